@@ -1,0 +1,47 @@
+#include "link/app_state.h"
+
+namespace morvane {
+
+void CreateQueue(AppState& s) {
+  s.queue.assign(kQueueSlots, CommandSlot{});
+  s.sendIndex = 0;
+  s.addIndex = 0;
+  s.rxCount = 0;
+}
+
+int PendingCount(const AppState& s) {
+  return (s.addIndex - s.sendIndex + kQueueSlots) % kQueueSlots;
+}
+
+bool QueueCommand(AppState& s, std::initializer_list<std::uint8_t> tx, int replyLength) {
+  if (tx.size() < 1 || tx.size() > 6 || replyLength < 1 || replyLength > 5) return false;
+  if (s.queue.size() != kQueueSlots || PendingCount(s) >= kMaxPending) return false;
+  CommandSlot& slot = s.queue[s.addIndex];
+  s.addIndex = NextSlot(s.addIndex);
+  int i = 0;
+  for (std::uint8_t b : tx) slot.tx[i++] = b;
+  slot.txLength = i;
+  slot.replyLength = replyLength;
+  return true;
+}
+
+void AdvanceHead(AppState& s) { s.sendIndex = NextSlot(s.sendIndex); }
+
+void RestartWithPing(AppState& s) {
+  CommandSlot& head = Head(s);
+  head.tx[0] = CMD_PING;
+  head.txLength = 1;
+  head.replyLength = 1;
+  s.addIndex = NextSlot(s.sendIndex);
+}
+
+std::vector<std::uint8_t> BuildFrame(const CommandSlot& slot) {
+  std::vector<std::uint8_t> frame;
+  frame.reserve(static_cast<std::size_t>(slot.txLength) + 2);
+  frame.push_back(kFrameByte0);
+  frame.push_back(kFrameByte1);
+  for (int i = 0; i < slot.txLength; ++i) frame.push_back(slot.tx[i]);
+  return frame;
+}
+
+}  // namespace morvane

@@ -1,0 +1,84 @@
+// The window's state record and the command queue that all traffic to the ESC passes
+// through.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+namespace morvane {
+
+// Command codes.
+inline constexpr std::uint8_t CMD_PING = 0;
+inline constexpr std::uint8_t CMD_GET_VERSION = 1;
+inline constexpr std::uint8_t CMD_READ_PARAM = 2;
+inline constexpr std::uint8_t CMD_WRITE_PARAM = 3;
+inline constexpr std::uint8_t CMD_SET_THROTTLE = 4;
+inline constexpr std::uint8_t CMD_GET_SPEED = 5;
+
+// Parameter ids on the wire.
+inline constexpr std::uint8_t PARAM_CUTOFF_VOLTAGE = 0;
+inline constexpr std::uint8_t PARAM_BRAKE = 1;
+inline constexpr std::uint8_t PARAM_TIMING = 2;
+inline constexpr std::uint8_t PARAM_CUTOFF_TYPE = 3;
+inline constexpr std::uint8_t PARAM_DIRECTION = 4;
+
+inline constexpr std::uint8_t kFrameByte0 = 0x41;  // 'A'
+inline constexpr std::uint8_t kFrameByte1 = 0x53;  // 'S'
+inline constexpr std::uint8_t kReplyStart = 0x59;  // 'Y'
+
+struct CommandSlot {
+  std::array<std::uint8_t, 6> tx{};
+  std::int32_t txLength = 0;  // 1..6
+  std::array<std::uint8_t, 5> reply{};
+  std::int32_t replyLength = 0;  // 1..5
+};
+
+inline constexpr int kQueueSlots = 20;
+inline constexpr int kMaxPending = kQueueSlots - 1;
+inline constexpr int kSettingCount = 5;
+inline constexpr int kSpeedRing = 10;
+
+struct AppState {
+  std::int32_t currentTab = 0;
+  // Order: cutoff voltage, cutoff type, brake, timing, direction. -1 = not read.
+  std::array<std::int32_t, kSettingCount> deviceValue{};
+  std::array<std::int32_t, kSettingCount> wantedValue{};
+  std::int32_t lastThrottle = 0;
+  std::int32_t openPort = 0;
+  std::array<std::int32_t, 20> speedSamples{};
+  std::int32_t speedSamplePos = 0;
+  bool motorRunning = false;
+
+  std::vector<CommandSlot> queue;  // created at start-up with kQueueSlots entries
+  std::int32_t sendIndex = 0;
+  std::int32_t addIndex = 0;
+  std::int32_t rxCount = 0;
+
+  std::int32_t missCount = 0;
+  std::int32_t prevSliderValue = 0;
+};
+
+inline int NextSlot(int i) { return i == kQueueSlots - 1 ? 0 : i + 1; }
+
+void CreateQueue(AppState& s);
+inline bool QueueEmpty(const AppState& s) { return s.sendIndex == s.addIndex; }
+int PendingCount(const AppState& s);
+inline CommandSlot& Head(AppState& s) { return s.queue[s.sendIndex]; }
+inline const CommandSlot& Head(const AppState& s) { return s.queue[s.sendIndex]; }
+
+// Queues a command (code and argument bytes) that expects a reply of replyLength bytes.
+// Refused, returning false, when kMaxPending commands are already waiting: a pending
+// command is never overwritten.
+bool QueueCommand(AppState& s, std::initializer_list<std::uint8_t> tx, int replyLength);
+
+void AdvanceHead(AppState& s);
+
+// Puts a ping into the head entry and drops everything queued behind it.
+void RestartWithPing(AppState& s);
+
+// 'A', 'S', then the head's command bytes.
+std::vector<std::uint8_t> BuildFrame(const CommandSlot& slot);
+
+}  // namespace morvane

@@ -1,0 +1,85 @@
+#include "protocol/process_reply.h"
+
+namespace morvane {
+namespace {
+
+void PollReply(AppState& s, Controls& c) {
+  if (c.TxtConnState.text() != kConnected) {
+    QueueCommand(s, {CMD_GET_VERSION}, 5);
+    s.deviceValue.fill(-1);
+    ClearSpeedSamples(s);
+    return;
+  }
+  for (int i = 0; i < kSettingCount; ++i) {
+    const std::int32_t device = s.deviceValue[i];
+    const std::int32_t wanted = s.wantedValue[i];
+    if (device == wanted) continue;
+    const std::uint8_t id = kSettingParamId[i];
+    if (device == -1) {
+      QueueCommand(s, {CMD_READ_PARAM, id}, 2);
+    } else {
+      QueueCommand(s, {CMD_WRITE_PARAM, id, static_cast<std::uint8_t>(wanted + 1)}, 2);
+    }
+  }
+  ThrottleFollowUp(s, c);
+}
+
+void ParamReply(AppState& s, Controls& c) {
+  const CommandSlot& slot = Head(s);
+  const int i = SettingIndexOfParam(slot.tx[1]);
+  if (i < 0) return;
+  const std::int32_t reported = static_cast<std::int32_t>(slot.reply[1]) - 1;
+  s.deviceValue[i] = reported;
+  ComboBox& box = c.setting(i);
+  if (reported < 0 || reported >= box.listCount()) return;
+  // A write confirmed as sent while the user has picked another entry meanwhile: keep
+  // the newer pick, which the next poll writes. Only what the ESC refuses is shown.
+  if (slot.tx[0] == CMD_WRITE_PARAM && reported == slot.tx[2] - 1 &&
+      s.wantedValue[i] != reported) {
+    return;
+  }
+  box.setListIndex(reported);
+}
+
+void ThrottleReply(AppState& s) {
+  const CommandSlot& slot = Head(s);
+  // The ESC holds the throttle that was sent, whatever the slider shows by now; a newer
+  // slider position is sent by the next follow-up.
+  s.lastThrottle = slot.tx[1];
+  if (slot.tx[1] == 0) ClearSpeedSamples(s);
+}
+
+}  // namespace
+
+int SettingIndexOfParam(int paramId) {
+  for (int i = 0; i < kSettingCount; ++i) {
+    if (kSettingParamId[i] == paramId) return i;
+  }
+  return -1;
+}
+
+void ClearSpeedSamples(AppState& s) {
+  for (int i = 0; i < kSpeedRing; ++i) s.speedSamples[i] = 0;
+  s.speedSamplePos = 0;
+}
+
+void ThrottleFollowUp(AppState& s, const Controls& c) {
+  const int throttle = c.SldPower.value();
+  if (throttle != s.lastThrottle) {
+    QueueCommand(s, {CMD_SET_THROTTLE, static_cast<std::uint8_t>(throttle)}, 1);
+  }
+}
+
+void ProcessReply(AppState& s, Controls& c) {
+  switch (Head(s).tx[0]) {
+    case CMD_PING: PollReply(s, c); break;
+    case CMD_GET_VERSION: VersionReply(s, c); break;
+    case CMD_READ_PARAM:
+    case CMD_WRITE_PARAM: ParamReply(s, c); break;
+    case CMD_SET_THROTTLE: ThrottleReply(s); break;
+    case CMD_GET_SPEED: SpeedReply(s, c); break;
+    default: break;
+  }
+}
+
+}  // namespace morvane

@@ -1,0 +1,46 @@
+// What each reply of the ESC means: the handshake, settings synchronisation, the
+// throttle follow-up, identification and speed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "link/app_state.h"
+#include "ui/controls.h"
+
+namespace morvane {
+
+// Parameter id of each setting, in the order of deviceValue / wantedValue.
+inline constexpr std::array<std::uint8_t, kSettingCount> kSettingParamId = {
+    PARAM_CUTOFF_VOLTAGE, PARAM_CUTOFF_TYPE, PARAM_BRAKE, PARAM_TIMING, PARAM_DIRECTION};
+// Factory default entry of each setting, same order.
+inline constexpr std::array<int, kSettingCount> kSettingDefault = {1, 1, 0, 1, 0};
+
+// Index in deviceValue / wantedValue of a parameter id; -1 for an id outside 0..4.
+int SettingIndexOfParam(int paramId);
+
+// Acts on the complete reply in the head entry; may queue follow-up commands.
+void ProcessReply(AppState& s, Controls& c);
+
+// Identification texts. HardwareText is empty when the number belongs to no model.
+std::string HardwareText(std::uint16_t hardwareNumber);
+std::string FirmwareText(std::uint16_t firmwareNumber);
+// n / 1000 as "0.000", a point as separator.
+std::string Thousandths(unsigned n);
+
+// One speed sample in r/min from a period in 0.5 us ticks, or -1 when the period is not
+// above 300 (no sample).
+std::int32_t SpeedSample(std::int32_t period, int poles);
+
+}  // namespace morvane
+
+namespace morvane {
+
+// Branches of ProcessReply, by command.
+void VersionReply(AppState& s, Controls& c);
+void SpeedReply(AppState& s, Controls& c);
+void ThrottleFollowUp(AppState& s, const Controls& c);
+void ClearSpeedSamples(AppState& s);
+
+}  // namespace morvane

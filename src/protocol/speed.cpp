@@ -1,0 +1,32 @@
+#include <cmath>
+
+#include "protocol/process_reply.h"
+
+namespace morvane {
+
+std::int32_t SpeedSample(std::int32_t period, int poles) {
+  if (period <= 300 || poles < 2) return -1;
+  const double a = 2000000.0 / period;
+  const double b = poles / 2.0;
+  const double c = a / b;
+  const double d = c * 60.0;
+  return static_cast<std::int32_t>(std::floor(d));
+}
+
+void SpeedReply(AppState& s, Controls& c) {
+  const CommandSlot& slot = Head(s);
+  const std::int32_t period = slot.reply[1] | slot.reply[2] << 8 | slot.reply[3] << 16;
+  if (period > 300) {
+    s.speedSamples[s.speedSamplePos] = SpeedSample(period, c.VSlPole.value());
+    s.speedSamplePos = s.speedSamplePos + 1 == kSpeedRing ? 0 : s.speedSamplePos + 1;
+    std::int32_t sum = 0;
+    for (int i = 0; i < kSpeedRing; ++i) sum += s.speedSamples[i];
+    c.TxtRev.setText(std::to_string(static_cast<std::int32_t>(std::floor(sum / 10.0))));
+  } else if (period == 0) {
+    ClearSpeedSamples(s);
+    c.TxtRev.setText("0");
+  }
+  ThrottleFollowUp(s, c);
+}
+
+}  // namespace morvane

@@ -1,0 +1,174 @@
+#include "ui/form_mvconfig.h"
+
+#include <array>
+#include <cstdint>
+
+#include "protocol/process_reply.h"
+
+namespace morvane {
+
+std::string Caption(AppVersion version) {
+  std::string revision = std::to_string(version.revision);
+  if (revision.size() < 2) revision.insert(0, 2 - revision.size(), '0');
+  return "Morvane ESC Config V" + std::to_string(version.major) + "." +
+         std::to_string(version.minor) + revision;
+}
+
+FormMVconfig::FormMVconfig(MSComm& comm, Timer& timer1, Timer& timer2, EventPump& pump,
+                           AppVersion version)
+    : comm_(comm),
+      timer1_(timer1),
+      timer2_(timer2),
+      pump_(pump),
+      version_(version),
+      link_(state_, comm, timer1, timer2, *this) {
+  controls_.CombPort.onClick = [this] { CombPort_Click(); };
+  for (int i = 0; i < kSettingCount; ++i) {
+    controls_.setting(i).onClick = [this, i] { Setting_Click(i); };
+  }
+  controls_.CmdReset.onClick = [this] { CmdReset_Click(); };
+  controls_.SldPower.onChange = [this] { OnThrottleMoved(); };
+  controls_.VSlPole.onChange = [this] { VSlPole_Change(); };
+  controls_.TabStrip1.onClick = [this] { TabStrip1_Click(); };
+  comm_.setOnPortFailed([this] { OnPortFailed(); });
+}
+
+bool FormMVconfig::isConnected() const { return controls_.TxtConnState.text() == kConnected; }
+
+void FormMVconfig::showUnconnected() {
+  controls_.TxtConnState.setText(kUnconnected);
+  controls_.TxtHardVer.setText(kUnknown);
+  controls_.TxtFirmVer.setText(kUnknown);
+  controls_.SldPower.setValue(0);
+}
+
+void FormMVconfig::connectionLost() { showUnconnected(); }
+
+void FormMVconfig::processReply() { ProcessReply(state_, controls_); }
+
+void FormMVconfig::Load() {
+  CreateQueue(state_);
+  PortScan();
+  controls_.CombPort.setListIndex(0);  // no entry: skipped, no port opens
+  for (int i : {0, 1, 2, 3, 4}) controls_.setting(i).setListIndex(kSettingDefault[i]);
+  state_.currentTab = controls_.TabStrip1.selectedItem();
+  controls_.FrameConfig.setVisible(true);
+  controls_.FrameRun.setVisible(false);
+  controls_.caption.setText(Caption(version_));
+}
+
+void FormMVconfig::PortScan() {
+  for (int n = 1; n <= kPortCount; ++n) {
+    comm_.setCommPort(n);
+    comm_.setPortOpen(true);
+    pump_.doEvents();
+    if (comm_.portOpen()) {
+      comm_.setPortOpen(false);
+      pump_.doEvents();
+      controls_.CombPort.addItem("COM" + std::to_string(n));
+      controls_.CombPort.setItemData(controls_.CombPort.listCount() - 1, n);
+    }
+  }
+}
+
+// Never leave a motor running behind a port we close: one throttle-0 frame first.
+void FormMVconfig::stopMotorAndClose() {
+  if (!comm_.portOpen()) return;
+  if (isConnected() || state_.lastThrottle != 0) {
+    static constexpr std::array<std::uint8_t, 4> kStop = {kFrameByte0, kFrameByte1,
+                                                          CMD_SET_THROTTLE, 0};
+    comm_.setRThreshold(0);
+    comm_.setOutput(kStop);
+    comm_.drainOutput(kDrainMs);
+  }
+  comm_.setPortOpen(false);
+}
+
+void FormMVconfig::CombPort_Click() {
+  ComboBox& box = controls_.CombPort;
+  const int selected = box.listIndex();
+  if (selected < 0) return;
+  if (state_.openPort == box.itemData(selected) && comm_.portOpen()) return;
+
+  timer1_.setEnabled(false);
+  timer2_.setEnabled(false);
+  if (comm_.portOpen()) {
+    stopMotorAndClose();
+    pump_.doEvents();
+  }
+  comm_.setCommPort(box.itemData(selected));
+  comm_.setPortOpen(true);
+  pump_.doEvents();
+  if (!comm_.portOpen()) {
+    state_.openPort = 0;
+    int i = box.listIndex();
+    if (i >= 0) box.removeItem(i);
+    if (box.listCount() > 0) {
+      if (i > 0) --i;
+      box.setListIndex(i < 0 ? 0 : i);
+    }
+  } else {
+    state_.openPort = comm_.commPort();
+    timer1_.setEnabled(true);
+  }
+  showUnconnected();
+}
+
+void FormMVconfig::OnPortFailed() {
+  comm_.setRThreshold(0);
+  timer1_.setEnabled(false);
+  timer2_.setEnabled(false);
+  if (comm_.portOpen()) comm_.setPortOpen(false);
+  state_.openPort = 0;
+  showUnconnected();
+}
+
+void FormMVconfig::Setting_Click(int index) {
+  state_.wantedValue[index] = static_cast<std::int16_t>(controls_.setting(index).listIndex());
+}
+
+void FormMVconfig::CmdReset_Click() {
+  for (int i : {0, 1, 2, 3, 4}) controls_.setting(i).setListIndex(kSettingDefault[i]);
+}
+
+void FormMVconfig::OnThrottleMoved() {
+  RangeControl& slider = controls_.SldPower;
+  const int step = slider.value() - state_.prevSliderValue;
+  if (step > slider.largeChange()) slider.setValue(state_.prevSliderValue + slider.largeChange());
+  state_.prevSliderValue = slider.value();
+  controls_.LbPower.setText(std::to_string(slider.value()));
+  if (slider.value() > 25) state_.motorRunning = true;
+  if (slider.value() < 20) {
+    state_.motorRunning = false;
+    controls_.TxtRev.setText("0");
+  }
+}
+
+void FormMVconfig::VSlPole_Change() {
+  controls_.TxtPole.setText(std::to_string(controls_.VSlPole.value()));
+}
+
+void FormMVconfig::TabStrip1_Click() {
+  const int tab = controls_.TabStrip1.selectedItem();
+  if (tab == state_.currentTab) return;
+  state_.currentTab = tab;
+  if (tab == 1) {
+    controls_.SldPower.setValue(0);
+    controls_.FrameConfig.setVisible(true);
+    controls_.FrameRun.setVisible(false);
+    controls_.TabStrip1.setFocus();
+  } else if (tab == 2) {
+    controls_.FrameRun.setVisible(true);
+    controls_.FrameConfig.setVisible(false);
+    controls_.SldPower.setFocus();
+  }
+}
+
+void FormMVconfig::Unload() {
+  comm_.setRThreshold(0);
+  timer1_.setEnabled(false);
+  timer2_.setEnabled(false);
+  stopMotorAndClose();
+}
+
+}  // namespace morvane

@@ -1,0 +1,65 @@
+// The main window's logic: start-up, the port list, the two panels, tabs and shutdown,
+// on headless controls. A view mirrors the controls and forwards the user's actions.
+#pragma once
+
+#include <string>
+
+#include "link/app_state.h"
+#include "link/link.h"
+#include "link/seams.h"
+#include "ui/controls.h"
+
+namespace morvane {
+
+// "Morvane ESC Config V" with the version as major "0.", minor "0", revision "00".
+std::string Caption(AppVersion version);
+
+class FormMVconfig : private LinkHost {
+ public:
+  // Wires every control handler, both timers and the port's notifications. The ports
+  // are not touched until Load().
+  FormMVconfig(MSComm& comm, Timer& timer1, Timer& timer2, EventPump& pump, AppVersion version);
+
+  void Load();    // start-up, once
+  void Unload();  // shutdown, once, when the window closes
+
+  // The open port failed for good (an adapter pulled out): close it and go idle.
+  void OnPortFailed();
+
+  // Control handlers, raised through the controls.
+  void PortScan();
+  void CombPort_Click();
+  void Setting_Click(int index);
+  void CmdReset_Click();
+  void OnThrottleMoved();
+  void VSlPole_Change();
+  void TabStrip1_Click();
+
+  AppState& state() { return state_; }
+  const AppState& state() const { return state_; }
+  Controls& controls() { return controls_; }
+  const Controls& controls() const { return controls_; }
+  Link& link() { return link_; }
+
+  static constexpr int kPortCount = 16;
+  static constexpr int kDrainMs = 50;
+
+ private:
+  bool isConnected() const override;
+  void connectionLost() override;
+  void processReply() override;
+
+  void showUnconnected();
+  void stopMotorAndClose();
+
+  MSComm& comm_;
+  Timer& timer1_;
+  Timer& timer2_;
+  EventPump& pump_;
+  AppVersion version_;
+  AppState state_;
+  Controls controls_;
+  Link link_;
+};
+
+}  // namespace morvane

@@ -1,0 +1,54 @@
+// A bench for scenario tests: the window's logic on a virtual clock, a virtual line and a
+// simulated ESC, with COM ports as each test wires them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "esc_model.h"
+#include "ui/form_mvconfig.h"
+#include "virtual_clock.h"
+#include "virtual_line.h"
+
+namespace morvane::test {
+
+using Bytes = std::vector<std::uint8_t>;
+using sim::ByteTimes;
+using sim::Ms;
+using sim::Ticks;
+
+struct Bench {
+  sim::VirtualClock clock;
+  sim::VirtualSerialLine line{clock};
+  sim::EscModel esc;
+  sim::VirtualTimer timer1{clock, 100};
+  sim::VirtualTimer timer2{clock, 300};
+  FormMVconfig form{line, timer1, timer2, clock, AppVersion{1, 0, 14}};
+
+  AppState& s() { return form.state(); }
+  Controls& c() { return form.controls(); }
+  std::string conn() { return c().TxtConnState.text(); }
+
+  // Frames written since the last call (or since the start).
+  std::vector<Bytes> takeFrames() {
+    std::vector<Bytes> out;
+    for (const auto& w : line.writes()) out.push_back(w.bytes);
+    line.clearWrites();
+    return out;
+  }
+  bool runUntil(const std::function<bool()>& pred, Ticks limit) {
+    return clock.runUntilTrue(pred, clock.now() + limit);
+  }
+  bool connectAndRead(Ticks limit = Ms(2000)) {
+    return runUntil([&] { return conn() == "Connected" && readDone(); }, limit) &&
+           runUntil([&] { return QueueEmpty(s()); }, limit);
+  }
+  bool readDone() {
+    for (int i = 0; i < 5; ++i)
+      if (s().deviceValue[i] == -1) return false;
+    return true;
+  }
+};
+
+}  // namespace morvane::test
