@@ -2,7 +2,9 @@
 // headless control and forwards the user's actions to them. No state, no decisions.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "ui/form_mvconfig.h"
 
@@ -13,6 +15,10 @@ class FormView : public QWidget {
 
  public:
   explicit FormView(FormMVconfig& form, QWidget* parent = nullptr);
+
+  // Tooltips of the port list: one per entry, by its COM number, and one for the list
+  // when it is empty.
+  void setPortToolTips(std::function<QString(int port)> entryTip, QString emptyListTip);
 
  protected:
   // Runs the form's shutdown once, then lets the window close.
