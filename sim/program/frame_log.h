@@ -1,0 +1,36 @@
+// The simulator's traffic log: one line per frame received and per reply sent, with the
+// wall-clock time, for a person reading along (and for tests that check the wire).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace morvane::sim {
+
+// "41 53 04 00"
+std::string HexBytes(const std::vector<std::uint8_t>& bytes);
+// What a frame's command bytes ask for, e.g. "set throttle 0".
+std::string DescribeCommand(const std::vector<std::uint8_t>& command);
+
+class FrameLog {
+ public:
+  FrameLog() = default;
+  ~FrameLog();
+  FrameLog(const FrameLog&) = delete;
+  FrameLog& operator=(const FrameLog&) = delete;
+
+  // Returns an error text, empty on success. Without a log every call below does nothing.
+  std::string open(const std::string& path);
+
+  void frame(const std::vector<std::uint8_t>& command);
+  void reply(const std::vector<std::uint8_t>& bytes);
+  void note(const std::string& text);
+
+ private:
+  void line(const std::string& kind, const std::string& text);
+  std::FILE* file_ = nullptr;
+};
+
+}  // namespace morvane::sim

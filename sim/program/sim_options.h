@@ -1,0 +1,33 @@
+// The command line of morvane-esc-sim: what the simulated ESC is and how its line
+// behaves. Parsing never exits; the caller prints the error and chooses the status.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "esc_model.h"
+#include "reply_faults.h"
+
+namespace morvane::sim {
+
+struct SimOptions {
+  EscConfig esc;
+  FaultOptions faults;
+  bool echo = false;
+  std::string linkPath;  // empty: no symlink
+  std::string logPath;   // empty: no log
+  bool help = false;
+};
+
+struct ParseResult {
+  std::optional<SimOptions> options;
+  std::string error;  // one line, set when options is empty
+};
+
+ParseResult ParseSimOptions(const std::vector<std::string>& args);
+
+// The text of --help.
+std::string SimUsage();
+
+}  // namespace morvane::sim

@@ -1,0 +1,50 @@
+// Plays the ESC model on the pseudo-terminal in real time: frames in, replies out after
+// their latency, shaped by the fault options. Sleeps in ppoll between events.
+#pragma once
+
+#include <signal.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "esc_model.h"
+#include "frame_log.h"
+#include "reply_faults.h"
+#include "sim_options.h"
+
+namespace morvane::sim {
+
+class SimRunner {
+ public:
+  SimRunner(const SimOptions& options, int fd, FrameLog& log);
+
+  // Serves the line until stop becomes non-zero. Signals are delivered only while waiting,
+  // with waitMask in force, so none is lost between the check and the wait.
+  void run(const sigset_t& waitMask, const volatile std::sig_atomic_t& stop);
+
+ private:
+  struct Pending {
+    double dueMs;
+    std::vector<std::uint8_t> bytes;
+  };
+
+  double nowMs() const;
+  void received(const std::uint8_t* bytes, std::size_t n);
+  void sendDue();
+  void write(const std::vector<std::uint8_t>& bytes);
+
+  int fd_;
+  FrameLog& log_;
+  bool echo_;
+  EscModel esc_;
+  ReplyFaults faults_;
+  std::chrono::steady_clock::time_point start_;
+  std::deque<Pending> pending_;
+  double lineFreeMs_ = 0;
+  double lastByteMs_ = 0;
+};
+
+}  // namespace morvane::sim
