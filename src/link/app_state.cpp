@@ -13,7 +13,7 @@ int PendingCount(const AppState& s) {
   return (s.addIndex - s.sendIndex + kQueueSlots) % kQueueSlots;
 }
 
-bool QueueCommand(AppState& s, std::initializer_list<std::uint8_t> tx, int replyLength) {
+bool QueueCommand(AppState& s, std::span<const std::uint8_t> tx, int replyLength) {
   if (tx.size() < 1 || tx.size() > 6 || replyLength < 1 || replyLength > 5) return false;
   if (s.queue.size() != kQueueSlots || PendingCount(s) >= kMaxPending) return false;
   CommandSlot& slot = s.queue[s.addIndex];

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 namespace morvane {
@@ -71,7 +72,10 @@ inline const CommandSlot& Head(const AppState& s) { return s.queue[s.sendIndex];
 // Queues a command (code and argument bytes) that expects a reply of replyLength bytes.
 // Refused, returning false, when kMaxPending commands are already waiting: a pending
 // command is never overwritten.
-bool QueueCommand(AppState& s, std::initializer_list<std::uint8_t> tx, int replyLength);
+bool QueueCommand(AppState& s, std::span<const std::uint8_t> tx, int replyLength);
+inline bool QueueCommand(AppState& s, std::initializer_list<std::uint8_t> tx, int replyLength) {
+  return QueueCommand(s, std::span<const std::uint8_t>(tx.begin(), tx.size()), replyLength);
+}
 
 void AdvanceHead(AppState& s);
 
