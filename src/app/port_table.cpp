@@ -1,0 +1,181 @@
+#include "port_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <tuple>
+
+namespace morvane {
+namespace {
+
+bool IsDigit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+std::string_view BaseName(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool ContainsUsb(std::string_view name) {
+  std::string lower(name);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower.find("usb") != std::string::npos;
+}
+
+// Lower groups come first in the table.
+int UsbGroup(std::string_view path, Platform platform) {
+  const std::string_view name = BaseName(path);
+  if (platform == Platform::MacOS) return ContainsUsb(name) ? 0 : 1;
+  if (name.rfind("ttyUSB", 0) == 0) return 0;
+  if (name.rfind("ttyACM", 0) == 0) return 1;
+  return 2;
+}
+
+}  // namespace
+
+Platform CurrentPlatform() {
+#if defined(_WIN32)
+  return Platform::Windows;
+#elif defined(__APPLE__)
+  return Platform::MacOS;
+#elif defined(__linux__)
+  return Platform::Linux;
+#else
+  return Platform::OtherUnix;
+#endif
+}
+
+PortTable::PortTable(std::vector<SerialDevice> byNumber) : entries_(std::move(byNumber)) {
+  if (entries_.size() > static_cast<std::size_t>(kMaxPorts)) entries_.resize(kMaxPorts);
+}
+
+const SerialDevice* PortTable::device(int n) const {
+  if (n < 1 || n > static_cast<int>(entries_.size())) return nullptr;
+  const SerialDevice& d = entries_[static_cast<std::size_t>(n - 1)];
+  return d.path.empty() ? nullptr : &d;
+}
+
+int PortTable::deviceCount() const {
+  return static_cast<int>(std::count_if(entries_.begin(), entries_.end(),
+                                        [](const SerialDevice& d) { return !d.path.empty(); }));
+}
+
+ParsedPortList ParsePortList(std::string_view value) {
+  ParsedPortList parsed;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t colon = value.find(':', start);
+    parsed.paths.emplace_back(value.substr(start, colon - start));
+    if (colon == std::string_view::npos) break;
+    start = colon + 1;
+  }
+  // A trailing colon adds no port of its own.
+  while (!parsed.paths.empty() && parsed.paths.back().empty()) parsed.paths.pop_back();
+  if (parsed.paths.size() > static_cast<std::size_t>(PortTable::kMaxPorts)) {
+    parsed.warning = "MORVANE_ESC_PORTS names " + std::to_string(parsed.paths.size()) +
+                     " ports; only the first " + std::to_string(PortTable::kMaxPorts) +
+                     " are used (COM1 to COM16)";
+    parsed.paths.resize(PortTable::kMaxPorts);
+  }
+  return parsed;
+}
+
+bool NaturalLess(std::string_view a, std::string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (IsDigit(a[i]) && IsDigit(b[j])) {
+      std::size_t ie = i;
+      std::size_t je = j;
+      while (ie < a.size() && IsDigit(a[ie])) ++ie;
+      while (je < b.size() && IsDigit(b[je])) ++je;
+      std::string_view na = a.substr(i, ie - i);
+      std::string_view nb = b.substr(j, je - j);
+      const std::size_t za = std::min(na.find_first_not_of('0'), na.size() - 1);
+      const std::size_t zb = std::min(nb.find_first_not_of('0'), nb.size() - 1);
+      const std::string_view va = na.substr(za);
+      const std::string_view vb = nb.substr(zb);
+      if (va.size() != vb.size()) return va.size() < vb.size();
+      if (va != vb) return va < vb;
+      if (na.size() != nb.size()) return na.size() < nb.size();
+      i = ie;
+      j = je;
+    } else {
+      if (a[i] != b[j]) return a[i] < b[j];
+      ++i;
+      ++j;
+    }
+  }
+  return a.size() - i < b.size() - j;
+}
+
+std::vector<SerialDevice> OrderSystemPorts(std::vector<SerialDevice> ports, Platform platform) {
+  if (platform == Platform::MacOS) {
+    std::erase_if(ports, [](const SerialDevice& d) { return d.path.rfind("/dev/cu.", 0) != 0; });
+  }
+  std::set<std::string> seen;
+  std::erase_if(ports, [&](const SerialDevice& d) { return !seen.insert(d.path).second; });
+  std::stable_sort(ports.begin(), ports.end(), [&](const SerialDevice& a, const SerialDevice& b) {
+    const int ga = UsbGroup(a.path, platform);
+    const int gb = UsbGroup(b.path, platform);
+    if (ga != gb) return ga < gb;
+    return NaturalLess(a.path, b.path);
+  });
+  return ports;
+}
+
+PortTable BuildPortTable(const std::optional<std::string>& envList,
+                         const std::vector<SerialDevice>& systemPorts, Platform platform,
+                         const std::function<std::string(const std::string& path)>& describe) {
+  std::vector<SerialDevice> byNumber;
+  if (platform == Platform::Windows) {
+    for (int n = 1; n <= PortTable::kMaxPorts; ++n) {
+      SerialDevice com{"COM" + std::to_string(n), {}};
+      for (const SerialDevice& d : systemPorts) {
+        if (d.path == com.path) com.description = d.description;
+      }
+      byNumber.push_back(com);
+    }
+  } else if (envList && !envList->empty()) {
+    for (std::string& path : ParsePortList(*envList).paths) {
+      std::string description = path.empty() ? std::string() : describe(path);
+      byNumber.push_back({std::move(path), std::move(description)});
+    }
+  } else {
+    byNumber = OrderSystemPorts(systemPorts, platform);
+  }
+  return PortTable(std::move(byNumber));
+}
+
+std::string EntryTip(const PortTable& table, int n) {
+  const SerialDevice* d = table.device(n);
+  if (d == nullptr) return {};
+  return d->description.empty() ? d->path : d->path + "\n" + d->description;
+}
+
+std::string EmptyListTip(const PortTable& table, Platform platform) {
+  if (table.deviceCount() == 0) {
+    return "No serial port was found.\nConnect the adapter, then start the program again.";
+  }
+  std::string devices;
+  for (const SerialDevice& d : table.entries()) {
+    if (d.path.empty()) continue;
+    if (!devices.empty()) devices += ", ";
+    devices += d.path;
+  }
+  // On Windows every COMn is tried, so a list of them says nothing.
+  std::string tip = platform == Platform::Windows
+                        ? "The serial ports COM1 to COM16 could not be opened."
+                        : "The serial ports found could not be opened: " + devices + ".";
+  tip += "\nA port may be in use by another program, or you may not be allowed to open it.";
+  if (platform == Platform::Linux) {
+    tip +=
+        "\nYou may need to join the dialout group: sudo usermod -aG dialout $USER, "
+        "then log out and in again.";
+  }
+  return tip + "\nThen start the program again.";
+}
+
+}  // namespace morvane

@@ -1,0 +1,66 @@
+// Which device each port number COM1..COM16 stands for. The list texts stay "COM" and the
+// number; this table decides what opening that number opens.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvane {
+
+enum class Platform { Linux, MacOS, Windows, OtherUnix };
+
+Platform CurrentPlatform();
+
+struct SerialDevice {
+  std::string path;         // what to open: "/dev/ttyUSB0", "COM3"
+  std::string description;  // the adapter, for the user; may be empty
+};
+
+class PortTable {
+ public:
+  static constexpr int kMaxPorts = 16;
+
+  PortTable() = default;
+  // Entry i is COM(i + 1); an entry with an empty path leaves that number without a device.
+  explicit PortTable(std::vector<SerialDevice> byNumber);
+
+  // nullptr when n has no device.
+  const SerialDevice* device(int n) const;
+  int deviceCount() const;
+  const std::vector<SerialDevice>& entries() const { return entries_; }
+
+ private:
+  std::vector<SerialDevice> entries_;
+};
+
+// MORVANE_ESC_PORTS: colon-separated device paths for COM1, COM2, ...; an empty element
+// skips a number. Elements past the sixteenth are left out with a warning.
+struct ParsedPortList {
+  std::vector<std::string> paths;
+  std::string warning;  // empty when all is well
+};
+ParsedPortList ParsePortList(std::string_view value);
+
+// "ttyUSB2" before "ttyUSB10": digit runs compare by value.
+bool NaturalLess(std::string_view a, std::string_view b);
+
+// The system's ports in table order: USB adapters first (ttyUSB*, then ttyACM*, then the
+// rest, each in natural order); on macOS only the call-out devices /dev/cu.*, USB first.
+std::vector<SerialDevice> OrderSystemPorts(std::vector<SerialDevice> ports, Platform platform);
+
+// The table for this run. On Windows COMn is the system's COMn; elsewhere the environment's
+// list, when given and not empty, replaces the system's ports. describe() names a device
+// the environment lists.
+PortTable BuildPortTable(const std::optional<std::string>& envList,
+                         const std::vector<SerialDevice>& systemPorts, Platform platform,
+                         const std::function<std::string(const std::string& path)>& describe);
+
+// Tooltip of the list entry for COM n: the device path, then the adapter's description.
+std::string EntryTip(const PortTable& table, int n);
+// Tooltip of the port list when it is empty after the scan.
+std::string EmptyListTip(const PortTable& table, Platform platform);
+
+}  // namespace morvane

@@ -1,0 +1,122 @@
+#include "serial_comm.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include "low_latency.h"
+
+#if defined(Q_OS_UNIX)
+#include <sys/ioctl.h>
+#endif
+
+namespace morvane {
+namespace {
+
+// Errors after which the device is of no more use. Qt keeps signalling some of them for
+// as long as the port stays open.
+bool IsFatal(QSerialPort::SerialPortError error) {
+  return error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+         error == QSerialPort::WriteError;
+}
+
+// Bytes still in the driver's transmit queue; 0 where it cannot tell.
+int DriverOutputQueue([[maybe_unused]] qintptr handle) {
+#if defined(Q_OS_UNIX) && defined(TIOCOUTQ)
+  int n = 0;
+  if (::ioctl(static_cast<int>(handle), TIOCOUTQ, &n) == 0) return n;
+#endif
+  return 0;
+}
+
+}  // namespace
+
+SerialComm::SerialComm(const PortTable& table, QObject* parent) : QObject(parent), table_(table) {
+  port_.setBaudRate(kBaud);
+  port_.setDataBits(QSerialPort::Data8);
+  port_.setParity(QSerialPort::NoParity);
+  port_.setStopBits(QSerialPort::OneStop);
+  port_.setFlowControl(QSerialPort::NoFlowControl);
+  connect(&port_, &QSerialPort::readyRead, this, &SerialComm::received);
+  connect(&port_, &QSerialPort::errorOccurred, this, &SerialComm::failed);
+}
+
+void SerialComm::setCommPort(int n) {
+  if (!port_.isOpen()) commPort_ = n;
+}
+
+bool SerialComm::setPortOpen(bool open) {
+  if (open == port_.isOpen()) return true;
+  if (!open) {
+    port_.close();
+    return true;
+  }
+  const SerialDevice* device = table_.device(commPort_);
+  if (device == nullptr) return false;
+  port_.setPortName(QString::fromStdString(device->path));
+  if (!port_.open(QIODevice::ReadWrite)) return false;
+  // Pseudo-terminals and some adapters have no modem lines: refusing them is no failure.
+  port_.setDataTerminalReady(true);
+  port_.setRequestToSend(false);
+  RequestLowLatency(static_cast<int>(port_.handle()));
+  port_.clearError();
+  return true;
+}
+
+void SerialComm::setOutBufferCount(int) {
+  if (port_.isOpen()) port_.clear(QSerialPort::Output);
+}
+
+void SerialComm::setInBufferCount(int) {
+  // Qt's buffer and the driver's both go.
+  if (port_.isOpen()) port_.clear(QSerialPort::Input);
+}
+
+int SerialComm::inBufferCount() const {
+  return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0;
+}
+
+std::uint8_t SerialComm::input() {
+  char c = 0;
+  if (!port_.getChar(&c)) return 0;
+  return static_cast<std::uint8_t>(c);
+}
+
+void SerialComm::setOutput(std::span<const std::uint8_t> bytes) {
+  if (!port_.isOpen()) return;
+  port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+  // Hand the frame to the driver now rather than at the next turn of the event loop.
+  port_.flush();
+}
+
+void SerialComm::drainOutput(int timeoutMs) {
+  if (!port_.isOpen()) return;
+  const qint64 pending = port_.bytesToWrite() + DriverOutputQueue(port_.handle());
+  const qint64 wireMs = (pending * 10 * 1000 + kBaud - 1) / kBaud;
+  const qint64 budget = timeoutMs + wireMs;
+  QElapsedTimer clock;
+  clock.start();
+  while (port_.isOpen() && port_.bytesToWrite() > 0 && clock.elapsed() < budget) {
+    port_.waitForBytesWritten(static_cast<int>(budget - clock.elapsed()));
+  }
+  while (port_.isOpen() && DriverOutputQueue(port_.handle()) > 0 && clock.elapsed() < budget) {
+    QThread::msleep(1);
+  }
+}
+
+void SerialComm::received() {
+  if (rThreshold_ != 1) return;
+  commEvent_ = comEvReceive;
+  raiseOnComm();
+}
+
+void SerialComm::failed(QSerialPort::SerialPortError error) {
+  if (error == QSerialPort::NoError || !port_.isOpen()) return;
+  if (!IsFatal(error)) {
+    port_.clearError();
+    return;
+  }
+  port_.close();
+  raisePortFailed();
+}
+
+}  // namespace morvane

@@ -1,0 +1,52 @@
+// MSComm on QSerialPort: 38400 8N1, no flow control, DTR on, RTS off. Port numbers map
+// to devices through the port table. A device that fails for good (an adapter pulled
+// out, the far end of a pseudo-terminal gone) is closed at once and reported once.
+#pragma once
+
+#include <QObject>
+#include <QSerialPort>
+
+#include "link/seams.h"
+#include "port_table.h"
+
+namespace morvane {
+
+class SerialComm : public QObject, public MSComm {
+  Q_OBJECT
+
+ public:
+  explicit SerialComm(const PortTable& table, QObject* parent = nullptr);
+
+  void setCommPort(int n) override;
+  int commPort() const override { return commPort_; }
+  bool setPortOpen(bool open) override;
+  bool portOpen() const override { return port_.isOpen(); }
+
+  void setOutBufferCount(int n) override;
+  void setInBufferCount(int n) override;
+  int inBufferCount() const override;
+  std::uint8_t input() override;
+  void setOutput(std::span<const std::uint8_t> bytes) override;
+  void drainOutput(int timeoutMs) override;
+
+  void setRThreshold(int n) override { rThreshold_ = n; }
+  int rThreshold() const override { return rThreshold_; }
+  int commEvent() const override { return commEvent_; }
+
+  // The device underneath, for tests that watch its signals.
+  const QSerialPort& device() const { return port_; }
+
+  static constexpr int kBaud = 38400;
+
+ private:
+  void received();
+  void failed(QSerialPort::SerialPortError error);
+
+  const PortTable& table_;
+  QSerialPort port_;
+  int commPort_ = 1;
+  int rThreshold_ = 0;
+  int commEvent_ = 0;
+};
+
+}  // namespace morvane

@@ -1,0 +1,181 @@
+#include "port_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace morvane {
+namespace {
+
+std::vector<std::string> Paths(const std::vector<SerialDevice>& devices) {
+  std::vector<std::string> paths;
+  for (const SerialDevice& d : devices) paths.push_back(d.path);
+  return paths;
+}
+
+std::vector<SerialDevice> Devices(const std::vector<std::string>& paths) {
+  std::vector<SerialDevice> devices;
+  for (const std::string& p : paths) devices.push_back({p, "adapter on " + p});
+  return devices;
+}
+
+std::string NoDescription(const std::string&) {
+  return {};
+}
+
+TEST(PortTable, EnvironmentListGivesPortNumbersInOrder) {
+  struct Case {
+    std::string value;
+    std::vector<std::string> paths;
+    bool warns;
+  };
+  const std::vector<Case> cases = {
+      {"/dev/ttyUSB0", {"/dev/ttyUSB0"}, false},
+      {"/tmp/esc:/dev/ttyUSB0", {"/tmp/esc", "/dev/ttyUSB0"}, false},
+      {":/dev/ttyUSB0", {"", "/dev/ttyUSB0"}, false},
+      {"/dev/a::/dev/c", {"/dev/a", "", "/dev/c"}, false},
+      {"/dev/a:", {"/dev/a"}, false},
+      {"", {}, false},
+      {"/a:/b:/c:/d:/e:/f:/g:/h:/i:/j:/k:/l:/m:/n:/o:/p",
+       {"/a", "/b", "/c", "/d", "/e", "/f", "/g", "/h", "/i", "/j", "/k", "/l", "/m", "/n", "/o",
+        "/p"},
+       false},
+      {"/a:/b:/c:/d:/e:/f:/g:/h:/i:/j:/k:/l:/m:/n:/o:/p:/q",
+       {"/a", "/b", "/c", "/d", "/e", "/f", "/g", "/h", "/i", "/j", "/k", "/l", "/m", "/n", "/o",
+        "/p"},
+       true},
+  };
+  for (const Case& c : cases) {
+    const ParsedPortList parsed = ParsePortList(c.value);
+    EXPECT_EQ(parsed.paths, c.paths) << c.value;
+    EXPECT_EQ(!parsed.warning.empty(), c.warns) << c.value;
+  }
+}
+
+TEST(PortTable, NaturalOrderComparesNumbersByValue) {
+  struct Case {
+    std::string a;
+    std::string b;
+    bool less;
+  };
+  const std::vector<Case> cases = {
+      {"/dev/ttyUSB2", "/dev/ttyUSB10", true}, {"/dev/ttyUSB10", "/dev/ttyUSB2", false},
+      {"/dev/ttyS1", "/dev/ttyS1", false},     {"/dev/ttyS9", "/dev/ttyS10", true},
+      {"/dev/ttyACM0", "/dev/ttyACM00", true}, {"/dev/ttyS", "/dev/ttyS0", true},
+      {"/dev/ttyS0", "/dev/ttyS", false},      {"/dev/ttyS1a", "/dev/ttyS1b", true},
+      {"/dev/ttyAMA0", "/dev/ttyS0", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NaturalLess(c.a, c.b), c.less) << c.a << " < " << c.b;
+}
+
+TEST(PortTable, SystemPortsPutUsbAdaptersFirst) {
+  struct Case {
+    Platform platform;
+    std::vector<std::string> reported;
+    std::vector<std::string> ordered;
+  };
+  const std::vector<Case> cases = {
+      {Platform::Linux,
+       {"/dev/ttyS0", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyUSB2", "/dev/ttyAMA0",
+        "/dev/ttyS10", "/dev/ttyS2", "/dev/ttyACM1"},
+       {"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyACM1", "/dev/ttyAMA0",
+        "/dev/ttyS0", "/dev/ttyS2", "/dev/ttyS10"}},
+      {Platform::Linux,
+       {"/dev/ttyUSB0", "/dev/ttyUSB0", "/dev/ttyS0"},
+       {"/dev/ttyUSB0", "/dev/ttyS0"}},
+      {Platform::MacOS,
+       {"/dev/tty.usbserial-A1", "/dev/cu.Bluetooth-Incoming-Port", "/dev/cu.usbserial-A1",
+        "/dev/cu.usbmodem14101"},
+       {"/dev/cu.usbmodem14101", "/dev/cu.usbserial-A1", "/dev/cu.Bluetooth-Incoming-Port"}},
+      {Platform::Linux, {}, {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Paths(OrderSystemPorts(Devices(c.reported), c.platform)), c.ordered);
+  }
+}
+
+TEST(PortTable, EnvironmentListReplacesTheSystemPorts) {
+  const std::vector<SerialDevice> system = Devices({"/dev/ttyS0", "/dev/ttyUSB0"});
+  std::vector<std::string> described;
+  const PortTable table = BuildPortTable(std::string("/tmp/esc::/dev/ttyUSB0"), system,
+                                         Platform::Linux, [&](const std::string& p) {
+                                           described.push_back(p);
+                                           return "about " + p;
+                                         });
+
+  ASSERT_NE(table.device(1), nullptr);
+  EXPECT_EQ(table.device(1)->path, "/tmp/esc");
+  EXPECT_EQ(table.device(1)->description, "about /tmp/esc");
+  EXPECT_EQ(table.device(2), nullptr);
+  ASSERT_NE(table.device(3), nullptr);
+  EXPECT_EQ(table.device(3)->path, "/dev/ttyUSB0");
+  EXPECT_EQ(table.device(4), nullptr);
+  EXPECT_EQ(table.deviceCount(), 2);
+  EXPECT_EQ(described, (std::vector<std::string>{"/tmp/esc", "/dev/ttyUSB0"}));
+}
+
+TEST(PortTable, WithoutAnEnvironmentListTheSystemPortsAreNumberedUpToSixteen) {
+  std::vector<std::string> many;
+  for (int i = 0; i < 20; ++i) many.push_back("/dev/ttyS" + std::to_string(i));
+  many.push_back("/dev/ttyUSB0");
+
+  for (const std::optional<std::string>& env :
+       {std::optional<std::string>(), std::optional<std::string>("")}) {
+    const PortTable table = BuildPortTable(env, Devices(many), Platform::Linux, NoDescription);
+    EXPECT_EQ(table.deviceCount(), 16);
+    ASSERT_NE(table.device(1), nullptr);
+    EXPECT_EQ(table.device(1)->path, "/dev/ttyUSB0");
+    EXPECT_EQ(table.device(1)->description, "adapter on /dev/ttyUSB0");
+    ASSERT_NE(table.device(16), nullptr);
+    EXPECT_EQ(table.device(16)->path, "/dev/ttyS14");
+    EXPECT_EQ(table.device(17), nullptr);
+    EXPECT_EQ(table.device(0), nullptr);
+  }
+}
+
+TEST(PortTable, WindowsUsesItsOwnComNumbers) {
+  const PortTable table =
+      BuildPortTable(std::string("/tmp/esc"), Devices({"COM3"}), Platform::Windows, NoDescription);
+  EXPECT_EQ(table.deviceCount(), 16);
+  ASSERT_NE(table.device(1), nullptr);
+  EXPECT_EQ(table.device(1)->path, "COM1");
+  EXPECT_EQ(table.device(1)->description, "");
+  ASSERT_NE(table.device(3), nullptr);
+  EXPECT_EQ(table.device(3)->description, "adapter on COM3");
+  ASSERT_NE(table.device(16), nullptr);
+  EXPECT_EQ(table.device(16)->path, "COM16");
+}
+
+TEST(PortTable, EntryTipShowsThePathAndTheAdapter) {
+  const PortTable table({{"/dev/ttyUSB0", "FT232R USB UART (FTDI)"}, {}, {"/tmp/esc", ""}});
+  EXPECT_EQ(EntryTip(table, 1), "/dev/ttyUSB0\nFT232R USB UART (FTDI)");
+  EXPECT_EQ(EntryTip(table, 2), "");
+  EXPECT_EQ(EntryTip(table, 3), "/tmp/esc");
+}
+
+TEST(PortTable, EmptyListTipSaysWhyNoPortIsListed) {
+  const PortTable none;
+  const PortTable some({{"/dev/ttyUSB0", ""}, {"/dev/ttyS0", ""}});
+  struct Case {
+    const PortTable* table;
+    Platform platform;
+    bool couldNotOpen;
+    bool dialout;
+    bool namesDevices;
+  };
+  const std::vector<Case> cases = {
+      {&some, Platform::Linux, true, true, true},
+      {&some, Platform::MacOS, true, false, true},
+      {&none, Platform::Linux, false, false, false},
+  };
+  for (const Case& c : cases) {
+    const std::string tip = EmptyListTip(*c.table, c.platform);
+    EXPECT_EQ(tip.find("could not be opened") != std::string::npos, c.couldNotOpen) << tip;
+    EXPECT_EQ(tip.find("dialout") != std::string::npos, c.dialout) << tip;
+    EXPECT_EQ(tip.find("/dev/ttyUSB0, /dev/ttyS0") != std::string::npos, c.namesDevices) << tip;
+  }
+}
+
+}  // namespace
+}  // namespace morvane
