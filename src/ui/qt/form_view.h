@@ -5,8 +5,11 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "ui/form_mvconfig.h"
+
+class QComboBox;
 
 namespace morvane {
 
@@ -25,8 +28,22 @@ class FormView : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void buildWidgets();
+  void bindControls();
+  // Runs sync now and after every change of the control, for as long as this view lives.
+  void watch(Control& control, QWidget* widget, std::function<void()> sync);
+  void bindCombo(ComboBox& model, QComboBox* box);
+  void mirrorCombo(const ComboBox& model, QComboBox* box);
+  void showPortToolTips();
+
   FormMVconfig& form_;
   bool unloaded_ = false;
+  std::function<QString(int port)> portEntryTip_;
+  QString emptyPortTip_;
+  QComboBox* portBox_ = nullptr;
+  // Observers of the controls cannot be disconnected: they hold this weakly and fall
+  // silent once the view is gone.
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace morvane

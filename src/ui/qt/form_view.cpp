@@ -1,0 +1,456 @@
+#include "ui/qt/form_view.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtMath>
+#include <iterator>
+#include <span>
+#include <utility>
+
+// Pictures compiled into this static library must be registered by hand.
+static void InitPictures() {
+  Q_INIT_RESOURCE(pictures);
+}
+
+namespace morvane {
+namespace {
+
+// The layout is drawn in twips: 15 make one pixel at 96 dots per inch.
+int Px(int twips) {
+  return qRound(twips / 15.0);
+}
+
+QRect FromTwips(int left, int top, int width, int height) {
+  return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+// Substitutes with close widths for the faces the layout was drawn with.
+constexpr const char* kSansFace = "Liberation Sans";    // MS Sans Serif
+constexpr const char* kSerifFace = "Liberation Serif";  // Times New Roman
+constexpr const char* kVerdanaFace = "DejaVu Sans";     // Verdana
+
+QFont Face(const char* family, double points) {
+  QFont font(QString::fromLatin1(family));
+  font.setPointSizeF(points);
+  return font;
+}
+
+QString Text(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
+enum class Kind { Label, Combo, TextBox, Button, Image, Slider, ScrollBar };
+
+struct Item {
+  const char* name;
+  Kind kind;
+  const char* caption;  // labels only: the other texts come from the controls
+  int left, top, width, height;
+  const char* face = nullptr;  // nullptr: the window's font
+  double points = 0;
+};
+
+// Each frame's children in stacking order from the top, positions in the frame's twips.
+constexpr Item kConnectionGroup[] = {
+    {"Label1", Kind::Label, "Port:", 650, 300, 405, 255},
+    {"CombPort", Kind::Combo, "", 1080, 240, 975, 315},
+    {"Label4", Kind::Label, "Hardware:", 2400, 300, 760, 255},
+    {"Label2", Kind::Label, "Status:", 485, 720, 585, 255},
+    {"TxtConnState", Kind::TextBox, "", 1080, 720, 1000, 300},
+    {"Label3", Kind::Label, "Firmware:", 2455, 720, 675, 255},
+    {"TxtFirmVer", Kind::TextBox, "", 3260, 720, 2175, 300},
+};
+
+constexpr Item kConfigPanel[] = {
+    {"Label5", Kind::Label, "1.Cutoff Voltage", 720, 360, 1575, 255},
+    {"CombCutOffV", Kind::Combo, "", 870, 600, 1575, 315},
+    {"Label7", Kind::Label, "2.Brake", 720, 1200, 1335, 255},
+    {"CombBrake", Kind::Combo, "", 870, 1440, 1575, 315},
+    {"Label8", Kind::Label, "3.Timing Advance", 720, 2040, 1455, 255},
+    {"CombTiming", Kind::Combo, "", 870, 2280, 1575, 315},
+    {"Label6", Kind::Label, "4.Cutoff Type", 720, 2880, 1575, 255},
+    {"CombCutOffT", Kind::Combo, "", 870, 3120, 1575, 315},
+    {"Label9", Kind::Label, "5.Rotation Direction", 720, 3720, 1695, 255},
+    {"CombDir", Kind::Combo, "", 870, 3960, 1575, 315},
+    {"CmdSave", Kind::Button, "", 3240, 960, 1695, 495},
+    {"CmdLoad", Kind::Button, "", 3240, 1560, 1695, 495},
+    {"CmdReset", Kind::Button, "", 3120, 2180, 1575, 495},
+    {"Image1", Kind::Image, "", 520, 4560, 4500, 330},
+};
+
+constexpr Item kRunPanel[] = {
+    {"Label14", Kind::Label, "Motor Magnet Poles:", 840, 645, 2415, 375, kSerifFace, 14.25},
+    {"TxtPole", Kind::TextBox, "", 3240, 600, 375, 360, kSansFace, 12},
+    {"VSlPole", Kind::ScrollBar, "", 3600, 595, 300, 360},
+    {"Label12", Kind::Label, "Rev:", 840, 1920, 615, 375, kSerifFace, 15.75},
+    {"TxtRev", Kind::TextBox, "", 1560, 1680, 2055, 750, kVerdanaFace, 26.25},
+    {"Label10", Kind::Label, "r/min", 3720, 1920, 1215, 405, kSerifFace, 15.75},
+    {"Label13", Kind::Label, "Throttle:", 840, 3120, 1095, 375, kSerifFace, 15.75},
+    {"LbPower", Kind::Label, "", 1920, 3075, 735, 375, kVerdanaFace, 15.75},
+    {"Label11", Kind::Label, "0 ", 870, 3555, 375, 255},
+    {"Label15", Kind::Label, "50", 1700, 3555, 375, 255},
+    {"Label16", Kind::Label, "100", 2500, 3555, 375, 255},
+    {"Label17", Kind::Label, "150", 3380, 3555, 375, 255},
+    {"Label18", Kind::Label, "200", 4230, 3555, 375, 255},
+    {"SldPower", Kind::Slider, "", 720, 3720, 3855, 495},
+    {"Image2", Kind::Image, "", 520, 4560, 4500, 330},
+};
+
+// The keyboard's path through the controls that can take it (the Tab column).
+constexpr const char* kTabOrder[] = {
+    "CombPort",     "TabStrip1",  "CombCutOffV", "CombCutOffT", "CombBrake", "CombTiming",
+    "CombDir",      "CmdSave",    "CmdLoad",     "CmdReset",    "VSlPole",   "SldPower",
+    "TxtConnState", "TxtFirmVer", "TxtHardVer",  "TxtRev",      "TxtPole",
+};
+
+QWidget* MakeWidget(const Item& item, QWidget* parent) {
+  QWidget* w = nullptr;
+  switch (item.kind) {
+    case Kind::Label: {
+      auto* label = new QLabel(QString::fromUtf8(item.caption), parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      w = label;
+      break;
+    }
+    case Kind::Combo:
+      w = new QComboBox(parent);
+      break;
+    case Kind::TextBox: {
+      // Every text box of this window is read-only: a label in a one-pixel sunken frame
+      // gives its text the whole width, where a line edit keeps margins and a cursor.
+      auto* box = new QLabel(parent);
+      box->setTextFormat(Qt::PlainText);
+      box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+      box->setLineWidth(1);
+      box->setMargin(0);
+      box->setIndent(0);
+      box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      box->setAutoFillBackground(true);
+      box->setBackgroundRole(QPalette::Base);
+      box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      box->setFocusPolicy(Qt::StrongFocus);
+      w = box;
+      break;
+    }
+    case Kind::Button:
+      w = new QPushButton(parent);
+      break;
+    case Kind::Image: {
+      auto* image = new QLabel(parent);
+      image->setPixmap(QPixmap(QStringLiteral(":/morvane/logo.png")));
+      image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      w = image;
+      break;
+    }
+    case Kind::Slider:
+      w = new QSlider(Qt::Horizontal, parent);
+      break;
+    case Kind::ScrollBar:
+      w = new QScrollBar(Qt::Vertical, parent);
+      break;
+  }
+  w->setObjectName(QString::fromLatin1(item.name));
+  w->setGeometry(FromTwips(item.left, item.top, item.width, item.height));
+  if (item.face != nullptr) w->setFont(Face(item.face, item.points));
+  if (item.kind == Kind::Label) {
+    // The substitute faces run a little wider than the ones the layout was drawn with:
+    // a caption grows to the right rather than lose its last letters.
+    const int needed =
+        qCeil(QFontMetricsF(w->font()).horizontalAdvance(w->property("text").toString()));
+    if (needed > w->width()) w->resize(needed, w->height());
+  }
+  return w;
+}
+
+// Later siblings lie on top, so each table is built from its bottom entry up.
+void MakeChildren(std::span<const Item> items, QWidget* parent) {
+  for (auto it = items.rbegin(); it != items.rend(); ++it) MakeWidget(*it, parent);
+}
+
+QGroupBox* MakeFrame(const char* name, const char* title, QRect rect, QWidget* parent) {
+  auto* frame = new QGroupBox(QString::fromLatin1(title), parent);
+  frame->setObjectName(QString::fromLatin1(name));
+  frame->setGeometry(rect);
+  return frame;
+}
+
+// Text that only the logic writes: no tab stop, grey like a button face.
+void MakeStatusText(QLabel* box) {
+  box->setFocusPolicy(Qt::ClickFocus);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+  box->setPalette(palette);
+}
+
+// The panels lie over the strip 24 pixels below its top: its tabs must end above them.
+class CompactTabBar : public QTabBar {
+ public:
+  using QTabBar::QTabBar;
+  static constexpr int kTabHeight = 22;
+
+  QSize sizeHint() const override { return capped(QTabBar::sizeHint()); }
+  QSize minimumSizeHint() const override { return capped(QTabBar::minimumSizeHint()); }
+
+ protected:
+  QSize tabSizeHint(int index) const override { return capped(QTabBar::tabSizeHint(index)); }
+
+ private:
+  static QSize capped(QSize size) { return {size.width(), qMin(size.height(), kTabHeight)}; }
+};
+
+class TabStripWidget : public QTabWidget {
+ public:
+  explicit TabStripWidget(QWidget* parent) : QTabWidget(parent) {
+    setTabBar(new CompactTabBar(this));
+  }
+};
+
+// Raises on every left press on a tab, also on the tab already shown.
+class TabPressFilter : public QObject {
+ public:
+  TabPressFilter(QTabBar* bar, std::function<void(int index)> pressed)
+      : QObject(bar), bar_(bar), pressed_(std::move(pressed)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == bar_ && event->type() == QEvent::MouseButtonPress) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      const int index = bar_->tabAt(mouse->position().toPoint());
+      if (mouse->button() == Qt::LeftButton && index >= 0) pressed_(index);
+    }
+    return false;
+  }
+
+ private:
+  QTabBar* bar_;
+  std::function<void(int)> pressed_;
+};
+
+}  // namespace
+
+FormView::FormView(FormMVconfig& form, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      form_(form) {
+  InitPictures();
+  setObjectName(Text(form.controls().caption.name()));
+  setFont(Face(kSansFace, 8.25));
+  QIcon icon(QStringLiteral(":/morvane/morvane-esc-config.png"));
+  icon.addFile(QStringLiteral(":/morvane/morvane-esc-config-256.png"));
+  setWindowIcon(icon);
+  setFixedSize(381, 463);
+  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+
+  buildWidgets();
+  bindControls();
+}
+
+void FormView::buildWidgets() {
+  // Bottom of the stack first: the tab strip, the Connection group, the hardware text
+  // laid over that group, then the two panels laid over the tab strip's page.
+  auto* tabs = new TabStripWidget(this);
+  tabs->setObjectName(QStringLiteral("TabStrip1"));
+  tabs->setGeometry(FromTwips(105, 1320, 5505, 5535));
+  tabs->tabBar()->setElideMode(Qt::ElideNone);
+  for (const std::string& caption : form_.controls().TabStrip1.captions()) {
+    tabs->addTab(new QWidget(tabs), Text(caption));
+  }
+
+  QGroupBox* connection =
+      MakeFrame("FrameConnect", "Connection", FromTwips(100, 120, 5500, 1095), this);
+  MakeChildren(kConnectionGroup, connection);
+  MakeWidget({"TxtHardVer", Kind::TextBox, "", 3360, 420, 2175, 300}, this);
+
+  QGroupBox* run = MakeFrame("FrameRun", "Run", FromTwips(120, 1680, 5415, 5055), this);
+  MakeChildren(kRunPanel, run);
+  QGroupBox* config = MakeFrame("FrameConfig", "Config", FromTwips(120, 1680, 5415, 5055), this);
+  MakeChildren(kConfigPanel, config);
+  // A panel hides the tab strip's page beneath it.
+  run->setAutoFillBackground(true);
+  config->setAutoFillBackground(true);
+
+  for (const char* name : {"TxtConnState", "TxtFirmVer", "TxtHardVer"}) {
+    MakeStatusText(findChild<QLabel*>(QLatin1String(name)));
+  }
+  findChild<QLabel*>(QStringLiteral("TxtPole"))->setAlignment(Qt::AlignCenter);
+  findChild<QLabel*>(QStringLiteral("TxtRev"))->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // Centred, the throttle stands clear of its caption, which ends where it begins.
+  findChild<QLabel*>(QStringLiteral("LbPower"))->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+  auto* slider = findChild<QSlider*>(QStringLiteral("SldPower"));
+  slider->setTickPosition(QSlider::TicksAbove);
+  slider->setTickInterval(10);
+  slider->setFocusPolicy(Qt::StrongFocus);
+  // A scroll bar takes no focus by default; this one is in the tab order.
+  findChild<QScrollBar*>(QStringLiteral("VSlPole"))->setFocusPolicy(Qt::StrongFocus);
+
+  QWidget* previous = nullptr;
+  for (const char* name : kTabOrder) {
+    auto* next = findChild<QWidget*>(QLatin1String(name));
+    if (previous != nullptr) setTabOrder(previous, next);
+    previous = next;
+  }
+}
+
+void FormView::watch(Control& control, QWidget* widget, std::function<void()> sync) {
+  const std::weak_ptr<const bool> alive = alive_;
+  control.changed.connect([alive, sync] {
+    if (!alive.expired()) sync();
+  });
+  control.focusRequested.connect([alive, widget] {
+    if (!alive.expired()) widget->setFocus(Qt::OtherFocusReason);
+  });
+  sync();
+}
+
+void FormView::bindControls() {
+  Controls& c = form_.controls();
+
+  const std::weak_ptr<const bool> alive = alive_;
+  c.caption.changed.connect([this, alive] {
+    if (!alive.expired()) setWindowTitle(Text(form_.controls().caption.text()));
+  });
+  setWindowTitle(Text(c.caption.text()));
+
+  for (Control* frame : {&c.FrameConnect, &c.FrameConfig, &c.FrameRun}) {
+    auto* box = findChild<QGroupBox*>(Text(frame->name()));
+    watch(*frame, box, [frame, box] { box->setVisible(frame->visible()); });
+  }
+
+  for (TextControl* text : {&c.TxtConnState, &c.TxtHardVer, &c.TxtFirmVer, &c.TxtPole, &c.TxtRev}) {
+    auto* box = findChild<QLabel*>(Text(text->name()));
+    watch(*text, box, [text, box] { box->setText(Text(text->text())); });
+  }
+  auto* power = findChild<QLabel*>(QStringLiteral("LbPower"));
+  watch(c.LbPower, power, [&c, power] { power->setText(Text(c.LbPower.text())); });
+
+  portBox_ = findChild<QComboBox*>(QStringLiteral("CombPort"));
+  for (ComboBox* box :
+       {&c.CombPort, &c.CombCutOffV, &c.CombBrake, &c.CombTiming, &c.CombCutOffT, &c.CombDir}) {
+    bindCombo(*box, findChild<QComboBox*>(Text(box->name())));
+  }
+
+  for (Button* model : {&c.CmdSave, &c.CmdLoad, &c.CmdReset}) {
+    auto* button = findChild<QPushButton*>(Text(model->name()));
+    button->setText(Text(model->caption()));
+    watch(*model, button, [model, button] { button->setVisible(model->visible()); });
+  }
+  // The hidden file buttons have no handlers at all.
+  connect(findChild<QPushButton*>(QStringLiteral("CmdReset")), &QPushButton::clicked, this,
+          [&c] { c.CmdReset.click(); });
+
+  auto* slider = findChild<QSlider*>(QStringLiteral("SldPower"));
+  RangeControl& throttle = c.SldPower;
+  slider->setRange(throttle.min(), throttle.max());
+  slider->setSingleStep(throttle.smallChange());
+  slider->setPageStep(throttle.largeChange());
+  const auto showThrottle = [&throttle, slider] {
+    const QSignalBlocker block(slider);
+    slider->setValue(throttle.value());
+  };
+  watch(throttle, slider, showThrottle);
+  connect(slider, &QSlider::valueChanged, this, [&throttle, showThrottle](int value) {
+    throttle.setValue(value);
+    showThrottle();  // the model may have limited the step
+  });
+
+  // The scroll bar counts in steps of the pole count and downwards, so that its upper
+  // arrow (and Up, Page Up, the wheel) raises the count and no odd count can arise.
+  auto* bar = findChild<QScrollBar*>(QStringLiteral("VSlPole"));
+  RangeControl& poles = c.VSlPole;
+  bar->setRange(0, (poles.max() - poles.min()) / poles.smallChange());
+  bar->setSingleStep(1);
+  bar->setPageStep(poles.largeChange() / poles.smallChange());
+  const auto showPoles = [&poles, bar] {
+    const QSignalBlocker block(bar);
+    bar->setValue((poles.max() - poles.value()) / poles.smallChange());
+  };
+  watch(poles, bar, showPoles);
+  connect(bar, &QScrollBar::valueChanged, this, [&poles, showPoles](int value) {
+    poles.setValue(poles.max() - value * poles.smallChange());
+    showPoles();
+  });
+
+  auto* tabs = findChild<QTabWidget*>(QStringLiteral("TabStrip1"));
+  TabStrip& strip = c.TabStrip1;
+  watch(strip, tabs, [&strip, tabs] {
+    const QSignalBlocker block(tabs);
+    tabs->setCurrentIndex(strip.selectedItem() - 1);
+  });
+  tabs->tabBar()->installEventFilter(
+      new TabPressFilter(tabs->tabBar(), [&strip](int index) { strip.clickTab(index + 1); }));
+  // Keys (arrows, Ctrl+Tab, access keys) change the tab without a press.
+  connect(tabs, &QTabWidget::currentChanged, this, [&strip](int index) {
+    if (strip.selectedItem() != index + 1) strip.clickTab(index + 1);
+  });
+}
+
+void FormView::bindCombo(ComboBox& model, QComboBox* box) {
+  watch(model, box, [this, &model, box] { mirrorCombo(model, box); });
+  // activated: every pick by mouse or keyboard, also of the entry already shown.
+  connect(box, &QComboBox::activated, this, [this, &model, box](int index) {
+    model.setListIndex(index);
+    mirrorCombo(model, box);
+  });
+}
+
+void FormView::mirrorCombo(const ComboBox& model, QComboBox* box) {
+  const QSignalBlocker block(box);
+  bool same = box->count() == model.listCount();
+  for (int i = 0; same && i < box->count(); ++i) {
+    same = box->itemText(i) == Text(model.list(i)) && box->itemData(i).toInt() == model.itemData(i);
+  }
+  if (!same) {
+    box->clear();
+    for (const ComboBox::Entry& entry : model.entries()) {
+      box->addItem(Text(entry.text), entry.itemData);
+    }
+  }
+  box->setCurrentIndex(model.listIndex());
+  if (box == portBox_) showPortToolTips();
+}
+
+void FormView::setPortToolTips(std::function<QString(int port)> entryTip, QString emptyListTip) {
+  portEntryTip_ = std::move(entryTip);
+  emptyPortTip_ = std::move(emptyListTip);
+  showPortToolTips();
+}
+
+void FormView::showPortToolTips() {
+  for (int i = 0; i < portBox_->count(); ++i) {
+    const QString tip = portEntryTip_ ? portEntryTip_(portBox_->itemData(i).toInt()) : QString();
+    portBox_->setItemData(i, tip, Qt::ToolTipRole);
+  }
+  if (portBox_->count() == 0) {
+    portBox_->setToolTip(emptyPortTip_);
+  } else {
+    const int shown = portBox_->currentIndex();
+    portBox_->setToolTip(shown >= 0 ? portBox_->itemData(shown, Qt::ToolTipRole).toString()
+                                    : QString());
+  }
+}
+
+void FormView::closeEvent(QCloseEvent* event) {
+  if (!unloaded_) {
+    unloaded_ = true;
+    form_.Unload();
+  }
+  event->accept();
+}
+
+}  // namespace morvane

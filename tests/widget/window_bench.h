@@ -1,0 +1,39 @@
+// The window's view over a bench: the real window logic on the simulator's virtual clock,
+// line and ESC, drawn by FormView.
+#pragma once
+
+#include <QLatin1String>
+#include <QString>
+#include <QWidget>
+#include <ostream>
+
+#include "bench.h"
+#include "ui/qt/form_view.h"
+
+namespace morvane::test {
+
+struct WindowBench : Bench {
+  FormView view{form};
+
+  template <class T = QWidget>
+  T* find(const char* name) {
+    return view.findChild<T*>(QLatin1String(name));
+  }
+};
+
+// The control's name that owns a widget: a tab strip's inner tab bar counts as the strip.
+inline QString ControlName(const QWidget* w) {
+  while (w != nullptr &&
+         (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))))
+    w = w->parentWidget();
+  return w == nullptr ? QString() : w->objectName();
+}
+
+}  // namespace morvane::test
+
+QT_BEGIN_NAMESPACE
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
