@@ -42,7 +42,12 @@ void FormMVconfig::showUnconnected() {
   controls_.SldPower.setValue(0);
 }
 
-void FormMVconfig::connectionLost() { showUnconnected(); }
+// A throttle sent just before the ESC went silent may have been taken without its reply
+// reaching us: what the ESC holds is unknown, so the next connection sends the slider's.
+void FormMVconfig::connectionLost() {
+  state_.lastThrottle = kThrottleUnknown;
+  showUnconnected();
+}
 
 void FormMVconfig::processReply() { ProcessReply(state_, controls_); }
 

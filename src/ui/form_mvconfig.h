@@ -43,6 +43,8 @@ class FormMVconfig : private LinkHost {
 
   static constexpr int kPortCount = 16;
   static constexpr int kDrainMs = 50;
+  // lastThrottle when no reply tells what throttle the ESC holds.
+  static constexpr int kThrottleUnknown = -1;
 
  private:
   bool isConnected() const override;
