@@ -231,6 +231,35 @@ TEST(Binding, TabClickShowsItsPanelAndMovesTheFocus) {
   EXPECT_FALSE(b.find("FrameRun")->isHidden());
 }
 
+TEST(Binding, AccessKeysReachTabsAndTheRestoreButtonOnly) {
+  WindowBench b;
+  b.form.Load();
+  b.view.show();
+  b.view.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&b.view));
+  const auto tabClicks = CountClicks(b.c().TabStrip1);
+  const auto resets = CountClicks(b.c().CmdReset);
+
+  QTest::keyClick(&b.view, Qt::Key_R, Qt::AltModifier);
+  EXPECT_EQ(*tabClicks, 1);
+  EXPECT_FALSE(b.find("FrameRun")->isHidden());
+  QTest::keyClick(&b.view, Qt::Key_C, Qt::AltModifier);
+  EXPECT_EQ(*tabClicks, 2);
+  EXPECT_FALSE(b.find("FrameConfig")->isHidden());
+
+  b.c().CombDir.setListIndex(1);
+  QTest::keyClick(&b.view, Qt::Key_S, Qt::AltModifier);  // the hidden "&Save to file"
+  QTest::keyClick(&b.view, Qt::Key_L, Qt::AltModifier);  // the hidden "&Load from file"
+  QTest::keyClick(&b.view, Qt::Key_E, Qt::AltModifier);  // "R&estore Default"
+  // A button's access key clicks it after a short press animation.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return *resets > 0; }, 2000));
+  EXPECT_EQ(*resets, 1);
+  EXPECT_TRUE(b.find("CmdSave")->isHidden());
+  EXPECT_TRUE(b.find("CmdLoad")->isHidden());
+  EXPECT_EQ(b.s().wantedValue[4], 0);
+  EXPECT_EQ(b.find<QComboBox>("CombDir")->currentIndex(), 0);
+}
+
 TEST(Binding, EscTrafficShowsInTheWidgets) {
   WindowBench b;
   // Values on the wire are the list index plus one; ids: voltage, brake, timing, type, direction.
