@@ -3,15 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QStyleOptionSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -297,18 +293,6 @@ TEST(Binding, EscTrafficShowsInTheWidgets) {
   EXPECT_EQ(b.find<QLabel>("TxtHardVer")->text(), Q("Unknown"));
   EXPECT_EQ(b.find<QSlider>("SldPower")->value(), 0);
   EXPECT_EQ(b.find<QLabel>("TxtRev")->text(), Q("0"));
-}
-
-TEST(Binding, RestoreDefaultButtonSelectsTheFiveDefaults) {
-  WindowBench b;
-  b.form.Load();
-  for (int i = 0; i < 5; ++i) b.c().setting(i).setListIndex(b.c().setting(i).listCount() - 1);
-  QTest::mouseClick(b.find<QPushButton>("CmdReset"), Qt::LeftButton);
-  const int defaults[] = {1, 1, 0, 1, 0};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(b.s().wantedValue[i], defaults[i]);
-    EXPECT_EQ(b.find<QComboBox>(b.c().setting(i).name().c_str())->currentIndex(), defaults[i]);
-  }
 }
 
 TEST(Binding, PortListCarriesTheToolTipsItIsGiven) {
