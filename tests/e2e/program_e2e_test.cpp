@@ -1,0 +1,186 @@
+// The installed programs as a user starts them: morvane-esc-config against the simulator,
+// and morvane-esc-sim's command line.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "child_process.h"
+#include "sim_session.h"
+
+namespace morvane::e2e {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+int CountLines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(ConfigProgram, RunsAgainstTheSimulatorAndStopsTheMotorWhenTerminated) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  ChildProcess app(ConfigProgram(), {},
+                   {{"MORVANE_ESC_PORTS", sim.link()}, {"QT_QPA_PLATFORM", "offscreen"}});
+  ASSERT_TRUE(app.started());
+  ASSERT_TRUE(WaitFor([&] { return sim.framesStartingWith("41 53 02").size() == 5; }, 10000))
+      << app.errorOutput();
+
+  // SIGTERM closes the window the ordinary way: the connected ESC gets throttle 0 first.
+  app.signal(SIGTERM);
+  EXPECT_EQ(app.wait(5000), 0);
+  ASSERT_TRUE(WaitFor([&] { return sim.frames().back() == "41 53 04 00"; }, 2000))
+      << sim.frames().back();
+}
+
+TEST(ConfigProgram, AnswersHelpAndRefusesUnknownArguments) {
+  ChildProcess help(ConfigProgram(), {"--help"}, {{"QT_QPA_PLATFORM", "offscreen"}});
+  EXPECT_EQ(help.wait(10000), 0);
+  EXPECT_NE(help.standardOutput().find("MORVANE_ESC_PORTS"), std::string::npos);
+
+  ChildProcess bad(ConfigProgram(), {"--frobnicate"}, {{"QT_QPA_PLATFORM", "offscreen"}});
+  EXPECT_EQ(bad.wait(10000), 2);
+  const std::string error = bad.errorOutput();
+  EXPECT_NE(error.find("--frobnicate"), std::string::npos) << error;
+}
+
+TEST(SimProgram, BadOptionsGiveOneLineAndStatusTwo) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--bogus"},
+      {"stray"},
+      {"--latency"},
+      {"--latency", "soon"},
+      {"--latency", "-1"},
+      {"--latency", "nan"},
+      {"--split", "60001"},
+      {"--hardware", "65536"},
+      {"--firmware", "1.5"},
+      {"--settings", "1,2,3,4"},
+      {"--settings", "1,2,3,4,256"},
+      {"--settings", "1,2,,4,5"},
+      {"--drop-every", "0"},
+      {"--echo=yes"},
+      {"--link", ""},
+      {"--log"},
+  };
+  for (const auto& args : cases) {
+    ChildProcess sim(SimProgram(), args);
+    EXPECT_EQ(sim.wait(5000), 2) << args[0];
+    EXPECT_EQ(sim.standardOutput(), "") << args[0];
+    const std::string error = sim.errorOutput();
+    EXPECT_EQ(CountLines(error), 1) << error;
+    EXPECT_EQ(error.rfind("morvane-esc-sim: ", 0), 0u) << error;
+  }
+}
+
+TEST(SimProgram, HelpExplainsEveryOption) {
+  ChildProcess sim(SimProgram(), {"--help"});
+  EXPECT_EQ(sim.wait(5000), 0);
+  const std::string help = sim.standardOutput();
+  for (const char* option :
+       {"--echo", "--latency", "--hardware", "--firmware", "--settings", "--drop-every", "--noise",
+        "--split", "--silent", "--log", "--link", "--help"}) {
+    EXPECT_NE(help.find(option), std::string::npos) << option;
+  }
+}
+
+TEST(SimProgram, StopsOnSignalWithStatusZeroAndRemovesItsLink) {
+  for (int sig : {SIGINT, SIGTERM}) {
+    SimSession sim;
+    ASSERT_TRUE(sim.ready());
+    EXPECT_TRUE(std::filesystem::is_symlink(sim.link()));
+    sim.process().signal(sig);
+    EXPECT_EQ(sim.process().wait(5000), 0) << sig;
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(sim.link()))) << sig;
+  }
+}
+
+TEST(SimProgram, NeverReplacesAFileThatIsNotALink) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("morvane-e2e-file-" + std::to_string(::getpid())))
+          .string();
+  std::ofstream(path) << "keep me\n";
+  ChildProcess sim(SimProgram(), {"--link", path});
+  EXPECT_EQ(sim.wait(5000), 1);
+  std::string content;
+  std::getline(std::ifstream(path), content);
+  EXPECT_EQ(content, "keep me");
+  std::filesystem::remove(path);
+}
+
+// A client on the simulator's line, as raw as the real port.
+Bytes Exchange(const std::string& device, const Bytes& frame, std::size_t expect, int timeoutMs) {
+  const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {};
+  termios tio{};
+  ::tcgetattr(fd, &tio);
+  ::cfmakeraw(&tio);
+  ::tcsetattr(fd, TCSANOW, &tio);
+  ::tcflush(fd, TCIFLUSH);
+  Bytes got;
+  if (::write(fd, frame.data(), frame.size()) == static_cast<ssize_t>(frame.size())) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (got.size() < expect && std::chrono::steady_clock::now() < deadline) {
+      pollfd pfd{fd, POLLIN, 0};
+      if (::poll(&pfd, 1, 20) <= 0) continue;
+      std::uint8_t buf[64];
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n > 0) got.insert(got.end(), buf, buf + n);
+    }
+  }
+  ::close(fd);
+  return got;
+}
+
+TEST(SimProgram, TheOptionsShapeWhatTheLineCarries) {
+  const Bytes version = {0x41, 0x53, 0x01};
+  struct Case {
+    std::vector<std::string> options;
+    Bytes expected;  // for the version frame; noise bytes are checked by count
+    std::size_t noise;
+  };
+  const std::vector<Case> cases = {
+      {{}, {0x59, 0x1F, 0x25, 0xD2, 0x04}, 0},
+      {{"--echo"}, {0x41, 0x53, 0x01, 0x59, 0x1F, 0x25, 0xD2, 0x04}, 0},
+      {{"--hardware", "12999", "--firmware", "10000"}, {0x59, 0xC7, 0x32, 0x10, 0x27}, 0},
+      {{"--split", "20", "--latency", "5"}, {0x59, 0x1F, 0x25, 0xD2, 0x04}, 0},
+      {{"--noise"}, {0x59, 0x1F, 0x25, 0xD2, 0x04}, 2},
+      {{"--silent"}, {}, 0},
+      {{"--drop-every", "1"}, {}, 0},
+  };
+  for (const Case& c : cases) {
+    SimSession sim(c.options);
+    ASSERT_TRUE(sim.ready());
+    const std::size_t want = c.expected.size() + c.noise;
+    // Silence is checked by waiting a while for a reply that must not come.
+    const Bytes got = Exchange(sim.link(), version, want == 0 ? 1 : want, want == 0 ? 300 : 3000);
+    ASSERT_EQ(got.size(), want) << c.options.size();
+    EXPECT_EQ(Bytes(got.begin() + static_cast<long>(c.noise), got.end()), c.expected);
+    for (std::size_t i = 0; i < c.noise; ++i) {
+      EXPECT_NE(got[i], 0x41);
+      EXPECT_NE(got[i], 0x59);
+    }
+    EXPECT_EQ(sim.frames(), std::vector<std::string>{"41 53 01"});
+  }
+}
+
+}  // namespace
+}  // namespace morvane::e2e

@@ -1,0 +1,61 @@
+#include "sim_session.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace morvane::e2e {
+
+std::string SimProgram() {
+  return MORVANE_ESC_SIM;
+}
+std::string ConfigProgram() {
+  return MORVANE_ESC_CONFIG;
+}
+
+SimSession::SimSession(const std::vector<std::string>& options) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "morvane-e2e.XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) return;
+  dir_ = pattern;
+  link_ = dir_ + "/esc";
+  log_ = dir_ + "/traffic.log";
+  std::vector<std::string> args = {"--link", link_, "--log", log_};
+  args.insert(args.end(), options.begin(), options.end());
+  process_ = std::make_unique<ChildProcess>(SimProgram(), args);
+  if (auto line = process_->firstLine(5000)) device_ = *line;
+}
+
+SimSession::~SimSession() {
+  process_.reset();
+  if (!dir_.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
+}
+
+std::vector<std::string> SimSession::frames() const {
+  // "12:34:56.789 frame 41 53 02 00  (read param 0)"
+  std::vector<std::string> frames;
+  std::ifstream in(log_);
+  std::string line;
+  while (std::getline(in, line)) {
+    const std::size_t at = line.find(" frame ");
+    if (at == std::string::npos) continue;
+    const std::size_t start = at + 7;
+    const std::size_t end = line.find("  (", start);
+    frames.push_back(line.substr(start, end - start));
+  }
+  return frames;
+}
+
+std::vector<std::string> SimSession::framesStartingWith(const std::string& prefix) const {
+  std::vector<std::string> matching;
+  for (const std::string& f : frames()) {
+    if (f.rfind(prefix, 0) == 0) matching.push_back(f);
+  }
+  return matching;
+}
+
+}  // namespace morvane::e2e
