@@ -23,9 +23,9 @@ set(CPACK_PACKAGE_NAME morvane-esc-config)
 set(CPACK_PACKAGE_VENDOR "Morvane ESC Config")
 set(CPACK_PACKAGE_CONTACT "Morvane ESC Config maintainers <maintainers@morvane.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configure a Morvane brushless-motor ESC over a serial port")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A desktop tool that reads and changes the five settings of a Morvane ESC and runs its motor\n"
-    "from a throttle slider. Includes morvane-esc-sim, a simulated ESC on a pseudo-terminal.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "A desktop tool that reads and changes the five settings of a Morvane ESC and runs its motor\n"
+  "from a throttle slider. Includes morvane-esc-sim, a simulated ESC on a pseudo-terminal.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
