@@ -159,16 +159,18 @@ std::string EmptyListTip(const PortTable& table, Platform platform) {
   if (table.deviceCount() == 0) {
     return "No serial port was found.\nConnect the adapter, then start the program again.";
   }
-  std::string devices;
-  for (const SerialDevice& d : table.entries()) {
-    if (d.path.empty()) continue;
-    if (!devices.empty()) devices += ", ";
-    devices += d.path;
-  }
+  std::string tip;
   // On Windows every COMn is tried, so a list of them says nothing.
-  std::string tip = platform == Platform::Windows
-                        ? "The serial ports COM1 to COM16 could not be opened."
-                        : "The serial ports found could not be opened: " + devices + ".";
+  if (platform == Platform::Windows) {
+    tip = "The serial ports COM1 to COM16 could not be opened.";
+  } else {
+    tip = "These serial ports could not be opened:";
+    for (const SerialDevice& d : table.entries()) {
+      if (d.path.empty()) continue;
+      tip += "\n  " + d.path;
+      if (!d.description.empty()) tip += " - " + d.description;
+    }
+  }
   tip += "\nA port may be in use by another program, or you may not be allowed to open it.";
   if (platform == Platform::Linux) {
     tip +=

@@ -156,7 +156,7 @@ TEST(PortTable, EntryTipShowsThePathAndTheAdapter) {
 
 TEST(PortTable, EmptyListTipSaysWhyNoPortIsListed) {
   const PortTable none;
-  const PortTable some({{"/dev/ttyUSB0", ""}, {"/dev/ttyS0", ""}});
+  const PortTable some({{"/dev/ttyUSB0", "FT232R USB UART"}, {"/dev/ttyS0", ""}});
   struct Case {
     const PortTable* table;
     Platform platform;
@@ -173,7 +173,9 @@ TEST(PortTable, EmptyListTipSaysWhyNoPortIsListed) {
     const std::string tip = EmptyListTip(*c.table, c.platform);
     EXPECT_EQ(tip.find("could not be opened") != std::string::npos, c.couldNotOpen) << tip;
     EXPECT_EQ(tip.find("dialout") != std::string::npos, c.dialout) << tip;
-    EXPECT_EQ(tip.find("/dev/ttyUSB0, /dev/ttyS0") != std::string::npos, c.namesDevices) << tip;
+    EXPECT_EQ(tip.find("/dev/ttyUSB0 - FT232R USB UART\n  /dev/ttyS0\n") != std::string::npos,
+              c.namesDevices)
+        << tip;
   }
 }
 
