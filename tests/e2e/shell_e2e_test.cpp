@@ -124,7 +124,7 @@ TEST(ShellEndToEnd, AUsersPickReachesTheEscAsExactlyOneWrite) {
   EXPECT_EQ(box->currentText().toStdString(), "7.2V");
 }
 
-TEST(ShellEndToEnd, SimulatorKilledShowsUnconnectedAndTheProgramGoesQuiet) {
+TEST(ShellEndToEnd, SimulatorKilledShowsUnconnectedGoesQuietAndReconnectsWhenPicked) {
   SimSession sim;
   ASSERT_TRUE(sim.ready());
   Shell shell(sim.link());
@@ -148,6 +148,13 @@ TEST(ShellEndToEnd, SimulatorKilledShowsUnconnectedAndTheProgramGoesQuiet) {
   EXPECT_LT(cpu / wall, 0.2) << cpu << " s of CPU in " << wall << " s";
   EXPECT_FALSE(shell.timer1.enabled());
   EXPECT_FALSE(shell.timer2.enabled());
+
+  // The ESC is back on the same device: picking its entry again connects.
+  SimSession again({}, sim.link());
+  ASSERT_TRUE(again.ready());
+  shell.controls().CombPort.setListIndex(0);
+  EXPECT_TRUE(shell.comm.portOpen());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return shell.connected(); }, 5000));
 }
 
 TEST(ShellEndToEnd, ClosingTheWindowWithTheMotorRunningStopsItBeforeTheLineCloses) {

@@ -20,6 +20,18 @@ SimSession::SimSession(const std::vector<std::string>& options) {
   if (::mkdtemp(pattern.data()) == nullptr) return;
   dir_ = pattern;
   link_ = dir_ + "/esc";
+  start(options);
+}
+
+SimSession::SimSession(const std::vector<std::string>& options, const std::string& link) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "morvane-e2e.XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) return;
+  dir_ = pattern;
+  link_ = link;
+  start(options);
+}
+
+void SimSession::start(const std::vector<std::string>& options) {
   log_ = dir_ + "/traffic.log";
   std::vector<std::string> args = {"--link", link_, "--log", log_};
   args.insert(args.end(), options.begin(), options.end());

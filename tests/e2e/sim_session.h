@@ -13,6 +13,8 @@ namespace morvane::e2e {
 class SimSession {
  public:
   explicit SimSession(const std::vector<std::string>& options = {});
+  // A simulator that takes over the link of an earlier one, as a re-plugged adapter does.
+  SimSession(const std::vector<std::string>& options, const std::string& link);
   ~SimSession();
   SimSession(const SimSession&) = delete;
   SimSession& operator=(const SimSession&) = delete;
@@ -29,6 +31,8 @@ class SimSession {
   std::vector<std::string> framesStartingWith(const std::string& prefix) const;
 
  private:
+  void start(const std::vector<std::string>& options);
+
   std::string dir_;
   std::string link_;
   std::string log_;
