@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,11 +36,6 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     ::close(out[1]);
     return;
   }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-
   std::vector<std::string> argStrings = {program};
   argStrings.insert(argStrings.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -57,10 +52,21 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   for (std::string& e : envStrings) envp.push_back(e.data());
   envp.push_back(nullptr);
 
-  if (::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
-    pid_ = -1;
+  // fork rather than posix_spawn: the child must die with this process, even when a
+  // timeout kills the test before any destructor runs.
+  const pid_t parent = ::getpid();
+  pid_ = ::fork();
+  if (pid_ == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) ::_exit(127);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::dup2(out[1], 1);
+    ::dup2(err[1], 2);
+    ::execve(program.c_str(), argv.data(), envp.data());
+    ::_exit(127);
   }
-  posix_spawn_file_actions_destroy(&actions);
   ::close(out[1]);
   ::close(err[1]);
   out_ = out[0];
