@@ -25,10 +25,27 @@ constexpr const char* kUsage =
     "\n"
     "COM1 to COM16 are the serial ports the system reports, USB adapters first.\n"
     "MORVANE_ESC_PORTS replaces that list: colon-separated device paths for COM1, COM2, ...\n"
-    "(an empty element skips a number), e.g.\n"
+    "(an empty element skips a number). Examples:\n"
     "  MORVANE_ESC_PORTS=/dev/ttyUSB0 morvane-esc-config\n"
-    "  MORVANE_ESC_PORTS=/tmp/esc:/dev/ttyUSB0 morvane-esc-config   (with morvane-esc-sim --link "
-    "/tmp/esc)\n";
+    "  morvane-esc-sim --link /tmp/esc &\n"
+    "  MORVANE_ESC_PORTS=/tmp/esc:/dev/ttyUSB0 morvane-esc-config\n"
+    "    (COM1 the simulated ESC, COM2 the adapter)\n";
+
+// --help and --version answer without a display, before the window system is touched.
+std::optional<int> AnswerInfoOption(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("morvane-esc-config %d.%d.%d\n", MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR,
+                  MORVANE_VERSION_PATCH);
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
 
 std::optional<std::string> Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -38,23 +55,15 @@ std::optional<std::string> Environment(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> status = AnswerInfoOption(argc, argv)) return *status;
   Q_INIT_RESOURCE(pictures);
   QApplication app(argc, argv);
 
-  // Qt has taken its own options; anything left is ours.
+  // Qt has taken its own options; anything left is a mistake.
   const QStringList args = QApplication::arguments();
-  for (qsizetype i = 1; i < args.size(); ++i) {
-    if (args[i] == "--help" || args[i] == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    if (args[i] == "--version") {
-      std::printf("morvane-esc-config %d.%d.%d\n", MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR,
-                  MORVANE_VERSION_PATCH);
-      return 0;
-    }
+  if (args.size() > 1) {
     std::fprintf(stderr, "morvane-esc-config: unknown argument '%s' (see --help)\n",
-                 args[i].toLocal8Bit().constData());
+                 args[1].toLocal8Bit().constData());
     return 2;
   }
 

@@ -51,9 +51,11 @@ TEST(ConfigProgram, RunsAgainstTheSimulatorAndStopsTheMotorWhenTerminated) {
       << sim.frames().back();
 }
 
-TEST(ConfigProgram, AnswersHelpAndRefusesUnknownArguments) {
-  ChildProcess help(ConfigProgram(), {"--help"}, {{"QT_QPA_PLATFORM", "offscreen"}});
-  EXPECT_EQ(help.wait(10000), 0);
+TEST(ConfigProgram, AnswersHelpWithoutADisplayAndRefusesUnknownArguments) {
+  // Help needs no display at all.
+  ChildProcess help(ConfigProgram(), {"--help"},
+                    {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+  EXPECT_EQ(help.wait(10000), 0) << help.errorOutput();
   EXPECT_NE(help.standardOutput().find("MORVANE_ESC_PORTS"), std::string::npos);
 
   ChildProcess bad(ConfigProgram(), {"--frobnicate"}, {{"QT_QPA_PLATFORM", "offscreen"}});
