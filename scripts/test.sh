@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds from scratch and runs every test.
+# Installs what is needed, builds from scratch and runs every test: once in the normal
+# build, once more with AddressSanitizer and UndefinedBehaviorSanitizer (any report fails),
+# then the window fuzz target for a minute. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
 
 scripts/setup-deps.sh
 
@@ -14,3 +15,19 @@ rm -rf build/test
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs" --timeout 300
+
+echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
+rm -rf build/asan
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DMORVANE_SANITIZE=address,undefined >/dev/null
+cmake --build build/asan -j"$jobs"
+(
+  # Children started by the tests (the program, the simulator) inherit these.
+  export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1:check_initialization_order=1
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+  ctest --test-dir build/asan --output-on-failure -j"$jobs" --timeout 900
+)
+
+echo "== fuzz the window logic for 60 s"
+rm -rf build/fuzz/corpus build/fuzz/artifacts
+FUZZ_BUILD=build/fuzz scripts/fuzz.sh 60

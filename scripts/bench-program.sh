@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# The whole program against morvane-esc-sim on pseudo-terminals, offscreen:
+#   1. start-up: exec to the window shown with the port scan done, 16 table entries, and
+#      peak RSS; a bare Qt window (bench/bare_window) in the same run as the floor;
+#   2. plug-in: the ESC's first ping to its fifth setting read, against the ideal that the
+#      timer intervals and the simulator's latency dictate;
+#   3. idle: CPU seconds per minute connected and polling, and peak RSS.
+# Medians with the spread (min..max) of each figure.
+#
+#   scripts/bench-program.sh
+#   BENCH_BUILD=dir (default build/bench-program)  RUNS=n (default 7)
+#   IDLE_RUNS=n (default 5)  IDLE_SECONDS=s (default 60)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${BENCH_BUILD:-build/bench-program}
+runs=${RUNS:-7}
+idle_runs=${IDLE_RUNS:-5}
+idle_seconds=${IDLE_SECONDS:-60}
+latency_ms=1  # the simulator's default reply latency
+
+[ -x /usr/bin/time ] || { echo "/usr/bin/time is needed (apt-get install time)" >&2; exit 1; }
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_BENCH=ON \
+  -DMORVANE_TESTS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)" \
+  --target morvane-esc-config morvane-esc-sim bare_window startup_probe
+program=$(realpath "$build/src/app/morvane-esc-config")
+sim=$(realpath "$build/sim/program/morvane-esc-sim")
+bare=$(realpath "$build/bench/bare_window")
+probe=$(realpath "$build/bench/libstartup_probe.so")
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work}
+
+# Waits (at most 10 s) until a command succeeds.
+wait_for() {
+  for _ in $(seq 200); do
+    if eval "$1"; then return 0; fi
+    sleep 0.05
+  done
+  echo "timed out waiting for: $1" >&2
+  return 1
+}
+
+# Starts a simulator on a pty linked at $1; more simulator options follow.
+start_sim() {
+  local link=$1
+  shift
+  "$sim" --link "$link" "$@" >/dev/null &
+  pids+=($!)
+  wait_for "[ -e '$link' ]"
+}
+
+stop() {  # pid: stop it as a user would and wait for it
+  kill -TERM "$1" 2>/dev/null || true
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.05; done
+  kill -KILL "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+
+# "median (min..max)" of the numbers on stdin, with the given number of decimals.
+stats() {
+  sort -g | awk -v d="${1:-1}" '{v[NR]=$1} END {
+    m = NR % 2 ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2
+    printf "%.*f (%.*f..%.*f)\n", d, m, d, v[1], d, v[NR] }'
+}
+median() { sort -g | awk '{v[NR]=$1} END { print NR % 2 ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2 }'; }
+
+echo "== machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GB", $2/1048576}' /proc/meminfo)," \
+  "$(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1), load $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# --- 1. start-up ---------------------------------------------------------------------------
+ports=()
+for n in $(seq 16); do
+  start_sim "$work/esc$n"
+  ports+=("$work/esc$n")
+done
+port_list=$(IFS=:; echo "${ports[*]}")
+
+# One start: prints "milliseconds-to-shown peak-RSS-kB".
+start_once() {
+  rm -f "$work/shown" "$work/rss"
+  local t0
+  t0=$(date +%s%N)
+  MORVANE_ESC_PORTS=$port_list LD_PRELOAD=$probe MORVANE_PROBE_OUT=$work/shown \
+    timeout 20 /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null 2>&1
+  echo "$(( ($(cat "$work/shown") - t0) / 1000 )) $(cat "$work/rss")" |
+    awk '{printf "%.1f %d\n", $1 / 1000, $2}'
+}
+
+: >"$work/start-bare"
+: >"$work/start-prog"
+start_once "$bare" >/dev/null  # warm the file cache for both
+start_once "$program" >/dev/null
+for _ in $(seq "$runs"); do
+  start_once "$bare" >>"$work/start-bare"
+  start_once "$program" >>"$work/start-prog"
+done
+bare_ms=$(cut -d' ' -f1 "$work/start-bare" | median)
+prog_ms=$(cut -d' ' -f1 "$work/start-prog" | median)
+bare_kb=$(cut -d' ' -f2 "$work/start-bare" | median)
+prog_kb=$(cut -d' ' -f2 "$work/start-prog" | median)
+echo "== start-up, exec to window shown ($runs runs; 16 table entries, each a simulator pty)"
+echo "bare window:   $(cut -d' ' -f1 "$work/start-bare" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-bare" | awk '{print $1/1024}' | stats 1) MB"
+echo "program:       $(cut -d' ' -f1 "$work/start-prog" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-prog" | awk '{print $1/1024}' | stats 1) MB"
+echo "ratio:         time $(awk -v a="$prog_ms" -v b="$bare_ms" 'BEGIN {printf "%.2f", a / b}') x, peak RSS $(awk -v a="$prog_kb" -v b="$bare_kb" 'BEGIN {printf "%.2f", a / b}') x (medians; goals 1.5 x and 1.3 x)"
+
+for pid in "${pids[@]}"; do stop "$pid"; done
+pids=()
+
+# --- 2. plug-in and 3. idle ----------------------------------------------------------------
+ms_of() { awk -F'[:. ]' '{print (($1 * 60 + $2) * 60 + $3) * 1000 + $4}'; }
+
+# Runs the program against one simulator until the five settings are read; leaves both
+# running. Sets prog_pid and log.
+connect_once() {
+  log=$work/traffic.log
+  rm -f "$log" "$work/esc"
+  start_sim "$work/esc" --log "$log"
+  MORVANE_ESC_PORTS=$work/esc "$program" >/dev/null 2>&1 &
+  prog_pid=$!
+  pids+=("$prog_pid")
+  wait_for "[ \$(grep -c 'read param' '$log' 2>/dev/null || echo 0) -ge 5 ] && [ \$(grep -c reply '$log') -ge 8 ]"
+}
+
+# From the ESC's first ping to its reply to the fifth read, by the simulator's log.
+plug_in_ms() {
+  local first last
+  first=$(grep -m1 'frame .*(ping)' "$log" | ms_of)
+  last=$(awk '/read param/ {n++} n == 5 && /reply/ {print; exit}' "$log" | ms_of)
+  echo $((last - first))
+}
+
+# Ideal: after the ping's reply 10 ms to the version, 100 ms idle poll, ping, then five
+# reads 10 ms apart; each of the eight commands waits the simulator's latency. On a pty
+# the bytes take no wire time; a 38400-baud wire would add 46 byte times (12.0 ms).
+ideal=$((10 + 100 + 5 * 10 + 8 * latency_ms))
+wire_ideal=$(awk -v i="$ideal" 'BEGIN {printf "%.1f", i + 46 * 10 / 38.4}')
+
+: >"$work/plug"
+for _ in $(seq "$runs"); do
+  connect_once
+  plug_in_ms >>"$work/plug"
+  for pid in "${pids[@]}"; do stop "$pid"; done
+  pids=()
+done
+echo "== plug-in, first ping to fifth setting read ($runs runs, simulator latency ${latency_ms} ms, log resolution 1 ms)"
+echo "measured:      $(stats 0 <"$work/plug") ms"
+echo "ideal:         $ideal ms on a pty ($wire_ideal ms with wire time)"
+echo "ratio:         $(median <"$work/plug" | awk -v i="$ideal" '{printf "%.3f", $1 / i}') (median; goal within 1.05)"
+
+: >"$work/idle-cpu"
+: >"$work/idle-rss"
+clk=$(getconf CLK_TCK)
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+for _ in $(seq "$idle_runs"); do
+  connect_once
+  before=$(cpu_ticks "$prog_pid")
+  sleep "$idle_seconds"
+  after=$(cpu_ticks "$prog_pid")
+  awk -v a="$after" -v b="$before" -v c="$clk" -v s="$idle_seconds" \
+    'BEGIN {printf "%.3f\n", (a - b) / c * 60 / s}' >>"$work/idle-cpu"
+  awk '/VmHWM/ {printf "%.1f\n", $2 / 1024}' "/proc/$prog_pid/status" >>"$work/idle-rss"
+  versions=$(grep -c 'get version' "$log")
+  [ "$versions" -eq 1 ] || echo "warning: the connection was lost and made again $((versions - 1)) times" >&2
+  for pid in "${pids[@]}"; do stop "$pid"; done
+  pids=()
+done
+cpu=$(median <"$work/idle-cpu")
+echo "== idle, connected and polling ($idle_runs runs of $idle_seconds s)"
+echo "CPU:           $(stats 3 <"$work/idle-cpu") s per minute = $(awk -v c="$cpu" 'BEGIN {printf "%.3f", c / 60 * 100}') % of a core (median; goal < 0.5 %)"
+echo "peak RSS:      $(stats 1 <"$work/idle-rss") MB"
