@@ -173,8 +173,9 @@ Line and device:
 
 Faults:
   --latency MS       pause from the end of a frame to its reply (default 1)
-  --split MS         send each reply in two pieces, MS apart
-  --noise            two stray bytes before every reply
+  --split MS         send each reply longer than one byte in two pieces, MS apart: the 'Y'
+                     first, then the rest
+  --noise            two stray bytes (never 'A' or 'Y') before every reply
   --drop-every N     lose every Nth reply
   --silent           answer nothing
 

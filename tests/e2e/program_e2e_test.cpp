@@ -158,15 +158,16 @@ TEST(SimProgram, TheOptionsShapeWhatTheLineCarries) {
     std::vector<std::string> options;
     Bytes expected;  // for the version frame; noise bytes are checked by count
     std::size_t noise;
+    std::size_t pieces;  // reply writes in the log
   };
   const std::vector<Case> cases = {
-      {{}, {0x59, 0x1F, 0x25, 0xD2, 0x04}, 0},
-      {{"--echo"}, {0x41, 0x53, 0x01, 0x59, 0x1F, 0x25, 0xD2, 0x04}, 0},
-      {{"--hardware", "12999", "--firmware", "10000"}, {0x59, 0xC7, 0x32, 0x10, 0x27}, 0},
-      {{"--split", "20", "--latency", "5"}, {0x59, 0x1F, 0x25, 0xD2, 0x04}, 0},
-      {{"--noise"}, {0x59, 0x1F, 0x25, 0xD2, 0x04}, 2},
-      {{"--silent"}, {}, 0},
-      {{"--drop-every", "1"}, {}, 0},
+      {{}, {0x59, 0x1F, 0x25, 0xD2, 0x04}, 0, 1},
+      {{"--echo"}, {0x41, 0x53, 0x01, 0x59, 0x1F, 0x25, 0xD2, 0x04}, 0, 1},
+      {{"--hardware", "12999", "--firmware", "10000"}, {0x59, 0xC7, 0x32, 0x10, 0x27}, 0, 1},
+      {{"--split", "20", "--latency", "5"}, {0x59, 0x1F, 0x25, 0xD2, 0x04}, 0, 2},
+      {{"--noise"}, {0x59, 0x1F, 0x25, 0xD2, 0x04}, 2, 1},
+      {{"--silent"}, {}, 0, 0},
+      {{"--drop-every", "1"}, {}, 0, 0},
   };
   for (const Case& c : cases) {
     SimSession sim(c.options);
@@ -181,6 +182,7 @@ TEST(SimProgram, TheOptionsShapeWhatTheLineCarries) {
       EXPECT_NE(got[i], 0x59);
     }
     EXPECT_EQ(sim.frames(), std::vector<std::string>{"41 53 01"});
+    EXPECT_EQ(sim.replies().size(), c.pieces);
   }
 }
 

@@ -47,19 +47,32 @@ SimSession::~SimSession() {
   }
 }
 
-std::vector<std::string> SimSession::frames() const {
-  // "12:34:56.789 frame 41 53 02 00  (read param 0)"
-  std::vector<std::string> frames;
-  std::ifstream in(log_);
+namespace {
+
+// "12:34:56.789 frame 41 53 02 00  (read param 0)" or "12:34:56.790 reply 59 01"
+std::vector<std::string> LogEntries(const std::string& log, const std::string& kind) {
+  std::vector<std::string> entries;
+  std::ifstream in(log);
   std::string line;
+  const std::string marker = " " + kind + " ";
   while (std::getline(in, line)) {
-    const std::size_t at = line.find(" frame ");
+    const std::size_t at = line.find(marker);
     if (at == std::string::npos) continue;
-    const std::size_t start = at + 7;
+    const std::size_t start = at + marker.size();
     const std::size_t end = line.find("  (", start);
-    frames.push_back(line.substr(start, end - start));
+    entries.push_back(line.substr(start, end == std::string::npos ? end : end - start));
   }
-  return frames;
+  return entries;
+}
+
+}  // namespace
+
+std::vector<std::string> SimSession::frames() const {
+  return LogEntries(log_, "frame");
+}
+
+std::vector<std::string> SimSession::replies() const {
+  return LogEntries(log_, "reply");
 }
 
 std::vector<std::string> SimSession::framesStartingWith(const std::string& prefix) const {

@@ -27,6 +27,8 @@ class SimSession {
 
   // The frames in the log, as hex bytes ("41 53 02 00"), in order.
   std::vector<std::string> frames() const;
+  // The pieces of replies sent, as hex bytes, in order.
+  std::vector<std::string> replies() const;
   // Frames that start with the given hex bytes.
   std::vector<std::string> framesStartingWith(const std::string& prefix) const;
 
