@@ -20,10 +20,10 @@ bool IsFatal(QSerialPort::SerialPortError error) {
 }
 
 // Bytes still in the driver's transmit queue; 0 where it cannot tell.
-int DriverOutputQueue([[maybe_unused]] qintptr handle) {
+int DriverOutputQueue([[maybe_unused]] const QSerialPort& port) {
 #if defined(Q_OS_UNIX) && defined(TIOCOUTQ)
   int n = 0;
-  if (::ioctl(static_cast<int>(handle), TIOCOUTQ, &n) == 0) return n;
+  if (::ioctl(port.handle(), TIOCOUTQ, &n) == 0) return n;
 #endif
   return 0;
 }
@@ -57,7 +57,9 @@ bool SerialComm::setPortOpen(bool open) {
   // Pseudo-terminals and some adapters have no modem lines: refusing them is no failure.
   port_.setDataTerminalReady(true);
   port_.setRequestToSend(false);
-  RequestLowLatency(static_cast<int>(port_.handle()));
+#if defined(Q_OS_UNIX)
+  RequestLowLatency(port_.handle());
+#endif
   port_.clearError();
   return true;
 }
@@ -90,7 +92,7 @@ void SerialComm::setOutput(std::span<const std::uint8_t> bytes) {
 
 void SerialComm::drainOutput(int timeoutMs) {
   if (!port_.isOpen()) return;
-  const qint64 pending = port_.bytesToWrite() + DriverOutputQueue(port_.handle());
+  const qint64 pending = port_.bytesToWrite() + DriverOutputQueue(port_);
   const qint64 wireMs = (pending * 10 * 1000 + kBaud - 1) / kBaud;
   const qint64 budget = timeoutMs + wireMs;
   QElapsedTimer clock;
@@ -98,7 +100,7 @@ void SerialComm::drainOutput(int timeoutMs) {
   while (port_.isOpen() && port_.bytesToWrite() > 0 && clock.elapsed() < budget) {
     port_.waitForBytesWritten(static_cast<int>(budget - clock.elapsed()));
   }
-  while (port_.isOpen() && DriverOutputQueue(port_.handle()) > 0 && clock.elapsed() < budget) {
+  while (port_.isOpen() && DriverOutputQueue(port_) > 0 && clock.elapsed() < budget) {
     QThread::msleep(1);
   }
 }
