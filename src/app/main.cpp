@@ -57,6 +57,8 @@ std::optional<std::string> Environment(const char* name) {
 int main(int argc, char** argv) {
   if (const std::optional<int> status = AnswerInfoOption(argc, argv)) return *status;
   Q_INIT_RESOURCE(pictures);
+  // One style everywhere: the layout's small boxes are checked against Fusion's margins.
+  QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication app(argc, argv);
 
   // Qt has taken its own options; anything left is a mistake.
