@@ -52,11 +52,18 @@ wait_for() {
   return 1
 }
 
+# Lines of file $2 that hold $1; 0 also while the file does not exist yet.
+count() {
+  local n
+  n=$(grep -c "$1" "$2" 2>/dev/null) || true
+  echo "${n:-0}"
+}
+
 # Starts a simulator on a pty linked at $1; more simulator options follow.
 start_sim() {
   local link=$1
   shift
-  "$sim" --link "$link" "$@" >/dev/null &
+  "$sim" --link "$link" "$@" >/dev/null 2>&1 &
   pids+=($!)
   wait_for "[ -e '$link' ]"
 }
@@ -130,7 +137,7 @@ connect_once() {
   MORVANE_ESC_PORTS=$work/esc "$program" >/dev/null 2>&1 &
   prog_pid=$!
   pids+=("$prog_pid")
-  wait_for "[ \$(grep -c 'read param' '$log' 2>/dev/null || echo 0) -ge 5 ] && [ \$(grep -c reply '$log') -ge 8 ]"
+  wait_for "[ \$(count 'read param' '$log') -ge 5 ] && [ \$(count reply '$log') -ge 8 ]"
 }
 
 # From the ESC's first ping to its reply to the fifth read, by the simulator's log.
