@@ -125,6 +125,8 @@ void FormMVconfig::OnPortFailed() {
   timer2_.setEnabled(false);
   if (comm_.portOpen()) comm_.setPortOpen(false);
   state_.openPort = 0;
+  // Whatever throttle the ESC took last, no reply will tell: send the slider's when it is back.
+  state_.lastThrottle = kThrottleUnknown;
   showUnconnected();
 }
 

@@ -47,3 +47,25 @@ TEST_F(UnackedThrottle, IsStoppedWhenAPulledAdapterIsPluggedInAgain) {
 
 }  // namespace
 }  // namespace morvane::test
+
+namespace morvane::test {
+namespace {
+
+TEST(UnackedThrottleAcrossUnplug, AnEscFoundAgainAfterAPulledAdapterIsSentTheThrottle) {
+  Bench b;
+  b.line.attachEsc(1, b.esc);
+  b.form.Load();
+  ASSERT_TRUE(b.connectAndRead());
+  ASSERT_EQ(b.s().lastThrottle, 0);
+  // Pulled while idle with the throttle at 0; meanwhile the ESC was set running by something else (its own
+  // power-up state, another tool): we cannot know what it holds.
+  b.line.unplug();
+  b.esc.answer({CMD_SET_THROTTLE, 40}, b.clock.nowMs());
+  b.line.addPort(1);
+  b.c().CombPort.setListIndex(0);
+  ASSERT_TRUE(b.connectAndRead());
+  EXPECT_TRUE(b.runUntil([&] { return b.esc.throttle() == 0; }, Ms(500)));
+}
+
+}  // namespace
+}  // namespace morvane::test
