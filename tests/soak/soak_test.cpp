@@ -57,8 +57,14 @@ struct User {
     if (what < 40) {
       c.TabStrip1.clickTab(1);
       const int i = pick(kSettingCount);
-      choice[i] = pick(c.setting(i).listCount());
-      c.setting(i).setListIndex(choice[i]);
+      // Now and then the arrow keys run through the list: picks a few ms apart, some of
+      // them while the previous pick is being written.
+      const int picks = pick(4) == 0 ? 2 + pick(3) : 1;
+      for (int k = 0; k < picks; ++k) {
+        if (k > 0) b.clock.runFor(Ms(pick(40)));
+        choice[i] = pick(c.setting(i).listCount());
+        c.setting(i).setListIndex(choice[i]);
+      }
     } else if (what < 45) {
       c.TabStrip1.clickTab(1);
       c.CmdReset.click();
@@ -166,9 +172,11 @@ TEST(Soak, ADayOfFaultsNeverLosesTheEscAndEndsWithTheUsersChoices) {
 
   bool faults = true;
   int droppedInARow = 0;
-  long replies = 0, dropped = 0, echoSwitches = 0;
+  long replies = 0, dropped = 0, echoSwitches = 0, foreignThrottles = 0;
   b.line.setShaper([&](const std::vector<std::uint8_t>& reply) -> std::vector<sim::ReplyChunk> {
     ++replies;
+    // The ESC has just taken a command: it may only ever run at a throttle the user set.
+    foreignThrottles += user.throttles.count(b.esc.throttle()) == 0;
     if (!faults) return {{1.0, reply}};
     // The line changes only between exchanges, when no echo is under way.
     if (std::bernoulli_distribution(0.01)(rng)) {
@@ -188,13 +196,16 @@ TEST(Soak, ADayOfFaultsNeverLosesTheEscAndEndsWithTheUsersChoices) {
   losses = 0;
 
   HeapWatch heap;
-  RunDay(b, user, rng, kHour, [&] { ExpectSane(b, user); });
-  ASSERT_FALSE(::testing::Test::HasFatalFailure());
-  heap.start();
-  RunDay(b, user, rng, 23 * kHour, [&] {
+  const auto each = [&] {
     ExpectSane(b, user);
     heap.sample();
-  });
+    // This ESC takes every value: nothing the link does may undo a pick of the user.
+    for (int i = 0; i < kSettingCount; ++i) ASSERT_EQ(b.c().setting(i).listIndex(), user.choice[i]);
+  };
+  RunDay(b, user, rng, kHour, each);
+  ASSERT_FALSE(::testing::Test::HasFatalFailure());
+  heap.start();
+  RunDay(b, user, rng, 23 * kHour, each);
   ASSERT_FALSE(::testing::Test::HasFatalFailure());
 
   faults = false;
@@ -206,6 +217,7 @@ TEST(Soak, ADayOfFaultsNeverLosesTheEscAndEndsWithTheUsersChoices) {
   b.clock.runFor(Ms(10000));
 
   EXPECT_EQ(losses, 0);
+  EXPECT_EQ(foreignThrottles, 0);
   EXPECT_EQ(b.conn(), "Connected");
   EXPECT_GT(replies, 24 * 3600 * 5) << "a day of polls, at least one reply every 200 ms";
   EXPECT_GT(dropped, replies / 20) << "the faults did happen";
