@@ -122,6 +122,19 @@ echo "bare window:   $(cut -d' ' -f1 "$work/start-bare" | stats 1) ms, peak RSS 
 echo "program:       $(cut -d' ' -f1 "$work/start-prog" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-prog" | awk '{print $1/1024}' | stats 1) MB"
 echo "ratio:         time $(awk -v a="$prog_ms" -v b="$bare_ms" 'BEGIN {printf "%.2f", a / b}') x, peak RSS $(awk -v a="$prog_kb" -v b="$bare_kb" 'BEGIN {printf "%.2f", a / b}') x (medians; goals 1.5 x and 1.3 x)"
 
+# Instructions from exec to shown and closed: no noise from other work on the machine.
+instructions() {
+  MORVANE_ESC_PORTS=$port_list LD_PRELOAD=$probe MORVANE_PROBE_OUT=$work/shown \
+    timeout 120 valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>&1 |
+    sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+}
+if command -v valgrind >/dev/null; then
+  bare_ir=$(instructions "$bare")
+  prog_ir=$(instructions "$program")
+  echo "instructions:  bare window $((bare_ir / 1000000)) M, program $((prog_ir / 1000000)) M," \
+    "ratio $(awk -v a="$prog_ir" -v b="$bare_ir" 'BEGIN {printf "%.2f", a / b}') x (callgrind, exec to shown and closed)"
+fi
+
 for pid in "${pids[@]}"; do stop "$pid"; done
 pids=()
 
