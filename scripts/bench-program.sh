@@ -94,12 +94,17 @@ for n in $(seq 16); do
 done
 port_list=$(IFS=:; echo "${ports[*]}")
 
-# One start: prints "milliseconds-to-shown peak-RSS-kB".
+# The same table with none of the 16 devices there: what the scan's opens cost.
+missing_list=$(for n in $(seq 16); do printf '%s:' "$work/none$n"; done)
+missing_list=${missing_list%:}
+
+# One start with the port list $1: prints "milliseconds-to-shown peak-RSS-kB".
 start_once() {
+  local list=$1 t0
+  shift
   rm -f "$work/shown" "$work/rss"
-  local t0
   t0=$(date +%s%N)
-  MORVANE_ESC_PORTS=$port_list LD_PRELOAD=$probe MORVANE_PROBE_OUT=$work/shown \
+  MORVANE_ESC_PORTS=$list LD_PRELOAD=$probe MORVANE_PROBE_OUT=$work/shown \
     timeout 20 /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null 2>&1
   echo "$(( ($(cat "$work/shown") - t0) / 1000 )) $(cat "$work/rss")" |
     awk '{printf "%.1f %d\n", $1 / 1000, $2}'
@@ -107,11 +112,13 @@ start_once() {
 
 : >"$work/start-bare"
 : >"$work/start-prog"
-start_once "$bare" >/dev/null  # warm the file cache for both
-start_once "$program" >/dev/null
+: >"$work/start-none"
+start_once "$port_list" "$bare" >/dev/null  # warm the file cache for both
+start_once "$port_list" "$program" >/dev/null
 for _ in $(seq "$runs"); do
-  start_once "$bare" >>"$work/start-bare"
-  start_once "$program" >>"$work/start-prog"
+  start_once "$port_list" "$bare" >>"$work/start-bare"
+  start_once "$port_list" "$program" >>"$work/start-prog"
+  start_once "$missing_list" "$program" >>"$work/start-none"
 done
 bare_ms=$(cut -d' ' -f1 "$work/start-bare" | median)
 prog_ms=$(cut -d' ' -f1 "$work/start-prog" | median)
@@ -120,6 +127,7 @@ prog_kb=$(cut -d' ' -f2 "$work/start-prog" | median)
 echo "== start-up, exec to window shown ($runs runs; 16 table entries, each a simulator pty)"
 echo "bare window:   $(cut -d' ' -f1 "$work/start-bare" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-bare" | awk '{print $1/1024}' | stats 1) MB"
 echo "program:       $(cut -d' ' -f1 "$work/start-prog" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-prog" | awk '{print $1/1024}' | stats 1) MB"
+echo "program, none of the 16 there: $(cut -d' ' -f1 "$work/start-none" | stats 1) ms"
 echo "ratio:         time $(awk -v a="$prog_ms" -v b="$bare_ms" 'BEGIN {printf "%.2f", a / b}') x, peak RSS $(awk -v a="$prog_kb" -v b="$bare_kb" 'BEGIN {printf "%.2f", a / b}') x (medians; goals 1.5 x and 1.3 x)"
 
 # Instructions from exec to shown and closed: no noise from other work on the machine.
