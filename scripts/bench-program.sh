@@ -113,12 +113,14 @@ start_once() {
 : >"$work/start-bare"
 : >"$work/start-prog"
 : >"$work/start-none"
+: >"$work/start-text"
 start_once "$port_list" "$bare" >/dev/null  # warm the file cache for both
 start_once "$port_list" "$program" >/dev/null
 for _ in $(seq "$runs"); do
   start_once "$port_list" "$bare" >>"$work/start-bare"
   start_once "$port_list" "$program" >>"$work/start-prog"
   start_once "$missing_list" "$program" >>"$work/start-none"
+  start_once "$port_list" "$bare" --text >>"$work/start-text"
 done
 bare_ms=$(cut -d' ' -f1 "$work/start-bare" | median)
 prog_ms=$(cut -d' ' -f1 "$work/start-prog" | median)
@@ -128,18 +130,20 @@ echo "== start-up, exec to window shown ($runs runs; 16 table entries, each a si
 echo "bare window:   $(cut -d' ' -f1 "$work/start-bare" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-bare" | awk '{print $1/1024}' | stats 1) MB"
 echo "program:       $(cut -d' ' -f1 "$work/start-prog" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-prog" | awk '{print $1/1024}' | stats 1) MB"
 echo "program, none of the 16 there: $(cut -d' ' -f1 "$work/start-none" | stats 1) ms"
+echo "bare window showing one line of text: $(cut -d' ' -f1 "$work/start-text" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-text" | awk '{print $1/1024}' | stats 1) MB"
 echo "ratio:         time $(awk -v a="$prog_ms" -v b="$bare_ms" 'BEGIN {printf "%.2f", a / b}') x, peak RSS $(awk -v a="$prog_kb" -v b="$bare_kb" 'BEGIN {printf "%.2f", a / b}') x (medians; goals 1.5 x and 1.3 x)"
 
 # Instructions from exec to shown and closed: no noise from other work on the machine.
 instructions() {
   MORVANE_ESC_PORTS=$port_list LD_PRELOAD=$probe MORVANE_PROBE_OUT=$work/shown \
-    timeout 120 valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>&1 |
+    timeout 120 valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 |
     sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
 }
 if command -v valgrind >/dev/null; then
   bare_ir=$(instructions "$bare")
+  text_ir=$(instructions "$bare" --text)
   prog_ir=$(instructions "$program")
-  echo "instructions:  bare window $((bare_ir / 1000000)) M, program $((prog_ir / 1000000)) M," \
+  echo "instructions:  bare window $((bare_ir / 1000000)) M (with a line of text $((text_ir / 1000000)) M), program $((prog_ir / 1000000)) M," \
     "ratio $(awk -v a="$prog_ir" -v b="$bare_ir" 'BEGIN {printf "%.2f", a / b}') x (callgrind, exec to shown and closed)"
 fi
 
