@@ -114,6 +114,7 @@ void FormMVconfig::CombPort_Click() {
     }
   } else {
     state_.openPort = comm_.commPort();
+    dropPendingCommands();
     timer1_.setEnabled(true);
   }
   showUnconnected();
@@ -127,8 +128,13 @@ void FormMVconfig::OnPortFailed() {
   state_.openPort = 0;
   // Whatever throttle the ESC took last, no reply will tell: send the slider's when it is back.
   state_.lastThrottle = kThrottleUnknown;
+  dropPendingCommands();
   showUnconnected();
 }
+
+// A line starts again with the handshake. A setting write or a throttle queued for the ESC
+// on the old line must not reach whatever answers on the new one before it is identified.
+void FormMVconfig::dropPendingCommands() { state_.addIndex = state_.sendIndex; }
 
 void FormMVconfig::Setting_Click(int index) {
   state_.wantedValue[index] = static_cast<std::int16_t>(controls_.setting(index).listIndex());

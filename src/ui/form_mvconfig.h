@@ -53,6 +53,7 @@ class FormMVconfig : private LinkHost {
 
   void showUnconnected();
   void stopMotorAndClose();
+  void dropPendingCommands();
 
   MSComm& comm_;
   Timer& timer1_;

@@ -477,3 +477,39 @@ TEST(Scenario, AnUnpluggedAdapterLeavesTheLinkQuietAndItsEntryCanBeChosenAgain) 
 
 }  // namespace
 }  // namespace morvane::test
+
+namespace morvane::test {
+namespace {
+
+TEST(Scenario, CommandsQueuedForTheOldPortNeverReachTheNewOne) {
+  for (const bool unplugged : {false, true}) {
+    SCOPED_TRACE(unplugged ? "adapter pulled, then another port" : "another port chosen");
+    Bench b;
+    sim::EscModel other;
+    b.line.attachEsc(1, b.esc);
+    b.line.attachEsc(2, other);
+    b.form.Load();
+    ASSERT_TRUE(b.connectAndRead());
+    b.c().TabStrip1.clickTab(2);
+    b.c().SldPower.setValue(5);
+    b.c().CombCutOffV.setListIndex(6);
+    // The next poll reply queues a write and a throttle; the first of them goes out, the
+    // other still waits when the user leaves the port.
+    ASSERT_TRUE(b.runUntil([&] { return PendingCount(b.s()) >= 2 && !b.timer2.enabled(); }, Ms(500)));
+    if (unplugged) b.line.unplug();
+    b.takeFrames();
+    b.c().CombPort.setListIndex(1);
+    ASSERT_TRUE(b.connectAndRead());
+    std::vector<Bytes> onNewPort;
+    for (const auto& w : b.line.writes())
+      if (w.port == 2) onNewPort.push_back(w.bytes);
+    ASSERT_GE(onNewPort.size(), 2u);
+    EXPECT_EQ(onNewPort[0], kPing);
+    EXPECT_EQ(onNewPort[1], kGetVersion);
+    EXPECT_EQ(other.throttle(), 0);
+    EXPECT_EQ(other.settings(), sim::kFactorySettings);
+  }
+}
+
+}  // namespace
+}  // namespace morvane::test
