@@ -35,13 +35,19 @@ std::string HardwareText(std::uint16_t hardwareNumber) {
   for (const ModelRow& row : kModels) {
     if (hardwareNumber >= row.from && hardwareNumber < row.from + 500) {
       const unsigned base = row.from - 1000;
-      return row.text + Thousandths(hardwareNumber - base);
+      std::string text = row.text;
+      text += Thousandths(hardwareNumber - base);
+      return text;
     }
   }
   return {};
 }
 
-std::string FirmwareText(std::uint16_t firmwareNumber) { return "V" + Thousandths(firmwareNumber); }
+std::string FirmwareText(std::uint16_t firmwareNumber) {
+  std::string text = "V";
+  text += Thousandths(firmwareNumber);
+  return text;
+}
 
 void VersionReply(AppState& s, Controls& c) {
   const CommandSlot& slot = Head(s);
