@@ -33,9 +33,7 @@ void Link::SendNext() {
   const auto frame = BuildFrame(Head(s_));
   s_.rxCount = 0;
   // Every attempt starts clean: nothing left of an abandoned reply may complete this one.
-  parser_.skippingEcho = false;
-  parser_.replyStarted = false;
-  parser_.replyCount = 0;
+  parser_.clear();
   comm_.setOutBufferCount(0);
   comm_.setInBufferCount(0);
   comm_.setRThreshold(1);
@@ -61,9 +59,7 @@ void Link::Timer2Tick() {
     // The head now holds another command: late bytes of the abandoned attempt must not
     // be taken for its reply. They wait in the buffer until the next frame drops them.
     comm_.setRThreshold(0);
-    parser_.skippingEcho = false;
-    parser_.replyStarted = false;
-    parser_.replyCount = 0;
+    parser_.clear();
   }
   startTimer1(kQueuedPollMs);
 }
@@ -121,9 +117,7 @@ void Link::OnComm() {
   }
 
   comm_.setRThreshold(0);
-  parser_.replyCount = 0;
-  parser_.skippingEcho = false;
-  parser_.replyStarted = false;
+  parser_.clear();
   s_.missCount = 0;  // misses only count when they come in a row
   host_.processReply();
   AdvanceHead(s_);

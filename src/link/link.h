@@ -25,6 +25,13 @@ struct ReplyParser {
   bool replyStarted = false;
   std::int32_t replyCount = 0;
   bool busy = false;
+
+  // Back to the first byte of an attempt; `busy` belongs to the running handler.
+  void clear() {
+    skippingEcho = false;
+    replyStarted = false;
+    replyCount = 0;
+  }
 };
 
 inline constexpr int kIdlePollMs = 100;

@@ -55,7 +55,7 @@ void FormMVconfig::Load() {
   CreateQueue(state_);
   PortScan();
   controls_.CombPort.setListIndex(0);  // no entry: skipped, no port opens
-  for (int i : {0, 1, 2, 3, 4}) controls_.setting(i).setListIndex(kSettingDefault[i]);
+  CmdReset_Click();  // the same five defaults, in the same order
   state_.currentTab = controls_.TabStrip1.selectedItem();
   controls_.FrameConfig.setVisible(true);
   controls_.FrameRun.setVisible(false);
