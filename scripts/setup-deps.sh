@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth xdotool
   clang libclang-rt-14-dev
   procps
   valgrind time

@@ -40,6 +40,14 @@ SerialComm::SerialComm(const PortTable& table, QObject* parent) : QObject(parent
   connect(&port_, &QSerialPort::errorOccurred, this, &SerialComm::failed);
 }
 
+SerialComm::~SerialComm() { closePort(); }
+
+void SerialComm::closePort() {
+  if (!port_.isOpen()) return;
+  descriptorChanged(-1);
+  port_.close();
+}
+
 void SerialComm::setCommPort(int n) {
   if (!port_.isOpen()) commPort_ = n;
 }
@@ -47,7 +55,7 @@ void SerialComm::setCommPort(int n) {
 bool SerialComm::setPortOpen(bool open) {
   if (open == port_.isOpen()) return true;
   if (!open) {
-    port_.close();
+    closePort();
     return true;
   }
   const SerialDevice* device = table_.device(commPort_);
@@ -61,6 +69,9 @@ bool SerialComm::setPortOpen(bool open) {
   RequestLowLatency(port_.handle());
 #endif
   port_.clearError();
+#if defined(Q_OS_UNIX)
+  descriptorChanged(static_cast<int>(port_.handle()));
+#endif
   return true;
 }
 
@@ -117,7 +128,7 @@ void SerialComm::failed(QSerialPort::SerialPortError error) {
     port_.clearError();
     return;
   }
-  port_.close();
+  closePort();
   raisePortFailed();
 }
 

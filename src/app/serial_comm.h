@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <functional>
 
 #include "link/seams.h"
 #include "port_table.h"
@@ -16,6 +17,7 @@ class SerialComm : public QObject, public MSComm {
 
  public:
   explicit SerialComm(const PortTable& table, QObject* parent = nullptr);
+  ~SerialComm() override;
 
   void setCommPort(int n) override;
   int commPort() const override { return commPort_; }
@@ -36,17 +38,28 @@ class SerialComm : public QObject, public MSComm {
   // The device underneath, for tests that watch its signals.
   const QSerialPort& device() const { return port_; }
 
+  // Told the native descriptor when a port opens and -1 when it closes, for whoever must
+  // reach the line without going through Qt (the last-resort stop on an abnormal exit).
+  void setOnDescriptorChanged(std::function<void(int fd)> handler) {
+    onDescriptorChanged_ = std::move(handler);
+  }
+
   static constexpr int kBaud = 38400;
 
  private:
   void received();
   void failed(QSerialPort::SerialPortError error);
+  void closePort();
+  void descriptorChanged(int fd) {
+    if (onDescriptorChanged_) onDescriptorChanged_(fd);
+  }
 
   const PortTable& table_;
   QSerialPort port_;
   int commPort_ = 1;
   int rThreshold_ = 0;
   int commEvent_ = 0;
+  std::function<void(int fd)> onDescriptorChanged_;
 };
 
 }  // namespace morvane

@@ -76,10 +76,12 @@ void FormMVconfig::PortScan() {
   }
 }
 
+bool FormMVconfig::motorMayRun() const { return isConnected() || state_.lastThrottle != 0; }
+
 // Never leave a motor running behind a port we close: one throttle-0 frame first.
 void FormMVconfig::stopMotorAndClose() {
   if (!comm_.portOpen()) return;
-  if (isConnected() || state_.lastThrottle != 0) {
+  if (motorMayRun()) {
     static constexpr std::array<std::uint8_t, 4> kStop = {kFrameByte0, kFrameByte1,
                                                           CMD_SET_THROTTLE, 0};
     comm_.setRThreshold(0);

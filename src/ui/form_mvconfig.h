@@ -26,6 +26,10 @@ class FormMVconfig : private LinkHost {
   // The open port failed for good (an adapter pulled out): close it and go idle.
   void OnPortFailed();
 
+  // The ESC on the open line may be turning a motor: it is connected, or the throttle it
+  // last acknowledged is not 0 (or not known). A port closed in this state gets a stop first.
+  bool motorMayRun() const;
+
   // Control handlers, raised through the controls.
   void PortScan();
   void CombPort_Click();
