@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need on a Debian machine. Safe to run again.
+# Installs what building, running and testing need on a Debian machine (12 and 13 are tested).
+# Safe to run again. Names are the unversioned ones each release maps to its own versions.
 set -euo pipefail
 
 packages=(
@@ -8,19 +9,49 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
   procps
   valgrind time
 )
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+updated=""
+apt_install() {
+  echo "Installing: $*"
+  if [ -z "$updated" ]; then
+    $sudo apt-get update -qq
+    updated=1
+  fi
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@"
+}
+
+# The fuzz run links libFuzzer and the sanitizers' runtimes of whichever clang is installed;
+# linking a stub is the one test that does not depend on where a release keeps them.
+fuzzer_links() {
+  local dir status=0
+  dir=$(mktemp -d)
+  printf 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }\n' \
+    >"$dir/stub.cpp"
+  clang++ -fsanitize=fuzzer,address,undefined "$dir/stub.cpp" -o "$dir/stub" 2>"$dir/log" || status=$?
+  [ "$status" -eq 0 ] || last_link_error=$(cat "$dir/log")
+  rm -rf "$dir"
+  return "$status"
+}
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+last_link_error=""
+if ! fuzzer_links; then
+  # clang chosen by hand (alternatives, PATH) may be another version than libclang-rt-dev's.
+  apt_install "libclang-rt-$(clang++ -dumpversion | cut -d. -f1)-dev"
+  if ! fuzzer_links; then
+    echo "setup-deps: clang++ cannot link a fuzz target:" >&2
+    echo "$last_link_error" >&2
+    exit 1
+  fi
+fi
