@@ -104,7 +104,8 @@ if [ -n "${MORVANE_CHECK_FRESH:-}" ] || [ ! -e "$ready" ]; then
   say "making a minimal $release root from $mirror in $root"
   debootstrap --variant=minbase "$release" "$root" "$mirror"
   {
-    echo "deb $mirror $release $release-updates main"
+    echo "deb $mirror $release main"
+    echo "deb $mirror $release-updates main"
     if [ -n "$security" ]; then echo "deb $security $release-security main"; fi
   } >"$root/etc/apt/sources.list"
   touch "$ready"
