@@ -309,7 +309,7 @@ class Session {
       FUZZ_CHECK(s.wantedValue[i] >= 0 && s.wantedValue[i] < c.setting(i).listCount(), "");
     }
     FUZZ_CHECK(
-        s.lastThrottle >= FormMVconfig::kThrottleUnknown && s.lastThrottle <= c.SldPower.max(), "");
+        s.lastThrottle >= kThrottleUnknown && s.lastThrottle <= c.SldPower.max(), "");
     FUZZ_CHECK(s.speedSamplePos >= 0 && s.speedSamplePos < kSpeedRing, "");
     for (std::size_t i = kSpeedRing; i < s.speedSamples.size(); ++i)
       FUZZ_CHECK(s.speedSamples[i] == 0, "");

@@ -55,7 +55,7 @@ bool VirtualSerialLine::setPortOpen(bool open) {
     notifyEvent_ = 0;
     return true;
   }
-  if (open_) return false;  // already open: an error, as on the real control
+  if (open_) return true;  // already open: nothing changes, as on the real port
   Port& port = ports_[commPort_];
   ++port.openAttempts;
   if (!port.present) return false;

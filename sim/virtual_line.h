@@ -48,7 +48,9 @@ class VirtualSerialLine : public MSComm {
   int openAttempts(int n) const;
 
   // MSComm
-  void setCommPort(int n) override { commPort_ = n; }
+  void setCommPort(int n) override {
+    if (!open_) commPort_ = n;  // the number of an open port does not change
+  }
   int commPort() const override { return commPort_; }
   bool setPortOpen(bool open) override;
   bool portOpen() const override { return open_; }

@@ -40,6 +40,8 @@ inline constexpr int kQueueSlots = 20;
 inline constexpr int kMaxPending = kQueueSlots - 1;
 inline constexpr int kSettingCount = 5;
 inline constexpr int kSpeedRing = 10;
+// lastThrottle when no reply tells what throttle the ESC holds.
+inline constexpr std::int32_t kThrottleUnknown = -1;
 
 struct AppState {
   std::int32_t currentTab = 0;

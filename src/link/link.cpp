@@ -67,7 +67,6 @@ void Link::Timer2Tick() {
 void Link::OnComm() {
   if (parser_.busy) return;
   if (comm_.commEvent() != MSComm::comEvReceive) return;
-  timer2_.setEnabled(false);
   if (QueueEmpty(s_)) {
     // Nothing is awaited: whatever arrived is stray and waits for the next frame to drop it.
     comm_.setRThreshold(0);
@@ -77,6 +76,7 @@ void Link::OnComm() {
 
   const CommandSlot& head = Head(s_);
   bool complete = false;
+  bool heard = false;  // a byte of the echo or of the reply arrived
   while (comm_.portOpen() && comm_.inBufferCount() > 0) {
     const std::uint8_t b = comm_.input();
     ++s_.rxCount;
@@ -89,6 +89,7 @@ void Link::OnComm() {
       }
     }
     if (parser_.skippingEcho) {
+      heard = true;
       if (s_.rxCount == head.txLength + 2) {
         parser_.skippingEcho = false;
         parser_.replyStarted = false;
@@ -100,6 +101,7 @@ void Link::OnComm() {
       parser_.replyCount = 0;
       if (!parser_.replyStarted) continue;
     }
+    heard = true;
     Head(s_).reply[parser_.replyCount] = b;
     ++parser_.replyCount;
     if (parser_.replyCount >= head.replyLength || parser_.replyCount >= 5) {
@@ -109,9 +111,13 @@ void Link::OnComm() {
   }
 
   if (!complete) {
-    timer1_.setEnabled(false);
-    // A port that failed while we read is closed; there is nothing to wait for then.
-    if (comm_.portOpen()) timer2_.setEnabled(true);
+    // Only the ESC's own bytes earn it more time: stray bytes on a noisy line must neither
+    // keep a silent ESC connected nor cancel a planned repeat. A port that failed while we
+    // read is closed; there is nothing to wait for then.
+    if (heard && comm_.portOpen()) {
+      timer1_.setEnabled(false);
+      timer2_.setEnabled(true);
+    }
     parser_.busy = false;
     return;
   }

@@ -7,6 +7,9 @@ void PollReply(AppState& s, Controls& c) {
   if (c.TxtConnState.text() != kConnected) {
     QueueCommand(s, {CMD_GET_VERSION}, 5);
     s.deviceValue.fill(-1);
+    // Whatever this ESC runs at (a program that crashed may have left it turning), the
+    // connection starts by commanding the slider's throttle.
+    s.lastThrottle = kThrottleUnknown;
     ClearSpeedSamples(s);
     return;
   }

@@ -37,6 +37,13 @@ class Control {
     visible_ = v;
     changed.notify();
   }
+  // A disabled control takes no input from the user; the view greys it out.
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool e) {
+    if (e == enabled_) return;
+    enabled_ = e;
+    changed.notify();
+  }
   // SetFocus: the view moves the keyboard focus.
   void setFocus() { focusRequested.notify(); }
 
@@ -46,6 +53,7 @@ class Control {
  private:
   std::string name_;
   bool visible_;
+  bool enabled_ = true;
 };
 
 // A text box or a label: one text, set by the logic.

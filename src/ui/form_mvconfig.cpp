@@ -30,7 +30,11 @@ FormMVconfig::FormMVconfig(MSComm& comm, Timer& timer1, Timer& timer2, EventPump
   controls_.SldPower.onChange = [this] { OnThrottleMoved(); };
   controls_.VSlPole.onChange = [this] { VSlPole_Change(); };
   controls_.TabStrip1.onClick = [this] { TabStrip1_Click(); };
+  controls_.TxtConnState.changed.connect([this] { TxtConnState_Change(); });
   comm_.setOnPortFailed([this] { OnPortFailed(); });
+  timer1_.setInterval(kIdlePollMs);
+  timer2_.setInterval(kReplyTimeoutMs);
+  TxtConnState_Change();
 }
 
 bool FormMVconfig::isConnected() const { return controls_.TxtConnState.text() == kConnected; }
@@ -42,10 +46,10 @@ void FormMVconfig::showUnconnected() {
   controls_.SldPower.setValue(0);
 }
 
-// A throttle sent just before the ESC went silent may have been taken without its reply
-// reaching us: what the ESC holds is unknown, so the next connection sends the slider's.
+// The ESC may still hear us while we no longer hear it (a broken receive wire), and may
+// have taken a throttle whose reply never came: it is told to stop now.
 void FormMVconfig::connectionLost() {
-  state_.lastThrottle = kThrottleUnknown;
+  writeStopFrame();
   showUnconnected();
 }
 
@@ -78,14 +82,19 @@ void FormMVconfig::PortScan() {
 
 bool FormMVconfig::motorMayRun() const { return isConnected() || state_.lastThrottle != 0; }
 
+// Its reply, if any, is dropped by the next frame's buffer clear.
+void FormMVconfig::writeStopFrame() {
+  static constexpr std::array<std::uint8_t, 4> kStop = {kFrameByte0, kFrameByte1, CMD_SET_THROTTLE,
+                                                        0};
+  comm_.setOutput(kStop);
+}
+
 // Never leave a motor running behind a port we close: one throttle-0 frame first.
 void FormMVconfig::stopMotorAndClose() {
   if (!comm_.portOpen()) return;
   if (motorMayRun()) {
-    static constexpr std::array<std::uint8_t, 4> kStop = {kFrameByte0, kFrameByte1,
-                                                          CMD_SET_THROTTLE, 0};
     comm_.setRThreshold(0);
-    comm_.setOutput(kStop);
+    writeStopFrame();
     comm_.drainOutput(kDrainMs);
   }
   comm_.setPortOpen(false);
@@ -99,6 +108,8 @@ void FormMVconfig::CombPort_Click() {
 
   timer1_.setEnabled(false);
   timer2_.setEnabled(false);
+  // No byte of the new port may be parsed against a command meant for the old one.
+  comm_.setRThreshold(0);
   if (comm_.portOpen()) {
     stopMotorAndClose();
     pump_.doEvents();
@@ -128,8 +139,6 @@ void FormMVconfig::OnPortFailed() {
   timer2_.setEnabled(false);
   if (comm_.portOpen()) comm_.setPortOpen(false);
   state_.openPort = 0;
-  // Whatever throttle the ESC took last, no reply will tell: send the slider's when it is back.
-  state_.lastThrottle = kThrottleUnknown;
   dropPendingCommands();
   showUnconnected();
 }
@@ -148,6 +157,10 @@ void FormMVconfig::CmdReset_Click() {
 
 void FormMVconfig::OnThrottleMoved() {
   RangeControl& slider = controls_.SldPower;
+  if (!slider.enabled() && slider.value() != 0) {
+    slider.setValue(0);  // the nested run shows the stop
+    return;
+  }
   const int step = slider.value() - state_.prevSliderValue;
   if (step > slider.largeChange()) slider.setValue(state_.prevSliderValue + slider.largeChange());
   state_.prevSliderValue = slider.value();
@@ -179,7 +192,21 @@ void FormMVconfig::TabStrip1_Click() {
   }
 }
 
+// The throttle works only with an identified ESC: a slider raised before one is found would
+// start its motor at the first poll reply.
+void FormMVconfig::TxtConnState_Change() {
+  const bool connected = isConnected();
+  controls_.SldPower.setEnabled(connected);
+  if (!connected) controls_.SldPower.setValue(0);
+}
+
+void FormMVconfig::OnStopKey() {
+  if (controls_.SldPower.value() > 0) controls_.SldPower.setValue(0);
+}
+
 void FormMVconfig::Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
   comm_.setRThreshold(0);
   timer1_.setEnabled(false);
   timer2_.setEnabled(false);

@@ -38,6 +38,9 @@ class FormMVconfig : private LinkHost {
   void OnThrottleMoved();
   void VSlPole_Change();
   void TabStrip1_Click();
+  void TxtConnState_Change();
+  // Escape, from anywhere in the program: the throttle goes to 0 at once.
+  void OnStopKey();
 
   AppState& state() { return state_; }
   const AppState& state() const { return state_; }
@@ -47,8 +50,6 @@ class FormMVconfig : private LinkHost {
 
   static constexpr int kPortCount = 16;
   static constexpr int kDrainMs = 50;
-  // lastThrottle when no reply tells what throttle the ESC holds.
-  static constexpr int kThrottleUnknown = -1;
 
  private:
   bool isConnected() const override;
@@ -56,6 +57,7 @@ class FormMVconfig : private LinkHost {
   void processReply() override;
 
   void showUnconnected();
+  void writeStopFrame();
   void stopMotorAndClose();
   void dropPendingCommands();
 
@@ -67,6 +69,7 @@ class FormMVconfig : private LinkHost {
   AppState state_;
   Controls controls_;
   Link link_;
+  bool unloaded_ = false;
 };
 
 }  // namespace morvane

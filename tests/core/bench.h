@@ -22,8 +22,9 @@ struct Bench {
   sim::VirtualClock clock;
   sim::VirtualSerialLine line{clock};
   sim::EscModel esc;
-  sim::VirtualTimer timer1{clock, 100};
-  sim::VirtualTimer timer2{clock, 300};
+  // The window gives both timers their intervals; these would show if it did not.
+  sim::VirtualTimer timer1{clock, 1};
+  sim::VirtualTimer timer2{clock, 1};
   FormMVconfig form{line, timer1, timer2, clock, AppVersion{1, 0, 14}};
 
   AppState& s() { return form.state(); }

@@ -6,8 +6,12 @@
 namespace morvane::test {
 namespace {
 
+// Connected to an ESC that never needs to answer: the throttle works.
 struct Window : Bench {
-  Window() { form.Load(); }
+  Window() {
+    form.Load();
+    c().TxtConnState.setText("Connected");
+  }
   RangeControl& slider() { return c().SldPower; }
 };
 
@@ -34,8 +38,8 @@ TEST(Form, TheThrottleRisesAtMostOneLargeChangePerNotification) {
 TEST(Form, TheMotorCountsAsRunningAbove25AndStoppedBelow20) {
   Window w;
   const std::pair<int, bool> steps[] = {{5, false},  {10, false}, {15, false}, {20, false},
-                                        {22, false}, {26, true},  {25, true},  {22, true},
-                                        {20, true},  {19, false}, {22, false}};
+                                        {22, false}, {25, false}, {26, true},  {25, true},
+                                        {22, true},  {20, true},  {19, false}, {22, false}};
   for (const auto& [value, running] : steps) {
     w.c().TxtRev.setText("1234");
     w.slider().setValue(value);
@@ -43,6 +47,58 @@ TEST(Form, TheMotorCountsAsRunningAbove25AndStoppedBelow20) {
     EXPECT_EQ(w.s().motorRunning, running) << value;
     EXPECT_EQ(w.c().TxtRev.text(), value < 20 ? "0" : "1234") << value;
   }
+}
+
+TEST(Form, TheThrottleWorksOnlyWhileAnEscIsConnected) {
+  Bench b;
+  b.form.Load();
+  RangeControl& slider = b.c().SldPower;
+  EXPECT_FALSE(slider.enabled());
+  slider.setValue(5);  // however it gets there, it is put back
+  EXPECT_EQ(slider.value(), 0);
+  EXPECT_EQ(b.c().LbPower.text(), "0");
+  EXPECT_EQ(b.s().prevSliderValue, 0);
+
+  b.c().TxtConnState.setText("Connected");
+  EXPECT_TRUE(slider.enabled());
+  for (int v = 5; v <= 40; v += 5) slider.setValue(v);
+  ASSERT_TRUE(b.s().motorRunning);
+  b.c().TxtRev.setText("9000");
+
+  b.c().TxtConnState.setText("Unconnected");
+  EXPECT_FALSE(slider.enabled());
+  EXPECT_EQ(slider.value(), 0);
+  EXPECT_EQ(b.c().LbPower.text(), "0");
+  EXPECT_EQ(b.c().TxtRev.text(), "0");
+  EXPECT_FALSE(b.s().motorRunning);
+}
+
+TEST(Form, TheStopKeyTakesTheThrottleTo0AtOnce) {
+  Window w;
+  for (int v = 5; v <= 40; v += 5) w.slider().setValue(v);
+  int notifications = 0;
+  w.slider().changed.connect([&] { ++notifications; });
+  w.form.OnStopKey();
+  EXPECT_EQ(w.slider().value(), 0);
+  EXPECT_EQ(w.c().LbPower.text(), "0");
+  EXPECT_FALSE(w.s().motorRunning);
+  EXPECT_EQ(notifications, 1);
+  w.form.OnStopKey();  // already stopped: nothing happens
+  EXPECT_EQ(notifications, 1);
+}
+
+TEST(Form, ShutdownRunsOnce) {
+  Bench b;
+  b.line.addPort(1);
+  b.form.Load();
+  b.form.Unload();
+  ASSERT_FALSE(b.line.portOpen());
+  // Whatever runs afterwards, a second shutdown touches nothing.
+  b.timer1.setEnabled(true);
+  b.line.setRThreshold(1);
+  b.form.Unload();
+  EXPECT_TRUE(b.timer1.enabled());
+  EXPECT_EQ(b.line.rThreshold(), 1);
 }
 
 TEST(Form, TabsSwitchPanelsAndTheConfigTabStopsTheMotor) {

@@ -37,11 +37,13 @@ TEST(Protocol, APingWhileUnconnectedAsksForTheVersionOnlyAndForgetsTheDevice) {
   r.s().deviceValue = {0, 0, 0, 0, 0};
   r.s().speedSamples[3] = 999;
   r.s().speedSamplePos = 4;
-  r.c().SldPower.setValue(5);
+  r.s().lastThrottle = 0;
   r.c().TxtRev.setText("123");
   EXPECT_EQ(r.handle({CMD_PING}, {0x59}), std::vector<Bytes>{{CMD_GET_VERSION}});
   EXPECT_EQ(r.replyLengths, std::vector<int>{5});
   EXPECT_EQ(r.s().deviceValue, (std::array<std::int32_t, 5>{-1, -1, -1, -1, -1}));
+  // Nor does it trust what the ESC holds: the connection will command the throttle.
+  EXPECT_EQ(r.s().lastThrottle, -1);
   EXPECT_EQ(r.s().speedSamples[3], 0);
   EXPECT_EQ(r.s().speedSamplePos, 0);
   EXPECT_EQ(r.c().TxtRev.text(), "123");
@@ -167,6 +169,7 @@ TEST(Protocol, TheHardwareNumberNamesTheModelAndItsRevision) {
     SCOPED_TRACE(k.hardware);
     Replies r;
     r.s().deviceValue = {-1, -1, -1, -1, -1};
+    r.c().TxtFirmVer.setText("V7.777");  // whatever it showed before
     QueueCommand(r.s(), {CMD_GET_VERSION}, 5);
     QueueCommand(r.s(), {CMD_READ_PARAM, 0}, 2);  // queued behind it
     QueueCommand(r.s(), {CMD_READ_PARAM, 1}, 2);
@@ -182,7 +185,7 @@ TEST(Protocol, TheHardwareNumberNamesTheModelAndItsRevision) {
     } else {
       EXPECT_EQ(r.c().TxtHardVer.text(), "Unknown");
       EXPECT_EQ(r.conn(), "Unconnected");
-      EXPECT_EQ(r.c().TxtFirmVer.text(), "Unknown");
+      EXPECT_EQ(r.c().TxtFirmVer.text(), "V7.777");
       EXPECT_EQ(PendingCount(r.s()), 2);  // and kept
     }
   }
@@ -241,11 +244,12 @@ TEST(Protocol, SpeedRepliesAverageTenSamplesAndFollowTheThrottle) {
   // 1..300: ignored; 0: a standing motor.
   EXPECT_TRUE(r.handle({CMD_GET_SPEED}, {0x59, 0x2C, 0x01, 0x00}).empty());
   EXPECT_EQ(r.c().TxtRev.text(), "42857");
-  r.c().SldPower.setValue(5);
-  EXPECT_EQ(r.handle({CMD_GET_SPEED}, {0x59, 0, 0, 0}), (std::vector<Bytes>{{CMD_SET_THROTTLE, 5}}));
+  EXPECT_TRUE(r.handle({CMD_GET_SPEED}, {0x59, 0, 0, 0}).empty());
   EXPECT_EQ(r.c().TxtRev.text(), "0");
   EXPECT_EQ(r.s().speedSamplePos, 0);
   for (int i = 0; i < 10; ++i) EXPECT_EQ(r.s().speedSamples[i], 0);
+  r.c().SldPower.setValue(5);
+  EXPECT_EQ(r.handle({CMD_GET_SPEED}, {0x59, 0, 0, 0}), (std::vector<Bytes>{{CMD_SET_THROTTLE, 5}}));
 }
 
 }  // namespace

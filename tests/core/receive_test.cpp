@@ -110,22 +110,68 @@ TEST(Receive, LateReplyAfterATimeoutWhileConnectedCompletesTheSameAttempt) {
   EXPECT_EQ(b.line.writes().size(), 1u);
 }
 
-TEST(Receive, IncompleteBytesAfterATimeoutCancelTheRepeatAndWaitAgain) {
-  Line b;
-  b.connect();
-  const Ticks sent = b.nextFrame();
-  b.clock.runUntil(sent + Ms(305));
-  b.line.inject({0x13});
-  b.clock.runFor(ByteTimes(1));
-  EXPECT_FALSE(b.timer1.enabled());
-  EXPECT_EQ(b.timer2.dueAt(), b.clock.now() + Ms(300));
+TEST(Receive, OnlyEchoAndReplyBytesEarnMoreTime) {
+  struct Case {
+    const char* name;
+    Bytes bytes;  // none: a notification that finds nothing to read
+    bool restarts;
+  };
+  const Case cases[] = {
+      {"nothing to read", {}, false},
+      {"stray bytes", {0x13, 0x00}, false},
+      {"the echo", {0x41, 0x53}, true},
+      {"a first piece of the reply", {0x59, 0x90}, true},
+  };
+  for (const Case& k : cases) {
+    for (const bool repeatPlanned : {false, true}) {
+      SCOPED_TRACE(std::string(k.name) + (repeatPlanned ? ", after a timeout" : ", while waiting"));
+      Line b;
+      b.connect();
+      for (int v = 5; v <= 30; v += 5) b.c().SldPower.setValue(v);
+      b.s().lastThrottle = 30;
+      const Ticks sent = b.nextFrame();
+      ASSERT_EQ(b.line.writes().back().bytes, (Bytes{0x41, 0x53, 0x05}));
+      b.clock.runUntil(sent + (repeatPlanned ? Ms(305) : Ms(200)));
+      if (k.bytes.empty()) {
+        b.form.link().OnComm();
+      } else {
+        b.line.inject(k.bytes);
+        b.clock.runFor(ByteTimes(static_cast<Ticks>(k.bytes.size())));
+      }
+      if (k.restarts) {
+        EXPECT_FALSE(b.timer1.enabled());
+        EXPECT_EQ(b.timer2.dueAt(), b.clock.now() + Ms(300));
+      } else if (repeatPlanned) {
+        EXPECT_EQ(b.timer1.dueAt(), sent + Ms(310));
+        EXPECT_FALSE(b.timer2.enabled());
+      } else {
+        EXPECT_FALSE(b.timer1.enabled());
+        EXPECT_EQ(b.timer2.dueAt(), sent + Ms(300));
+      }
+    }
+  }
+}
 
-  // A notification with nothing waiting takes the same path, even with a repeat planned.
-  b.clock.runUntil(b.timer2.dueAt());
-  ASSERT_TRUE(b.timer1.enabled());
-  b.form.link().OnComm();
-  EXPECT_FALSE(b.timer1.enabled());
-  EXPECT_TRUE(b.timer2.enabled());
+TEST(Receive, ThePollAsksForTheSpeedOnlyWhileConnectedAndRunning) {
+  struct Case {
+    bool connected;
+    bool running;
+    Bytes poll;
+  };
+  const Case cases[] = {
+      {false, false, {0x41, 0x53, 0x00}},
+      {false, true, {0x41, 0x53, 0x00}},  // no handler leaves it so; checked all the same
+      {true, false, {0x41, 0x53, 0x00}},
+      {true, true, {0x41, 0x53, 0x05}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(std::to_string(k.connected) + std::to_string(k.running));
+    Line b;
+    if (k.connected) b.connect();
+    b.s().motorRunning = k.running;
+    b.nextFrame();
+    EXPECT_EQ(b.line.writes().back().bytes, k.poll);
+  }
 }
 
 TEST(Receive, AnAbandonedVersionReplyNeverCompletesThePingThatReplacesIt) {
@@ -154,11 +200,25 @@ TEST(Receive, AnAbandonedVersionReplyNeverCompletesThePingThatReplacesIt) {
   EXPECT_EQ(b.form.link().parser().replyCount, 0);
 }
 
-TEST(Receive, BytesWithNothingAwaitedAreLeftForTheNextFrameToDrop) {
+TEST(Receive, ANotificationWithNothingAwaitedChangesNothing) {
   Line b;
-  b.form.link().OnComm();  // before anything was sent
+  b.connect();
+  b.s().deviceValue = b.s().wantedValue;
+  b.nextFrame();
+  b.line.inject({0x59});
+  b.clock.runFor(ByteTimes(1));
+  ASSERT_TRUE(QueueEmpty(b.s()));
+  b.line.inject({0x59, 0x13});  // stray, after the reply: nobody is told
+  b.clock.runFor(ByteTimes(2));
+  const Ticks due = b.timer1.dueAt();
+  const int head = b.s().sendIndex;
+
+  b.form.link().OnComm();
+  EXPECT_EQ(b.line.inBufferCount(), 2);  // left for the next frame to drop
+  EXPECT_EQ(b.s().sendIndex, head);
   EXPECT_TRUE(QueueEmpty(b.s()));
-  EXPECT_EQ(b.s().sendIndex, 0);
+  EXPECT_EQ(b.timer1.dueAt(), due);
+  EXPECT_FALSE(b.timer2.enabled());
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ TEST(Scenario, PlugInConnectsAndReadsTheFiveSettingsAtTheTimesTheWireDictates) {
   b.esc.setSetting(2, 3);  // timing 20-30
   b.esc.setSetting(3, 1);  // hard cutoff
   b.esc.setSetting(4, 2);  // reverse
+  b.esc.answer({CMD_SET_THROTTLE, 40}, 0);  // left turning by a program that crashed
   b.line.attachEsc(1, b.esc);
   b.form.Load();
 
@@ -58,10 +59,12 @@ TEST(Scenario, PlugInConnectsAndReadsTheFiveSettingsAtTheTimesTheWireDictates) {
   const Ticks secondPingDone = versionDone + Ms(100) + ByteTimes(3) + kLatency + ByteTimes(1);
   EXPECT_EQ(lastReadAt, secondPingDone + 5 * (Ms(10) + ByteTimes(4) + kLatency + ByteTimes(2)));
 
+  // Every connection ends its start by commanding the slider's throttle.
   std::vector<Bytes> frames = b.takeFrames();
-  const std::vector<Bytes> expected = {kPing,   kGetVersion, kPing,   Read(0),
-                                       Read(3), Read(1),     Read(2), Read(4)};
+  const std::vector<Bytes> expected = {kPing,   kGetVersion, kPing,   Read(0),    Read(3),
+                                       Read(1), Read(2),     Read(4), Throttle(0)};
   EXPECT_EQ(frames, expected);
+  EXPECT_EQ(b.esc.throttle(), 0);
   EXPECT_EQ(b.c().TxtHardVer.text(), "MORVANE QR-18A V1.003");
   EXPECT_EQ(b.c().TxtFirmVer.text(), "V1.234");
   EXPECT_EQ(b.c().CombCutOffV.listIndex(), 3);
@@ -228,10 +231,12 @@ TEST(Scenario, ThreeTimeoutsInARowLoseTheEscAndItIsFoundAgain) {
   b.takeFrames();
   ASSERT_TRUE(b.runUntil([&] { return b.conn() == "Unconnected"; }, Ms(2000)));
   const auto& w = b.line.writes();
-  ASSERT_EQ(w.size(), 3u);
+  ASSERT_EQ(w.size(), 4u);
   EXPECT_EQ(w[1].at - w[0].at, Ms(310));
   EXPECT_EQ(w[2].at - w[1].at, Ms(310));
   EXPECT_EQ(lostAt, w[2].at + Ms(300));
+  EXPECT_EQ(w[3].at, lostAt);
+  EXPECT_EQ(w[3].bytes, Throttle(0));
   EXPECT_EQ(b.c().TxtHardVer.text(), "Unknown");
   EXPECT_EQ(b.c().SldPower.value(), 0);
   EXPECT_EQ(b.s().missCount, 0);
@@ -240,6 +245,78 @@ TEST(Scenario, ThreeTimeoutsInARowLoseTheEscAndItIsFoundAgain) {
   ASSERT_TRUE(b.connectAndRead());
   // The slider fell to 0 when the ESC was lost: the new connection stops the motor.
   ASSERT_TRUE(b.runUntil([&] { return b.esc.throttle() == 0; }, Ms(500)));
+}
+
+TEST(Scenario, AnEscThatStillHearsUsWhenItIsLostIsToldToStop) {
+  Bench b;
+  bool silent = false;  // its replies stop reaching us; our frames still reach it
+  b.line.setShaper([&](const Bytes& reply) -> std::vector<sim::ReplyChunk> {
+    if (silent) return {};
+    return {{1.0, reply}};
+  });
+  b.line.attachEsc(1, b.esc);
+  b.form.Load();
+  ASSERT_TRUE(b.connectAndRead());
+  b.c().TabStrip1.clickTab(2);
+  for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+  ASSERT_TRUE(b.runUntil([&] { return b.esc.throttle() == 100; }, Ms(500)));
+
+  silent = true;
+  b.takeFrames();
+  ASSERT_TRUE(b.runUntil([&] { return b.conn() == "Unconnected"; }, Ms(2000)));
+  const Ticks lostAt = b.clock.now();
+  b.clock.runFor(Ms(60000));
+  const auto& w = b.line.writes();
+  ASSERT_GE(w.size(), 5u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(w[i].bytes, (Bytes{0x41, 0x53, 0x05})) << i;
+  EXPECT_EQ(w[3].bytes, Throttle(0));
+  EXPECT_EQ(w[3].at, lostAt);
+  EXPECT_EQ(w[4].bytes, kPing);
+  EXPECT_EQ(w[4].at, lostAt + Ms(10));
+  for (std::size_t i = 4; i < w.size(); ++i) EXPECT_EQ(w[i].bytes, kPing) << i;
+  EXPECT_EQ(b.esc.throttle(), 0);
+}
+
+TEST(Scenario, StrayBytesDoNotKeepASilentEscConnected) {
+  Bench b;
+  b.line.attachEsc(1, b.esc);
+  b.form.Load();
+  ASSERT_TRUE(b.connectAndRead());
+  b.line.detachEsc(1);
+  b.takeFrames();
+  // A noisy line: one stray byte every 100 ms.
+  for (int i = 1; i <= 30; ++i) {
+    b.clock.scheduleIn(Ms(100) * i, [&] { b.line.inject({0x00}); });
+  }
+  ASSERT_TRUE(b.runUntil([&] { return b.conn() == "Unconnected"; }, Ms(3000)));
+  const auto& w = b.line.writes();
+  ASSERT_GE(w.size(), 3u);
+  EXPECT_EQ(w[1].at - w[0].at, Ms(310));
+  EXPECT_EQ(w[2].at - w[1].at, Ms(310));
+  EXPECT_EQ(b.clock.now(), w[2].at + Ms(300));
+}
+
+TEST(Scenario, AThrottleRaisedBeforeTheEscIsFoundNeverReachesIt) {
+  Bench b;
+  b.line.addPort(1);
+  b.form.Load();
+  b.c().TabStrip1.clickTab(2);
+  for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+  EXPECT_EQ(b.c().SldPower.value(), 0);
+  EXPECT_FALSE(b.s().motorRunning);
+
+  b.line.attachEsc(1, b.esc);
+  ASSERT_TRUE(b.connectAndRead());
+  for (const Bytes& f : b.takeFrames()) {
+    if (f[2] == CMD_SET_THROTTLE) {
+      EXPECT_EQ(f, Throttle(0));
+    }
+  }
+  EXPECT_EQ(b.esc.throttle(), 0);
+  // Found, the ESC takes the throttle the user sets now.
+  EXPECT_TRUE(b.c().SldPower.enabled());
+  b.c().SldPower.setValue(5);
+  EXPECT_TRUE(b.runUntil([&] { return b.esc.throttle() == 5; }, Ms(500)));
 }
 
 TEST(Scenario, SporadicMissesOverALongSessionNeverLoseTheEsc) {
@@ -323,7 +400,9 @@ TEST(Scenario, PortScanListsOnlyPortsThatOpenAndSelectionFailsOverDownTheList) {
   // COM5, which opens.
   b.line.removePort(16);
   b.line.removePort(9);
+  ASSERT_TRUE(b.runUntil([&] { return b.timer2.enabled(); }, Ms(200)));  // a ping awaits its reply
   box.setListIndex(3);
+  EXPECT_EQ(b.line.rThreshold(), 0);  // nothing heard on the new port counts for the old ping
   texts.clear();
   for (const auto& e : box.entries()) texts.push_back(e.text);
   EXPECT_EQ(texts, (std::vector<std::string>{"COM2", "COM5"}));
@@ -439,15 +518,28 @@ TEST(Scenario, ClosingTheWindowStopsARunningMotorThenClosesThePort) {
   EXPECT_EQ(b.line.rThreshold(), 0);
 }
 
-TEST(Scenario, ClosingWithNoEscConnectedSendsNothing) {
-  Bench b;
-  b.line.addPort(1);
-  b.form.Load();
-  b.clock.runFor(Ms(150));
-  b.takeFrames();
-  b.form.Unload();
-  EXPECT_TRUE(b.takeFrames().empty());
-  EXPECT_FALSE(b.line.portOpen());
+TEST(Scenario, ClosingStopsWhateverAnsweredAndSendsNothingToASilentLine) {
+  for (const bool answers : {false, true}) {
+    SCOPED_TRACE(answers ? "an ESC of no known model answers" : "nothing answers");
+    Bench b;
+    b.esc.setHardware(8200);
+    if (answers) {
+      b.line.attachEsc(1, b.esc);
+      b.esc.answer({CMD_SET_THROTTLE, 40}, 0);
+    } else {
+      b.line.addPort(1);
+    }
+    b.form.Load();
+    b.clock.runFor(Ms(1000));
+    ASSERT_EQ(b.conn(), "Unconnected");
+    b.takeFrames();
+    b.form.Unload();
+    EXPECT_EQ(b.takeFrames(), answers ? std::vector<Bytes>{Throttle(0)} : std::vector<Bytes>{});
+    if (answers) {
+      EXPECT_EQ(b.esc.throttle(), 0);
+    }
+    EXPECT_FALSE(b.line.portOpen());
+  }
 }
 
 TEST(Scenario, AnUnpluggedAdapterLeavesTheLinkQuietAndItsEntryCanBeChosenAgain) {
@@ -458,9 +550,11 @@ TEST(Scenario, AnUnpluggedAdapterLeavesTheLinkQuietAndItsEntryCanBeChosenAgain) 
   ASSERT_TRUE(b.connectAndRead());
   b.c().TabStrip1.clickTab(2);
   b.c().SldPower.setValue(5);
+  ASSERT_TRUE(b.runUntil([&] { return b.timer2.enabled(); }, Ms(200)));  // a reply is awaited
 
   b.line.unplug();
   EXPECT_FALSE(b.line.portOpen());
+  EXPECT_EQ(b.line.rThreshold(), 0);
   EXPECT_EQ(b.conn(), "Unconnected");
   EXPECT_EQ(b.c().TxtHardVer.text(), "Unknown");
   EXPECT_EQ(b.c().TxtFirmVer.text(), "Unknown");

@@ -132,9 +132,15 @@ TEST(Binding, RemovingAFailedPortRaisesNoSecondSelection) {
   EXPECT_EQ(box->currentIndex(), 0);
 }
 
+// As if an ESC had just been identified: the throttle works.
+void Connect(WindowBench& b) {
+  b.c().TxtConnState.setText("Connected");
+}
+
 TEST(Binding, ThrottleKeysClimbByAtMostOneLargeChangePerNotification) {
   WindowBench b;
   b.form.Load();
+  Connect(b);
   ClickTab(b, 1);
   auto* slider = b.find<QSlider>("SldPower");
 
@@ -156,6 +162,7 @@ TEST(Binding, ThrottleKeysClimbByAtMostOneLargeChangePerNotification) {
 TEST(Binding, ThrottleDragIsLimitedAndTheThumbFollowsTheModel) {
   WindowBench b;
   b.form.Load();
+  Connect(b);
   ClickTab(b, 1);
   auto* slider = b.find<QSlider>("SldPower");
   // One drag notification that jumps far ends one large change up.
@@ -194,9 +201,51 @@ TEST(Binding, PoleScrollBarUpArrowRaisesTheCountByTwo) {
   EXPECT_EQ(b.find<QLabel>("TxtPole")->text(), Q("24"));
 }
 
+TEST(Binding, TheThrottleIsGreyedOutUntilAnEscIsConnected) {
+  WindowBench b;
+  b.form.Load();
+  ClickTab(b, 1);
+  auto* slider = b.find<QSlider>("SldPower");
+  EXPECT_FALSE(slider->isEnabled());
+  EXPECT_TRUE(slider->toolTip().contains(Q("No ESC connected")));
+  QTest::keyClick(slider, Qt::Key_PageUp);
+  EXPECT_EQ(b.c().SldPower.value(), 0);
+
+  Connect(b);
+  EXPECT_TRUE(slider->isEnabled());
+  EXPECT_TRUE(slider->toolTip().contains(Q("Esc stops the motor")));
+}
+
+TEST(Binding, EscapeStopsTheMotorFromAnyWidgetAlsoWithAListOpen) {
+  WindowBench b;
+  b.line.addPort(1);
+  b.form.Load();
+  b.view.show();
+  b.view.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&b.view));
+  Connect(b);
+  ClickTab(b, 1);
+  for (int i = 0; i < 8; ++i) QTest::keyClick(b.find("SldPower"), Qt::Key_PageUp);
+  ASSERT_EQ(b.c().SldPower.value(), 40);
+
+  auto* ports = b.find<QComboBox>("CombPort");
+  ports->showPopup();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(ports->view()->window()));
+  QTest::keyClick(ports->view(), Qt::Key_Escape);
+  EXPECT_EQ(b.c().SldPower.value(), 0);
+  EXPECT_EQ(b.find<QSlider>("SldPower")->value(), 0);
+  EXPECT_EQ(b.find<QLabel>("LbPower")->text(), Q("0"));
+  EXPECT_FALSE(ports->view()->isVisible());  // the list closes as it always does
+
+  QTest::keyClick(b.find("SldPower"), Qt::Key_PageUp);
+  QTest::keyClick(b.find("VSlPole"), Qt::Key_Escape);
+  EXPECT_EQ(b.c().SldPower.value(), 0);
+}
+
 TEST(Binding, TabClickShowsItsPanelAndMovesTheFocus) {
   WindowBench b;
   b.form.Load();
+  Connect(b);
   const auto clicks = CountClicks(b.c().TabStrip1);
   auto* tabs = b.find<QTabWidget>("TabStrip1");
 

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QIcon>
@@ -213,6 +215,25 @@ class CompactTabBar : public QTabBar {
   static QSize capped(QSize size) { return {size.width(), qMin(size.height(), kTabHeight)}; }
 };
 
+// Escape reaches the stop from any window of the program, also from an open drop-down
+// list; the key goes on to its target, so the list still closes.
+class StopKeyFilter : public QObject {
+ public:
+  StopKeyFilter(QObject* parent, std::function<void()> stop)
+      : QObject(parent), stop_(std::move(stop)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      stop_();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> stop_;
+};
+
 class TabStripWidget : public QTabWidget {
  public:
   explicit TabStripWidget(QWidget* parent) : QTabWidget(parent) {
@@ -258,6 +279,8 @@ FormView::FormView(FormMVconfig& form, QWidget* parent)
 
   buildWidgets();
   bindControls();
+  QCoreApplication::instance()->installEventFilter(
+      new StopKeyFilter(this, [&form] { form.OnStopKey(); }));
 }
 
 void FormView::buildWidgets() {
@@ -362,6 +385,12 @@ void FormView::bindControls() {
   const auto showThrottle = [&throttle, slider] {
     const QSignalBlocker block(slider);
     slider->setValue(throttle.value());
+    slider->setEnabled(throttle.enabled());
+    slider->setToolTip(throttle.enabled()
+                           ? QStringLiteral("Throttle. Esc stops the motor at once, from any "
+                                            "window of the program; Home goes to 0.")
+                           : QStringLiteral("No ESC connected: the throttle works once an ESC "
+                                            "has been found."));
   };
   watch(throttle, slider, showThrottle);
   connect(slider, &QSlider::valueChanged, this, [&throttle, showThrottle](int value) {
@@ -446,10 +475,7 @@ void FormView::showPortToolTips() {
 }
 
 void FormView::closeEvent(QCloseEvent* event) {
-  if (!unloaded_) {
-    unloaded_ = true;
-    form_.Unload();
-  }
+  form_.Unload();
   event->accept();
 }
 

@@ -24,7 +24,7 @@ class FormView : public QWidget {
   void setPortToolTips(std::function<QString(int port)> entryTip, QString emptyListTip);
 
  protected:
-  // Runs the form's shutdown once, then lets the window close.
+  // Runs the form's shutdown, then lets the window close.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -37,7 +37,6 @@ class FormView : public QWidget {
   void showPortToolTips();
 
   FormMVconfig& form_;
-  bool unloaded_ = false;
   std::function<QString(int port)> portEntryTip_;
   QString emptyPortTip_;
   QComboBox* portBox_ = nullptr;
