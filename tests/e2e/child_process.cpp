@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,7 +28,7 @@ int MsLeft(Clock::time_point deadline) {
 }  // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::map<std::string, std::string>& extraEnv) {
+                           const EnvChanges& envChanges) {
   int out[2];
   int err[2];
   if (::pipe2(out, O_CLOEXEC) != 0) return;
@@ -45,9 +46,11 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   std::vector<std::string> envStrings;
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string entry = *e;
-    if (extraEnv.count(entry.substr(0, entry.find('='))) == 0) envStrings.push_back(entry);
+    if (envChanges.count(entry.substr(0, entry.find('='))) == 0) envStrings.push_back(entry);
   }
-  for (const auto& [name, value] : extraEnv) envStrings.push_back(name + "=" + value);
+  for (const auto& [name, value] : envChanges) {
+    if (value) envStrings.push_back(name + "=" + *value);
+  }
   std::vector<char*> envp;
   for (std::string& e : envStrings) envp.push_back(e.data());
   envp.push_back(nullptr);
@@ -62,6 +65,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     sigset_t none;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    // Tests crash programs on purpose; they leave no core files behind.
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
     ::dup2(out[1], 1);
     ::dup2(err[1], 2);
     ::execve(program.c_str(), argv.data(), envp.data());
@@ -130,6 +136,10 @@ void ChildProcess::signal(int sig) {
   if (pid_ > 0 && !reaped_) ::kill(pid_, sig);
 }
 
+int ChildProcess::endingSignal() const {
+  return reaped_ && WIFSIGNALED(status_) ? WTERMSIG(status_) : 0;
+}
+
 std::string ChildProcess::errorOutput() {
   std::string more;
   do {
@@ -148,6 +158,15 @@ std::string ChildProcess::standardOutput() {
     outText_ += more;
   } while (!more.empty());
   return outText_;
+}
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (Clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
 }
 
 }  // namespace morvane::e2e

@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -11,11 +12,13 @@
 
 namespace morvane::e2e {
 
+// Changes to this process's environment: a value sets the variable, nullopt removes it.
+using EnvChanges = std::map<std::string, std::optional<std::string>>;
+
 class ChildProcess {
  public:
-  // extraEnv is added to this process's environment.
   ChildProcess(const std::string& program, const std::vector<std::string>& args,
-               const std::map<std::string, std::string>& extraEnv = {});
+               const EnvChanges& envChanges = {});
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -28,6 +31,8 @@ class ChildProcess {
   // Exit status, or nullopt when it is still running after timeoutMs (or died by a signal).
   std::optional<int> wait(int timeoutMs);
   void signal(int sig);
+  // The signal that ended it, once wait() has seen it end; 0 when it exited.
+  int endingSignal() const;
   // Everything written to standard error so far (read after the program ended).
   std::string errorOutput();
   std::string standardOutput();
@@ -42,5 +47,8 @@ class ChildProcess {
   bool reaped_ = false;
   int status_ = 0;
 };
+
+// Polls done() until it holds; false when timeoutMs pass first.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs);
 
 }  // namespace morvane::e2e

@@ -11,8 +11,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <thread>
 
 #include "child_process.h"
 #include "sim_session.h"
@@ -21,15 +19,6 @@ namespace morvane::e2e {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
 
 int CountLines(const std::string& text) {
   return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
@@ -51,17 +40,57 @@ TEST(ConfigProgram, RunsAgainstTheSimulatorAndStopsTheMotorWhenTerminated) {
       << sim.frames().back();
 }
 
-TEST(ConfigProgram, AnswersHelpWithoutADisplayAndRefusesUnknownArguments) {
-  // Help needs no display at all.
-  ChildProcess help(ConfigProgram(), {"--help"},
-                    {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+// The environment of a machine with no desktop at all.
+const EnvChanges kNoDisplay = {{"DISPLAY", std::nullopt},
+                               {"WAYLAND_DISPLAY", std::nullopt},
+                               {"QT_QPA_PLATFORM", std::nullopt}};
+
+EnvChanges NoDisplayWith(const EnvChanges& more) {
+  EnvChanges env = kNoDisplay;
+  for (const auto& [name, value] : more) env[name] = value;
+  return env;
+}
+
+// An X display number that nothing serves.
+std::string UnusedDisplay() {
+  int n = 5000 + static_cast<int>(::getpid() % 1000);
+  while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n))) ++n;
+  return ":" + std::to_string(n);
+}
+
+TEST(ConfigProgram, AnswersHelpAndRefusesUnknownArgumentsWithoutADisplay) {
+  ChildProcess help(ConfigProgram(), {"--help"}, kNoDisplay);
   EXPECT_EQ(help.wait(10000), 0) << help.errorOutput();
   EXPECT_NE(help.standardOutput().find("MORVANE_ESC_PORTS"), std::string::npos);
 
-  ChildProcess bad(ConfigProgram(), {"--frobnicate"}, {{"QT_QPA_PLATFORM", "offscreen"}});
+  ChildProcess bad(ConfigProgram(), {"--frobnicate"}, kNoDisplay);
   EXPECT_EQ(bad.wait(10000), 2);
   const std::string error = bad.errorOutput();
+  EXPECT_EQ(CountLines(error), 1) << error;
   EXPECT_NE(error.find("--frobnicate"), std::string::npos) << error;
+}
+
+TEST(ConfigProgram, WithoutAUsableDisplaySaysWhatToDoInOneLine) {
+  for (const EnvChanges& env : {kNoDisplay, NoDisplayWith({{"DISPLAY", UnusedDisplay()}})}) {
+    ChildProcess app(ConfigProgram(), {}, env);
+    EXPECT_EQ(app.wait(10000), 1) << app.errorOutput();
+    const std::string error = app.errorOutput();
+    EXPECT_EQ(CountLines(error), 1) << error;
+    EXPECT_NE(error.find("QT_QPA_PLATFORM=offscreen"), std::string::npos) << error;
+  }
+}
+
+TEST(ConfigProgram, TakesQtsOwnOptionsInEitherForm) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"-platform", "offscreen"}, {"--platform=offscreen"}}) {
+    SimSession sim;
+    ASSERT_TRUE(sim.ready());
+    ChildProcess app(ConfigProgram(), args, NoDisplayWith({{"MORVANE_ESC_PORTS", sim.link()}}));
+    EXPECT_TRUE(WaitFor([&] { return sim.framesStartingWith("41 53 02").size() == 5; }, 10000))
+        << args[0] << ": " << app.errorOutput();
+    app.signal(SIGTERM);
+    EXPECT_EQ(app.wait(5000), 0) << args[0];
+  }
 }
 
 TEST(SimProgram, BadOptionsGiveOneLineAndStatusTwo) {
