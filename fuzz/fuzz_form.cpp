@@ -183,6 +183,9 @@ class Session {
         esc_->setSetting(id, next());
         break;
       }
+      case kStopKey:
+        form_.OnStopKey();
+        break;
       default:
         break;
     }
@@ -326,6 +329,9 @@ class Session {
     FUZZ_CHECK(IsDecimal(c.TxtRev.text()) && std::stol(c.TxtRev.text()) <= 398671, c.TxtRev.text());
 
     const int throttle = c.SldPower.value();
+    // No throttle without an identified ESC.
+    FUZZ_CHECK(c.SldPower.enabled() == (conn == "Connected"), conn);
+    if (conn != "Connected") FUZZ_CHECK(throttle == 0, std::to_string(throttle));
     FUZZ_CHECK(c.LbPower.text() == std::to_string(throttle), "");
     FUZZ_CHECK(s.prevSliderValue == throttle, "");
     if (throttle > 25) FUZZ_CHECK(s.motorRunning, "");

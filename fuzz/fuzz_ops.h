@@ -29,7 +29,8 @@ enum Op : std::uint8_t {
   kEcho = 13,         // [on]
   kEarly = 14,        // [which]  Timer1 or Timer2 fires now if running, or OnComm
   kEscSetting = 15,   // [id] [byte]  the ESC's setting changed behind our back
-  kOpCount = 16,
+  kStopKey = 16,      //      Escape
+  kOpCount = 17,
 };
 
 // Modes of kPlanReply; the reply is the model's own answer unless replaced.

@@ -136,6 +136,13 @@ int main(int argc, char** argv) {
     s.run(300).reply(kDrop).reply(kDrop).reply(kDrop).run(2000);
     seeds.emplace_back("lost_while_running", s);
   }
+  {
+    Seed s({1}, 1, false);
+    s.op(kClickTab, {2}).op(kMoveThrottle, {28 + 5}).run(2000);  // before the ESC is found
+    for (int v = 5; v <= 40; v += 5) s.op(kMoveThrottle, {static_cast<std::uint8_t>(v + 28)});
+    s.run(500).op(kStopKey).run(500);
+    seeds.emplace_back("stop_key", s);
+  }
 
   for (const auto& [name, seed] : seeds) {
     std::ofstream out(dir / name, std::ios::binary);

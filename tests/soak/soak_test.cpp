@@ -93,6 +93,10 @@ void ExpectSane(Bench& b, const User& user) {
     ASSERT_LE(s.deviceValue[i], 254);
   }
   ASSERT_TRUE(user.throttles.count(b.esc.throttle())) << "the ESC runs at " << b.esc.throttle();
+  if (b.conn() != "Connected") {
+    ASSERT_FALSE(b.c().SldPower.enabled());
+    ASSERT_EQ(b.c().SldPower.value(), 0);
+  }
   // Nothing piles up: a handful of timers and bytes in flight, no traffic log.
   ASSERT_LE(b.clock.pendingEvents(), 32u);
   ASSERT_TRUE(b.line.writes().empty());
@@ -270,6 +274,9 @@ TEST(Soak, BurstsOfMissingRepliesLoseTheEscAndItIsAlwaysFoundAgain) {
     burstLeft = length(rng);
     ASSERT_TRUE(b.runUntil([&] { return losses == bursts; }, Ms(5000)))
         << "burst " << bursts << " did not end the connection";
+    // It still hears us: the loss stops its motor within a few byte times.
+    ASSERT_TRUE(b.runUntil([&] { return b.esc.throttle() == 0; }, Ms(3)))
+        << "the motor still runs at " << b.esc.throttle() << " after losing it in burst " << bursts;
     ASSERT_TRUE(b.runUntil([&] { return burstLeft == 0; }, Ms(10000)));
     // The next ping is answered: identified, the five settings read, the motor at rest.
     ASSERT_TRUE(b.connectAndRead()) << "the ESC was not found again after burst " << bursts;
