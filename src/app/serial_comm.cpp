@@ -6,6 +6,7 @@
 #include "low_latency.h"
 
 #if defined(Q_OS_UNIX)
+#include <poll.h>
 #include <sys/ioctl.h>
 #endif
 
@@ -38,12 +39,14 @@ SerialComm::SerialComm(const PortTable& table, QObject* parent) : QObject(parent
   port_.setFlowControl(QSerialPort::NoFlowControl);
   connect(&port_, &QSerialPort::readyRead, this, &SerialComm::received);
   connect(&port_, &QSerialPort::errorOccurred, this, &SerialComm::failed);
+  connect(&hangUp_, &QSocketNotifier::activated, this, &SerialComm::hungUp);
 }
 
 SerialComm::~SerialComm() { closePort(); }
 
 void SerialComm::closePort() {
   if (!port_.isOpen()) return;
+  hangUp_.setEnabled(false);
   descriptorChanged(-1);
   port_.close();
 }
@@ -70,6 +73,8 @@ bool SerialComm::setPortOpen(bool open) {
 #endif
   port_.clearError();
 #if defined(Q_OS_UNIX)
+  hangUp_.setSocket(port_.handle());
+  hangUp_.setEnabled(true);
   descriptorChanged(static_cast<int>(port_.handle()));
 #endif
   return true;
@@ -128,6 +133,19 @@ void SerialComm::failed(QSerialPort::SerialPortError error) {
     port_.clearError();
     return;
   }
+  died();
+}
+
+// Qt 6.4 reports a device gone as a read error; Qt 6.8 reports nothing until the next write
+// and spins on the dead descriptor meanwhile. The descriptor's hang-up is seen on both.
+void SerialComm::hungUp() {
+#if defined(Q_OS_UNIX)
+  pollfd pfd{static_cast<int>(port_.handle()), 0, 0};
+  if (::poll(&pfd, 1, 0) == 1 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) died();
+#endif
+}
+
+void SerialComm::died() {
   closePort();
   raisePortFailed();
 }

@@ -1,10 +1,12 @@
 // MSComm on QSerialPort: 38400 8N1, no flow control, DTR on, RTS off. Port numbers map
 // to devices through the port table. A device that fails for good (an adapter pulled
-// out, the far end of a pseudo-terminal gone) is closed at once and reported once.
+// out, the far end of a pseudo-terminal gone) is closed at once and reported once, also
+// while nothing is being read or written.
 #pragma once
 
 #include <QObject>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <functional>
 
 #include "link/seams.h"
@@ -49,6 +51,8 @@ class SerialComm : public QObject, public MSComm {
  private:
   void received();
   void failed(QSerialPort::SerialPortError error);
+  void hungUp();
+  void died();
   void closePort();
   void descriptorChanged(int fd) {
     if (onDescriptorChanged_) onDescriptorChanged_(fd);
@@ -56,6 +60,8 @@ class SerialComm : public QObject, public MSComm {
 
   const PortTable& table_;
   QSerialPort port_;
+  // Raised by a hang-up of the descriptor, not by incoming data: reading stays with Qt.
+  QSocketNotifier hangUp_{QSocketNotifier::Exception};
   int commPort_ = 1;
   int rThreshold_ = 0;
   int commEvent_ = 0;
