@@ -94,9 +94,12 @@ trap unmount_all EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# A root is only ever removed with nothing mounted in it, and never across file systems.
-if grep -q " $root/" /proc/mounts; then
-  say "something is still mounted under $root; unmount it first"
+# Mounts left by a run that was killed: the lock says no run uses them. A root is only ever
+# removed with nothing mounted in it, and never across file systems.
+mounted_in_root() { awk -v r="$root/" 'index($2, r) == 1 { print $2 }' /proc/mounts | sort -r; }
+while read -r stale; do umount -l "$stale" || true; done < <(mounted_in_root)
+if [ -n "$(mounted_in_root)" ]; then
+  say "cannot unmount what is mounted under $root"
   exit 1
 fi
 if [ -n "${MORVANE_CHECK_FRESH:-}" ] || [ ! -e "$ready" ]; then
