@@ -53,7 +53,10 @@ void FormMVconfig::connectionLost() {
   showUnconnected();
 }
 
-void FormMVconfig::processReply() { ProcessReply(state_, controls_); }
+void FormMVconfig::processReply() {
+  ProcessReply(state_, controls_);
+  replyHandled.notify();
+}
 
 void FormMVconfig::Load() {
   CreateQueue(state_);

@@ -42,6 +42,10 @@ class FormMVconfig : private LinkHost {
   // Escape, from anywhere in the program: the throttle goes to 0 at once.
   void OnStopKey();
 
+  // Raised after each complete reply has been handled, while the head still holds it, for
+  // whatever follows the ESC beside the window (the command line's flows, the motor test).
+  Observers replyHandled;
+
   AppState& state() { return state_; }
   const AppState& state() const { return state_; }
   Controls& controls() { return controls_; }
