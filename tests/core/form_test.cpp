@@ -206,3 +206,26 @@ TEST(Form, MissesOnAnEarlierConnectionDoNotCountOnTheNextOne) {
 
 }  // namespace
 }  // namespace morvane::test
+
+namespace morvane::test {
+namespace {
+
+TEST(Observers, StopWhenDisconnectedAlsoFromInsideANotification) {
+  Observers o;
+  std::vector<int> calls;
+  Observers::Id second = 0;
+  o.connect([&] {
+    calls.push_back(1);
+    o.disconnect(second);  // the next one is not called any more, this very time
+  });
+  second = o.connect([&] { calls.push_back(2); });
+  {
+    const Observers::Subscription third = o.subscribe([&] { calls.push_back(3); });
+    o.notify();
+  }
+  o.notify();
+  EXPECT_EQ(calls, (std::vector<int>{1, 3, 1}));
+}
+
+}  // namespace
+}  // namespace morvane::test

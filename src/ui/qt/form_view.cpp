@@ -331,23 +331,17 @@ void FormView::buildWidgets() {
 }
 
 void FormView::watch(Control& control, QWidget* widget, std::function<void()> sync) {
-  const std::weak_ptr<const bool> alive = alive_;
-  control.changed.connect([alive, sync] {
-    if (!alive.expired()) sync();
-  });
-  control.focusRequested.connect([alive, widget] {
-    if (!alive.expired()) widget->setFocus(Qt::OtherFocusReason);
-  });
+  subscriptions_.push_back(control.changed.subscribe(sync));
+  subscriptions_.push_back(
+      control.focusRequested.subscribe([widget] { widget->setFocus(Qt::OtherFocusReason); }));
   sync();
 }
 
 void FormView::bindControls() {
   Controls& c = form_.controls();
 
-  const std::weak_ptr<const bool> alive = alive_;
-  c.caption.changed.connect([this, alive] {
-    if (!alive.expired()) setWindowTitle(Text(form_.controls().caption.text()));
-  });
+  subscriptions_.push_back(c.caption.changed.subscribe(
+      [this] { setWindowTitle(Text(form_.controls().caption.text())); }));
   setWindowTitle(Text(c.caption.text()));
 
   for (Control* frame : {&c.FrameConnect, &c.FrameConfig, &c.FrameRun}) {

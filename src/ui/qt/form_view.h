@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
-#include <memory>
+#include <vector>
 
 #include "ui/form_mvconfig.h"
 
@@ -40,9 +40,8 @@ class FormView : public QWidget {
   std::function<QString(int port)> portEntryTip_;
   QString emptyPortTip_;
   QComboBox* portBox_ = nullptr;
-  // Observers of the controls cannot be disconnected: they hold this weakly and fall
-  // silent once the view is gone.
-  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
+  // Gone with the view, before its widgets.
+  std::vector<Observers::Subscription> subscriptions_;
 };
 
 }  // namespace morvane
