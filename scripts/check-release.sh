@@ -17,7 +17,9 @@ if [ $# -lt 1 ] || [[ $1 == -* ]]; then
   sed -n '2,13s/^# \{0,1\}//p' "$0" >&2
   exit 2
 fi
-if [ "$(id -u)" -ne 0 ]; then exec sudo -- "$0" "$@"; fi
+if [ "$(id -u)" -ne 0 ]; then
+  exec sudo --preserve-env=MORVANE_CHECK_ROOTS,MORVANE_CHECK_FRESH,MORVANE_CHECK_MIRROR -- "$0" "$@"
+fi
 
 release=$1
 shift
