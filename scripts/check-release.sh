@@ -23,6 +23,10 @@ fi
 
 release=$1
 shift
+[[ $release =~ ^[a-z][a-z0-9-]*$ ]] || {
+  echo "check-release: a release is a Debian code name, e.g. trixie" >&2
+  exit 2
+}
 command=("$@")
 [ ${#command[@]} -gt 0 ] || command=(scripts/test.sh)
 repo=$(cd "$(dirname "$0")/.." && pwd)
