@@ -20,11 +20,16 @@ std::atomic<long> gLiveBlocks{0};
 std::atomic<long> gLiveBytes{0};
 }  // namespace
 
-void* operator new(std::size_t n) {
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
   void* p = std::malloc(n == 0 ? 1 : n);
-  if (p == nullptr) throw std::bad_alloc();
+  if (p == nullptr) return nullptr;
   ++gLiveBlocks;
   gLiveBytes += static_cast<long>(malloc_usable_size(p));
+  return p;
+}
+void* operator new(std::size_t n) {
+  void* p = operator new(n, std::nothrow);
+  if (p == nullptr) throw std::bad_alloc();
   return p;
 }
 void operator delete(void* p) noexcept {
@@ -34,6 +39,10 @@ void operator delete(void* p) noexcept {
   std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
+  operator delete(p);
+}
+// Every form that frees what the forms above allocate, so no runtime's own pairs with ours.
+void operator delete(void* p, const std::nothrow_t&) noexcept {
   operator delete(p);
 }
 
