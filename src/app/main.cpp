@@ -14,6 +14,7 @@
 #include "port_table.h"
 #include "qt_timer.h"
 #include "serial_comm.h"
+#include "settings_file_commands.h"
 #include "stop_signals.h"
 #include "system_ports.h"
 #include "ui/form_mvconfig.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
   FormView view(form);
   view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },
                        QString::fromStdString(EmptyListTip(table, platform)));
+  InstallSettingsFileCommands(view, form);
 
   form.Load();
   // Only now: a close while start-up still scans the ports would run shutdown half-way.

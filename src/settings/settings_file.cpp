@@ -1,0 +1,121 @@
+#include "settings/settings_file.h"
+
+#include <algorithm>
+
+#include "ui/controls.h"
+
+namespace morvane {
+namespace {
+
+constexpr std::string_view kDefaultMark = " *";
+constexpr std::string_view kDegree = "\u00b0";
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+// The form in which two values are compared.
+std::string Folded(std::string_view value) {
+  if (EndsWith(value, kDefaultMark)) value.remove_suffix(kDefaultMark.size());
+  std::string folded;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value.substr(i, kDegree.size()) == kDegree) {
+      i += kDegree.size() - 1;
+      continue;
+    }
+    const char c = value[i];
+    folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return folded;
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& t : texts) joined += (joined.empty() ? "" : ", ") + t;
+  return joined;
+}
+
+std::string AllowedValues(int setting) {
+  return "allowed: " + Joined(Choices(setting));
+}
+
+std::string UnknownSetting(std::string_view name) {
+  std::vector<std::string> names(kSettingNames.begin(), kSettingNames.end());
+  return "unknown setting \"" + std::string(name) + "\"; the settings are " + Joined(names);
+}
+
+}  // namespace
+
+const std::vector<std::string>& Choices(int setting) {
+  // The panel's lists are the one source of the choices.
+  static const std::array<std::vector<std::string>, kSettingCount> choices = [] {
+    Controls panel;
+    std::array<std::vector<std::string>, kSettingCount> lists;
+    for (int i = 0; i < kSettingCount; ++i) {
+      for (const ComboBox::Entry& entry : panel.setting(i).entries()) {
+        std::string_view text = entry.text;
+        if (EndsWith(text, kDefaultMark)) text.remove_suffix(kDefaultMark.size());
+        lists[static_cast<std::size_t>(i)].emplace_back(text);
+      }
+    }
+    return lists;
+  }();
+  return choices.at(static_cast<std::size_t>(setting));
+}
+
+std::string ChoiceText(int setting, int index) {
+  const std::vector<std::string>& choices = Choices(setting);
+  if (index >= 0 && index < static_cast<int>(choices.size())) {
+    return choices[static_cast<std::size_t>(index)];
+  }
+  return "value byte " + std::to_string(index + 1);
+}
+
+int SettingByName(std::string_view name) {
+  const auto it = std::find(kSettingNames.begin(), kSettingNames.end(), name);
+  return it == kSettingNames.end() ? -1 : static_cast<int>(it - kSettingNames.begin());
+}
+
+int MatchChoice(int setting, std::string_view value) {
+  const std::string wanted = Folded(value);
+  const std::vector<std::string>& choices = Choices(setting);
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    if (Folded(choices[i]) == wanted) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries) {
+  ParsedSettings parsed;
+  for (const SettingEntry& entry : entries) {
+    const int setting = SettingByName(entry.name);
+    if (setting < 0) return {kNoSettings, UnknownSetting(entry.name)};
+    if (parsed.values[static_cast<std::size_t>(setting)] != kNotGiven) {
+      return {kNoSettings, entry.name + " is given twice"};
+    }
+    if (!entry.value) {
+      return {kNoSettings, entry.name + ": the value must be text; " + AllowedValues(setting)};
+    }
+    const int index = MatchChoice(setting, *entry.value);
+    if (index < 0) {
+      return {kNoSettings,
+              entry.name + ": \"" + *entry.value + "\" is not allowed; " + AllowedValues(setting)};
+    }
+    parsed.values[static_cast<std::size_t>(setting)] = index;
+  }
+  return parsed;
+}
+
+ParsedSettings ParseAssignments(const std::vector<std::string>& args) {
+  std::vector<SettingEntry> entries;
+  for (const std::string& arg : args) {
+    const std::size_t eq = arg.find('=');
+    if (eq == std::string::npos) {
+      return {kNoSettings, "\"" + arg + "\" is not SETTING=VALUE"};
+    }
+    entries.push_back({arg.substr(0, eq), arg.substr(eq + 1)});
+  }
+  return ParseSettings(entries);
+}
+
+}  // namespace morvane

@@ -1,0 +1,69 @@
+// The settings file's model: the five settings by name, their choices as the panel lists
+// them, and what a file or a command line may say about them. The JSON is the shell's.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "link/app_state.h"
+
+namespace morvane {
+
+inline constexpr const char* kSettingsFormat = "morvane-esc-settings";
+inline constexpr int kSettingsVersion = 1;
+inline constexpr std::size_t kMaxSettingsFileBytes = 64 * 1024;
+
+// Names in the order of deviceValue and wantedValue.
+inline constexpr std::array<const char*, kSettingCount> kSettingNames = {
+    "cutoffVoltage", "cutoffType", "brake", "timingAdvance", "rotationDirection"};
+// The panel's order, top to bottom, as its labels number the settings.
+inline constexpr std::array<int, kSettingCount> kPanelOrder = {0, 2, 3, 1, 4};
+
+// An entry index for each setting; kNotGiven where a file or a command leaves it alone.
+inline constexpr int kNotGiven = -1;
+using SettingValues = std::array<int, kSettingCount>;
+inline constexpr SettingValues kNoSettings = {kNotGiven, kNotGiven, kNotGiven, kNotGiven,
+                                              kNotGiven};
+
+struct SettingsDocument {
+  SettingValues values = kNoSettings;
+  // For information only: what the settings were read from, when an ESC was connected.
+  std::optional<std::string> model;
+  std::optional<std::string> firmware;
+  std::string saved;  // UTC, ISO 8601
+};
+
+// A setting's choices as files and the command line write them: the panel's list texts
+// without the default mark.
+const std::vector<std::string>& Choices(int setting);
+// The text of entry `index`, or "value byte N" for an index the list does not have.
+std::string ChoiceText(int setting, int index);
+// -1 when the name is none of the five.
+int SettingByName(std::string_view name);
+// The entry a value names, ignoring case, a trailing " *" and the degree sign; -1 for none.
+int MatchChoice(int setting, std::string_view value);
+
+// One setting as a file or the command line gives it: its name and its value, nullopt when
+// the value is not text.
+struct SettingEntry {
+  std::string name;
+  std::optional<std::string> value;
+};
+
+struct ParsedSettings {
+  SettingValues values = kNoSettings;
+  std::string error;  // empty when every entry was good; then values hold them
+};
+
+// Each entry names one of the five settings, once, with a value from its list. The first
+// fault found is the error: it names the setting and the allowed values.
+ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries);
+// SETTING=VALUE arguments, in the same words as a file.
+ParsedSettings ParseAssignments(const std::vector<std::string>& args);
+
+}  // namespace morvane
