@@ -3,6 +3,10 @@
 include(GNUInstallDirs)
 
 install(TARGETS morvane-esc-config RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The command line, from src/cli, which is read before this file.
+if(TARGET morvane-esc)
+  install(TARGETS morvane-esc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/morvane-esc-config.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 

@@ -1,0 +1,259 @@
+#include "cli/cli_arguments.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "protocol/process_reply.h"
+
+namespace morvane::cli {
+namespace {
+
+constexpr double kMaxTimeoutSeconds = 3600;
+
+enum class Takes { Nothing, File, Assignments };
+
+struct CommandInfo {
+  const char* name;
+  Command command;
+  const char* synopsis;
+  const char* about;
+  bool port;
+  bool timeout;
+  bool json;
+  bool each;
+  Takes takes;
+};
+
+const std::array<CommandInfo, 6> kCommands = {{
+    {"ports", Command::Ports, "ports [--json]",
+     "Lists the port table COM1..COM16, one line per port: COMn, the device and the adapter,\n"
+     "separated by tabs. No port is opened.\n",
+     false, false, true, false, Takes::Nothing},
+    {"read", Command::Read, "read [--port P] [--timeout SECONDS] [--json]",
+     "Connects, identifies the ESC and reads its five settings, then prints a line\n"
+     "\"model: ...\", a line \"firmware: ...\" and one line \"NAME: VALUE\" per setting,\n"
+     "in the order of the panel. With --json it prints a settings file instead, which\n"
+     "load takes back:\n"
+     "  morvane-esc read --json > esc.json\n",
+     true, true, true, false, Takes::Nothing},
+    {"write", Command::Write, "write [--port P] [--timeout SECONDS] SETTING=VALUE...",
+     "Connects, reads the five settings, writes each one given and confirms it by the ESC's\n"
+     "reply. Prints one line per setting: \"brake: Disable -> Enable\" or\n"
+     "\"brake: Enable (unchanged)\".\n",
+     true, true, false, false, Takes::Assignments},
+    {"save", Command::Save, "save FILE [--port P] [--timeout SECONDS]",
+     "Connects, reads the five settings and saves them to FILE as a settings file.\n", true, true,
+     false, false, Takes::File},
+    {"load", Command::Load, "load FILE [--port P] [--timeout SECONDS] [--each]",
+     "Reads FILE whole before any port is opened, then connects, writes each setting the file\n"
+     "gives that the ESC does not hold yet and confirms it; prints a line per setting as write\n"
+     "does. With --each it configures one ESC after another: it waits for an ESC, writes and\n"
+     "confirms, prints \"ESC 1: MORVANE QR-18A V1.003, 2 settings written, confirmed\", waits\n"
+     "until that ESC is unplugged or stops answering, then takes the next. Ctrl+C ends the\n"
+     "batch with a summary; the status is 0 when every ESC was confirmed, else 4.\n",
+     true, true, false, true, Takes::File},
+    {"reset", Command::Reset, "reset [--port P] [--timeout SECONDS]",
+     "Connects and writes the five factory defaults, as the panel's Restore Default does, and\n"
+     "confirms each; prints a line per setting as write does.\n",
+     true, true, false, false, Takes::Nothing},
+}};
+
+const char* const kPortHelp =
+    "  --port P            COMn of the port table (see ports) or a device path such as\n"
+    "                      /dev/ttyUSB0. Without it the ports MORVANE_ESC_PORTS lists, or else\n"
+    "                      the USB serial adapters, are tried in turn and the first where an\n"
+    "                      ESC answers is used; other serial ports are never opened\n";
+const char* const kTimeoutHelp =
+    "  --timeout SECONDS   how long to wait, in all, for an ESC to be identified (default 5);\n"
+    "                      load --each waits without a limit\n";
+const char* const kEachHelp = "  --each              one ESC after another, until Ctrl+C\n";
+const char* const kHelpHelp = "  -h, --help          this help\n";
+
+std::string JsonHelp(Command command) {
+  return command == Command::Ports
+             ? "  --json              an array of objects with port, device and description\n"
+             : "  --json              print a settings file instead of lines\n";
+}
+
+std::string SettingsHelp() {
+  std::string text =
+      "Settings and their values (* the factory default), for SETTING=VALUE\n"
+      "and in settings files:\n";
+  for (int i : kPanelOrder) {
+    std::string line = std::string("  ") + kSettingNames[static_cast<std::size_t>(i)];
+    line.resize(21, ' ');
+    const std::vector<std::string>& choices = Choices(i);
+    for (std::size_t k = 0; k < choices.size(); ++k) {
+      line += (k == 0 ? "" : ", ") + choices[k];
+      if (static_cast<int>(k) == kSettingDefault[static_cast<std::size_t>(i)]) line += " *";
+    }
+    text += line + "\n";
+  }
+  return text +
+         "A value matches ignoring case and the degree sign: timingAdvance=10-20 is 10-20\u00b0.\n";
+}
+
+const char* const kExitHelp =
+    "Exit status: 0 done; 1 no ESC answered in time; 2 a usage error; 3 a settings file could\n"
+    "not be read or written; 4 a write the ESC did not confirm, or the connection lost during\n"
+    "the work (also Ctrl+C once an ESC answered); 5 a port could not be opened. Errors are one\n"
+    "line on standard error.\n";
+
+std::string ProgramHelp() {
+  std::string text =
+      "Usage: morvane-esc COMMAND [OPTIONS]\n"
+      "\n"
+      "Reads and changes the five settings of a Morvane ESC over a serial port, with the rules\n"
+      "of the window morvane-esc-config. It never runs the motor: the only throttle it sends\n"
+      "is 0.\n"
+      "\n"
+      "Commands:\n";
+  for (const CommandInfo& info : kCommands)
+    text += "  morvane-esc " + std::string(info.synopsis) + "\n";
+  text += "\nOptions:\n";
+  text += kPortHelp;
+  text += kTimeoutHelp;
+  text += "  --json              read: print a settings file; ports: a JSON array\n";
+  text += kEachHelp;
+  text += kHelpHelp;
+  text += "  --version           the program's version\n";
+  text += "'morvane-esc COMMAND --help' explains one command.\n\n";
+  text += SettingsHelp() + "\n" + kExitHelp;
+  text +=
+      "\nExamples:\n"
+      "  morvane-esc read --port /dev/ttyUSB0\n"
+      "  morvane-esc write brake=Enable timingAdvance=20-30\n"
+      "  morvane-esc read --json > quad.json\n"
+      "  morvane-esc load quad.json --each\n";
+  return text;
+}
+
+std::string CommandHelp(const CommandInfo& info) {
+  std::string text = "Usage: morvane-esc " + std::string(info.synopsis) + "\n\n" + info.about;
+  text += "\nOptions:\n";
+  if (info.port) text += kPortHelp;
+  if (info.timeout) text += kTimeoutHelp;
+  if (info.json) text += JsonHelp(info.command);
+  if (info.each) text += kEachHelp;
+  text += kHelpHelp;
+  if (info.takes == Takes::Assignments) text += "\n" + SettingsHelp();
+  if (info.command != Command::Ports) text += "\n" + std::string(kExitHelp);
+  return text;
+}
+
+ParsedArguments Help(std::string text) {
+  return {std::nullopt, kExitDone, std::move(text)};
+}
+
+ParsedArguments Mistake(const std::string& what, const std::string& helpFor) {
+  return {std::nullopt, kExitUsage,
+          "morvane-esc: " + what + " (see morvane-esc " + helpFor + "--help)\n"};
+}
+
+bool ParseSeconds(const std::string& text, int& ms) {
+  // Plain decimal only: no sign, exponent, "inf" or "nan".
+  if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) return false;
+  double seconds = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, seconds);
+  if (ec != std::errc() || ptr != end || !(seconds > 0) || seconds > kMaxTimeoutSeconds) {
+    return false;
+  }
+  ms = static_cast<int>(std::lround(seconds * 1000));
+  return ms > 0;
+}
+
+}  // namespace
+
+ParsedArguments ParseCliArguments(const std::vector<std::string>& args) {
+  if (args.empty()) return Mistake("no command given", "");
+  const std::string& first = args[0];
+  if (first == "--help" || first == "-h") return Help(ProgramHelp());
+  if (first == "--version") {
+    return Help("morvane-esc " + std::to_string(MORVANE_VERSION_MAJOR) + "." +
+                std::to_string(MORVANE_VERSION_MINOR) + "." +
+                std::to_string(MORVANE_VERSION_PATCH) + "\n");
+  }
+  const CommandInfo* info = nullptr;
+  for (const CommandInfo& c : kCommands) {
+    if (first == c.name) info = &c;
+  }
+  if (info == nullptr) {
+    if (first.rfind('-', 0) == 0) return Mistake("options follow a command: '" + first + "'", "");
+    return Mistake("unknown command '" + first + "'", "");
+  }
+  const std::string helpFor = std::string(info->name) + " ";
+
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") return Help(CommandHelp(*info));
+  }
+
+  CliRequest request;
+  request.command = info->command;
+  std::vector<std::string> positional;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    std::string name = args[i];
+    if (name.empty() || name[0] != '-') {
+      positional.push_back(name);
+      continue;
+    }
+    std::optional<std::string> value;
+    if (const std::size_t eq = name.find('='); eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name.resize(eq);
+    }
+    const bool takesValue = name == "--port" || name == "--timeout";
+    const bool known = (name == "--port" && info->port) || (name == "--timeout" && info->timeout) ||
+                       (name == "--json" && info->json) || (name == "--each" && info->each);
+    if (!known) {
+      const bool anywhere =
+          name == "--port" || name == "--timeout" || name == "--json" || name == "--each";
+      return Mistake(
+          anywhere ? name + " is not an option of " + info->name : "unknown option '" + name + "'",
+          helpFor);
+    }
+    if (!takesValue) {
+      if (value) return Mistake("option " + name + " takes no value", helpFor);
+      (name == "--json" ? request.json : request.each) = true;
+      continue;
+    }
+    if (!value) {
+      if (i + 1 >= args.size()) return Mistake("option " + name + " needs a value", helpFor);
+      value = args[++i];
+    }
+    if (name == "--port") {
+      if (value->empty()) return Mistake("--port needs a port: COMn or a device path", helpFor);
+      request.port = *value;
+    } else if (!ParseSeconds(*value, request.timeoutMs)) {
+      return Mistake("--timeout takes seconds above 0, up to 3600, not '" + *value + "'", helpFor);
+    }
+  }
+
+  switch (info->takes) {
+    case Takes::Nothing:
+      if (!positional.empty()) {
+        return Mistake("unexpected argument '" + positional.front() + "'", helpFor);
+      }
+      break;
+    case Takes::File:
+      if (positional.size() != 1) {
+        return Mistake(std::string(info->name) + " takes one FILE", helpFor);
+      }
+      request.file = positional.front();
+      break;
+    case Takes::Assignments: {
+      if (positional.empty()) return Mistake("write needs SETTING=VALUE", helpFor);
+      const ParsedSettings parsed = ParseAssignments(positional);
+      if (!parsed.error.empty()) return Mistake(parsed.error, helpFor);
+      request.targets = parsed.values;
+      for (const std::string& assignment : positional) {
+        request.order.push_back(SettingByName(assignment.substr(0, assignment.find('='))));
+      }
+      break;
+    }
+  }
+  return {request, kExitDone, {}};
+}
+
+}  // namespace morvane::cli

@@ -1,0 +1,430 @@
+#include "cli/cli_flow.h"
+
+#include <algorithm>
+
+#include "protocol/process_reply.h"
+#include "settings/settings_panel.h"
+
+namespace morvane::cli {
+namespace {
+
+bool InList(int setting, int index) {
+  return index >= 0 && index < static_cast<int>(Choices(setting).size());
+}
+
+std::string Name(int setting) {
+  return kSettingNames[static_cast<std::size_t>(setting)];
+}
+
+std::string Seconds(int ms) {
+  std::string text = std::to_string(ms / 1000);
+  if (ms % 1000 != 0) {
+    std::string frac = std::to_string(1000 + ms % 1000).substr(1);
+    while (frac.back() == '0') frac.pop_back();
+    text += "." + frac;
+  }
+  return text + " s";
+}
+
+std::string Count(int n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+CliFlow::CliFlow(FormMVconfig& form, Timer& tick, Timer& soon, FlowHost& host, CliRequest request,
+                 std::vector<std::string> portNames)
+    : form_(form),
+      tick_(tick),
+      soon_(soon),
+      host_(host),
+      request_(std::move(request)),
+      portNames_(std::move(portNames)) {
+  tick_.setInterval(kTickMs);
+  tick_.setOnTick([this] { onTick(); });
+  soon_.setInterval(0);
+  soon_.setOnTick([this] { run(); });
+  replySubscription_ = form_.replyHandled.subscribe([this] { onReply(); });
+  connectionSubscription_ =
+      form_.controls().TxtConnState.changed.subscribe([this] { requestStep(); });
+}
+
+void CliFlow::start() {
+  form_.Load();
+  if (form_.controls().CombPort.listCount() == 0) {
+    std::vector<int> all;
+    for (int n = 1; n <= static_cast<int>(portNames_.size()); ++n) all.push_back(n);
+    host_.report(cannotOpen(all));
+    finish(kExitPort);
+    return;
+  }
+  if (form_.state().openPort != 0) current_ = form_.state().openPort;
+  if (request_.each) {
+    host_.report("waiting for an ESC on " + portList() + "; Ctrl+C ends the batch");
+  }
+  tick_.setEnabled(true);
+}
+
+void CliFlow::interrupt() {
+  if (phase_ == Phase::Finishing || phase_ == Phase::Done) return;
+  if (!request_.each) {
+    host_.report("interrupted");
+    finish(phase_ == Phase::Searching && !connected() ? kExitNoEsc : kExitNotConfirmed);
+    return;
+  }
+  if (phase_ == Phase::Reading || phase_ == Phase::Confirming) {
+    escFailed("interrupted before its settings were confirmed");
+  }
+  host_.print(summary());
+  finish(failedCount_ == 0 ? kExitDone : kExitNotConfirmed);
+}
+
+void CliFlow::onTick() {
+  tick_.setEnabled(true);
+  if (phase_ == Phase::Searching) {
+    searchMs_ += kTickMs;
+    sinceSelectMs_ += kTickMs;
+  }
+  if (phase_ == Phase::Reading || phase_ == Phase::Confirming) workMs_ += kTickMs;
+  run();
+}
+
+// Runs inside the link's reply handling while the head still holds the reply: only the
+// write's answer is noted here, every decision waits for the step.
+void CliFlow::onReply() {
+  const CommandSlot& head = Head(form_.state());
+  if (phase_ == Phase::Confirming && head.tx[0] == CMD_WRITE_PARAM) {
+    const int i = SettingIndexOfParam(head.tx[1]);
+    if (i >= 0 && pending_[static_cast<std::size_t>(i)] &&
+        !confirmed_[static_cast<std::size_t>(i)]) {
+      const int reported = static_cast<int>(head.reply[1]) - 1;
+      if (reported == targets_[static_cast<std::size_t>(i)]) {
+        confirmed_[static_cast<std::size_t>(i)] = true;
+      } else if (refused_ < 0) {
+        refused_ = i;
+        refusedValue_ = reported;
+      }
+    }
+  }
+  requestStep();
+}
+
+// Steps run from a timer of their own, never inside the form's handlers, so nothing closes the
+// port under a handler that still uses it. The next poll is at least 10 ms away: the picks a
+// step makes after the last read are in place before a poll reply could write anything.
+void CliFlow::requestStep() {
+  if (running_) {
+    again_ = true;
+  } else if (!soon_.enabled()) {
+    soon_.setEnabled(true);
+  }
+}
+
+// A step may let events run (opening a port does); a timer that fires meanwhile asks for
+// another step rather than starting one inside this one.
+void CliFlow::run() {
+  if (running_) {
+    again_ = true;
+    return;
+  }
+  running_ = true;
+  do {
+    again_ = false;
+    step();
+  } while (again_);
+  running_ = false;
+}
+
+void CliFlow::step() {
+  switch (phase_) {
+    case Phase::Searching:
+      search();
+      break;
+    case Phase::Reading:
+      reading();
+      break;
+    case Phase::Confirming:
+      confirming();
+      break;
+    case Phase::WaitingGone:
+      // Unplugged, or three replies missed in a row: the window's rules show it so.
+      if (!connected()) {
+        phase_ = Phase::Searching;
+        sinceSelectMs_ = 0;
+      }
+      break;
+    case Phase::Finishing:
+      finishNow();
+      break;
+    case Phase::Done:
+      break;
+  }
+}
+
+void CliFlow::search() {
+  if (connected()) {
+    beginEsc();
+    return;
+  }
+  if (!request_.each && searchMs_ >= request_.timeoutMs) {
+    giveUp();
+    return;
+  }
+  const bool closed = form_.state().openPort == 0;
+  const bool several = portNames_.size() > 1;
+  if (closed && sinceSelectMs_ >= kReopenMs) {
+    select(several ? nextPort() : current_);
+  } else if (!closed && several && sinceSelectMs_ >= kDwellMs) {
+    select(nextPort());
+  }
+}
+
+int CliFlow::nextPort() const {
+  return current_ % static_cast<int>(portNames_.size()) + 1;
+}
+
+// Through the port list, as a user's pick: the window closes the old port (with a stop when
+// its motor may run) and opens the new one. A port that fails to open leaves the list, so it
+// is put back first.
+void CliFlow::select(int port) {
+  ComboBox& list = form_.controls().CombPort;
+  int entry = -1;
+  for (int i = 0; i < list.listCount(); ++i) {
+    if (list.itemData(i) == port) entry = i;
+  }
+  if (entry < 0) {
+    list.addItem("COM" + std::to_string(port));
+    entry = list.listCount() - 1;
+    list.setItemData(entry, port);
+  }
+  list.setListIndex(entry);
+  current_ = form_.state().openPort != 0 ? form_.state().openPort : port;
+  sinceSelectMs_ = 0;
+}
+
+void CliFlow::giveUp() {
+  if (form_.state().openPort == 0) {
+    host_.report(cannotOpen({current_}));
+    finish(kExitPort);
+    return;
+  }
+  host_.report("no ESC answered on " + portList() + " within " + Seconds(request_.timeoutMs));
+  finish(kExitNoEsc);
+}
+
+void CliFlow::beginEsc() {
+  ++escCount_;
+  phase_ = Phase::Reading;
+  workMs_ = 0;
+  model_ = form_.controls().TxtHardVer.text();
+  before_ = targets_ = kNoSettings;
+  pending_ = {};
+  confirmed_ = {};
+  refused_ = -1;
+  reading();
+}
+
+void CliFlow::reading() {
+  if (!connected()) {
+    escFailed("connection lost before its settings were read");
+  } else if (allRead()) {
+    settingsRead();
+  } else if (workMs_ >= kWorkLimitMs) {
+    escFailed("its settings were not read within " + Seconds(kWorkLimitMs));
+  }
+}
+
+void CliFlow::settingsRead() {
+  for (int i = 0; i < kSettingCount; ++i) {
+    before_[static_cast<std::size_t>(i)] = form_.state().deviceValue[static_cast<std::size_t>(i)];
+  }
+  switch (request_.command) {
+    case Command::Read:
+      if (request_.json) {
+        host_.printDocument(document());
+      } else {
+        printSettings();
+      }
+      finish(kExitDone);
+      return;
+    case Command::Save: {
+      const std::string error = host_.saveDocument(document());
+      if (!error.empty()) {
+        host_.report(error);
+        finish(kExitFile);
+        return;
+      }
+      host_.print("saved " + request_.file + ": the settings of " + model_ + ", firmware " +
+                  form_.controls().TxtFirmVer.text());
+      finish(kExitDone);
+      return;
+    }
+    default:
+      apply();
+      return;
+  }
+}
+
+void CliFlow::printSettings() {
+  host_.print("model: " + model_);
+  host_.print("firmware: " + form_.controls().TxtFirmVer.text());
+  for (int i : kPanelOrder) {
+    host_.print(Name(i) + ": " + ChoiceText(i, before_[static_cast<std::size_t>(i)]));
+  }
+}
+
+SettingsDocument CliFlow::document() {
+  SettingsDocument doc;
+  doc.model = model_;
+  doc.firmware = form_.controls().TxtFirmVer.text();
+  for (int i : kPanelOrder) {
+    const int value = before_[static_cast<std::size_t>(i)];
+    if (InList(i, value)) {
+      doc.values[static_cast<std::size_t>(i)] = value;
+    } else {
+      host_.report(Name(i) + ": the ESC reports " + ChoiceText(i, value) +
+                   ", which is not in the list; left out");
+    }
+  }
+  return doc;
+}
+
+// The window would write the panel's value over a value outside the list at the next poll:
+// nothing the user did not ask for is written, so such an ESC is left alone.
+void CliFlow::apply() {
+  for (int i : kPanelOrder) {
+    const int value = before_[static_cast<std::size_t>(i)];
+    if (!InList(i, value)) {
+      escFailed(Name(i) + " reads " + ChoiceText(i, value) +
+                ", which is not in the list; nothing written");
+      return;
+    }
+  }
+  Controls& c = form_.controls();
+  if (request_.command == Command::Reset) {
+    std::copy(kSettingDefault.begin(), kSettingDefault.end(), targets_.begin());
+    c.CmdReset.click();
+  } else {
+    targets_ = request_.targets;
+    PickSettings(c, targets_);
+  }
+  for (std::size_t i = 0; i < targets_.size(); ++i) {
+    pending_[i] = targets_[i] != kNotGiven && targets_[i] != before_[i];
+  }
+  phase_ = Phase::Confirming;
+  confirming();
+}
+
+void CliFlow::confirming() {
+  if (refused_ >= 0) {
+    notConfirmed();
+  } else if (pending_ == confirmed_) {
+    completed();
+  } else if (!connected()) {
+    escFailed("connection lost before its settings were confirmed");
+  } else if (workMs_ >= kWorkLimitMs) {
+    escFailed("its settings were not confirmed within " + Seconds(kWorkLimitMs));
+  }
+}
+
+void CliFlow::completed() {
+  const int written = static_cast<int>(std::count(pending_.begin(), pending_.end(), true));
+  if (!request_.each) {
+    printChanges(false);
+    finish(kExitDone);
+    return;
+  }
+  host_.print("ESC " + std::to_string(escCount_) + ": " + model_ + ", " +
+              Count(written, "setting", "settings") + " written, confirmed");
+  ++confirmedCount_;
+  phase_ = Phase::WaitingGone;
+}
+
+void CliFlow::notConfirmed() {
+  if (!request_.each) printChanges(true);
+  escFailed(Name(refused_) + ": the ESC did not confirm " +
+            ChoiceText(refused_, targets_[static_cast<std::size_t>(refused_)]) + ", it reports " +
+            ChoiceText(refused_, refusedValue_));
+}
+
+// Without --each the work ends with status 4; with it, the ESC is counted as not confirmed
+// and the batch goes on once this ESC has gone.
+void CliFlow::escFailed(const std::string& why) {
+  if (!request_.each) {
+    host_.report(why);
+    finish(kExitNotConfirmed);
+    return;
+  }
+  host_.print("ESC " + std::to_string(escCount_) + ": " + model_ + ", " + why);
+  ++failedCount_;
+  phase_ = connected() ? Phase::WaitingGone : Phase::Searching;
+  sinceSelectMs_ = 0;
+}
+
+void CliFlow::printChanges(bool confirmedOnly) {
+  std::vector<int> order = request_.order;
+  if (order.empty()) {
+    for (int i : kPanelOrder) {
+      if (targets_[static_cast<std::size_t>(i)] != kNotGiven) order.push_back(i);
+    }
+  }
+  for (int i : order) {
+    const std::size_t k = static_cast<std::size_t>(i);
+    if (confirmedOnly && pending_[k] && !confirmed_[k]) continue;
+    const std::string target = ChoiceText(i, targets_[k]);
+    host_.print(
+        Name(i) + ": " +
+        (pending_[k] ? ChoiceText(i, before_[k]) + " -> " + target : target + " (unchanged)"));
+  }
+}
+
+void CliFlow::finish(int status) {
+  finishStatus_ = status;
+  phase_ = Phase::Finishing;
+  requestStep();
+}
+
+// The window's shutdown closes the port: a stop goes first while the motor may run.
+void CliFlow::finishNow() {
+  phase_ = Phase::Done;
+  tick_.setEnabled(false);
+  soon_.setEnabled(false);
+  form_.Unload();
+  status_ = finishStatus_;
+  host_.finished(finishStatus_);
+}
+
+bool CliFlow::connected() const {
+  return form_.controls().TxtConnState.text() == kConnected;
+}
+
+bool CliFlow::allRead() const {
+  const auto& values = form_.state().deviceValue;
+  return std::none_of(values.begin(), values.end(), [](std::int32_t v) { return v == -1; });
+}
+
+std::string CliFlow::portList() const {
+  std::string list;
+  for (const std::string& name : portNames_) list += (list.empty() ? "" : ", ") + name;
+  return list;
+}
+
+std::string CliFlow::cannotOpen(const std::vector<int>& ports) {
+  std::string text = "cannot open ";
+  for (std::size_t k = 0; k < ports.size(); ++k) {
+    const int n = ports[k];
+    text += (k == 0 ? "" : "; ") + portNames_.at(static_cast<std::size_t>(n - 1)) + ": " +
+            host_.openFailure(n);
+  }
+  return text;
+}
+
+std::string CliFlow::summary() const {
+  const int total = confirmedCount_ + failedCount_;
+  if (total == 0) return "no ESC was configured";
+  if (failedCount_ == 0) return Count(total, "ESC", "ESCs") + " configured, all confirmed";
+  return Count(total, "ESC", "ESCs") + ": " + std::to_string(confirmedCount_) + " confirmed, " +
+         std::to_string(failedCount_) + " not confirmed";
+}
+
+}  // namespace morvane::cli

@@ -1,0 +1,123 @@
+// What morvane-esc does with an ESC, on the window's own logic and headless controls: find
+// an ESC on the ports it may try, read its settings, write and confirm them, and with --each
+// go on to the next ESC. It runs on the seams' timers, so tests run it on the virtual clock.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/cli_arguments.h"
+#include "link/seams.h"
+#include "settings/settings_file.h"
+#include "ui/form_mvconfig.h"
+
+namespace morvane::cli {
+
+// What the flow needs from the program around it.
+class FlowHost {
+ public:
+  virtual void print(const std::string& line) = 0;   // a line of results, standard output
+  virtual void report(const std::string& line) = 0;  // a line for the user, standard error
+  virtual void printDocument(const SettingsDocument& doc) = 0;  // read --json
+  // Writes the settings file of save; returns the error (one line naming the file), or
+  // nothing when written.
+  virtual std::string saveDocument(const SettingsDocument& doc) = 0;
+  // Why COM n did not open, as the window gives it.
+  virtual std::string openFailure(int port) = 0;
+  virtual void finished(int status) = 0;
+
+ protected:
+  ~FlowHost() = default;
+};
+
+class CliFlow {
+ public:
+  // The form's port table holds only the ports the flow may try, as COM1..COMn in order;
+  // portNames names them for the user. Both timers are the flow's own.
+  CliFlow(FormMVconfig& form, Timer& tick, Timer& soon, FlowHost& host, CliRequest request,
+          std::vector<std::string> portNames);
+  CliFlow(const CliFlow&) = delete;
+  CliFlow& operator=(const CliFlow&) = delete;
+
+  // The window's start-up on those ports, then the search for an ESC.
+  void start();
+  // Ctrl+C: the work ends; --each prints its summary.
+  void interrupt();
+  // Set once the flow has finished and the port is closed.
+  std::optional<int> status() const { return status_; }
+
+  static constexpr int kTickMs = 100;
+  static constexpr int kDwellMs = 1000;       // on each port in turn, when there are several
+  static constexpr int kReopenMs = 500;       // between attempts to open a port that failed
+  static constexpr int kWorkLimitMs = 10000;  // from identification to the last confirmation
+
+ private:
+  enum class Phase { Searching, Reading, Confirming, WaitingGone, Finishing, Done };
+
+  void onTick();
+  void onReply();
+  void requestStep();
+  void run();
+  void step();
+
+  void search();
+  void select(int port);
+  int nextPort() const;
+  void giveUp();
+  void beginEsc();
+  void reading();
+  void settingsRead();
+  void printSettings();
+  SettingsDocument document();
+  void apply();
+  void confirming();
+  void completed();
+  void notConfirmed();
+  void escFailed(const std::string& why);
+  void printChanges(bool confirmedOnly);
+  void finish(int status);
+  void finishNow();
+
+  bool connected() const;
+  bool allRead() const;
+  std::string portList() const;
+  std::string cannotOpen(const std::vector<int>& ports);
+  std::string summary() const;
+
+  FormMVconfig& form_;
+  Timer& tick_;
+  Timer& soon_;
+  FlowHost& host_;
+  const CliRequest request_;
+  const std::vector<std::string> portNames_;
+  Observers::Subscription replySubscription_;
+  Observers::Subscription connectionSubscription_;
+
+  Phase phase_ = Phase::Searching;
+  bool running_ = false;
+  bool again_ = false;
+  int finishStatus_ = kExitDone;
+  std::optional<int> status_;
+
+  int current_ = 1;  // the port tried last
+  int searchMs_ = 0;
+  int sinceSelectMs_ = 0;
+  int workMs_ = 0;
+
+  // The ESC being worked on.
+  std::string model_;
+  SettingValues before_ = kNoSettings;
+  SettingValues targets_ = kNoSettings;
+  std::array<bool, kSettingCount> pending_{};
+  std::array<bool, kSettingCount> confirmed_{};
+  int refused_ = -1;  // a setting whose write the ESC answered with another value
+  int refusedValue_ = 0;
+
+  int escCount_ = 0;
+  int confirmedCount_ = 0;
+  int failedCount_ = 0;
+};
+
+}  // namespace morvane::cli

@@ -1,0 +1,99 @@
+// morvane-esc: the composition root of the command line. The window's logic on headless
+// controls, with the real serial port and timers on QCoreApplication.
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_flow.h"
+#include "console_host.h"
+#include "link/link.h"
+#include "port_candidates.h"
+#include "port_table.h"
+#include "qt_timer.h"
+#include "reasoned_serial_comm.h"
+#include "settings_json.h"
+#include "stop_requests.h"
+#include "system_ports.h"
+#include "ui/form_mvconfig.h"
+
+namespace {
+
+std::optional<std::string> Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::nullopt : std::optional<std::string>(value);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace morvane;
+  using namespace morvane::cli;
+
+  const ParsedArguments parsed = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.request) {
+    std::fputs(parsed.message.c_str(), parsed.exitStatus == kExitDone ? stdout : stderr);
+    return parsed.exitStatus;
+  }
+  CliRequest request = *parsed.request;
+  QCoreApplication app(argc, argv);
+
+  // A file is read whole before any port is opened: nothing of a bad file reaches an ESC.
+  if (request.command == Command::Load) {
+    const SettingsRead read = ReadSettingsFile(QFile::decodeName(request.file.c_str()));
+    if (!read.document) {
+      ReportError(read.error);
+      return kExitFile;
+    }
+    request.targets = read.document->values;
+  }
+
+  const Platform platform = CurrentPlatform();
+  const std::vector<SerialDevice> systemPorts = SystemSerialPorts();
+  const std::optional<std::string> portList = Environment("MORVANE_ESC_PORTS");
+  if (portList) {
+    if (const std::string warning = ParsePortList(*portList).warning; !warning.empty()) {
+      ReportError(warning);
+    }
+  }
+  const PortTable table =
+      BuildPortTable(portList, systemPorts, platform,
+                     [&](const std::string& path) { return DescribeDevice(path, systemPorts); });
+  if (request.command == Command::Ports) {
+    const QByteArray text =
+        request.json ? PortsJson(table) : QByteArray::fromStdString(PortsText(table));
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    return kExitDone;
+  }
+
+  const bool listed = platform != Platform::Windows && portList && !portList->empty();
+  const Candidates candidates = ChooseCandidates(request.port, table, listed, platform);
+  if (!candidates.error.empty()) {
+    ReportError(candidates.error);
+    return candidates.status;
+  }
+  // The form sees only the ports it may try: its start-up opens each of them, no other.
+  const PortTable flowTable(candidates.devices);
+  ReasonedSerialComm comm(flowTable);
+  QtTimer timer1(kIdlePollMs);
+  QtTimer timer2(kReplyTimeoutMs);
+  QtTimer tick(CliFlow::kTickMs);
+  QtTimer soon(0);
+  QtEventPump pump;
+  FormMVconfig form(comm, timer1, timer2, pump,
+                    {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
+  ConsoleHost host(comm, request.file);
+  CliFlow flow(form, tick, soon, host, request, candidates.names);
+
+  flow.start();
+  // Only now: a stop while start-up still scans the ports would run shutdown half-way.
+  OnStopRequests([&flow] { flow.interrupt(); });
+  const int status = QCoreApplication::exec();
+  // The flow has closed the port; should the loop end any other way, the shutdown still runs.
+  form.Unload();
+  return status;
+}

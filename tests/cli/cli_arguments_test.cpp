@@ -1,0 +1,124 @@
+// morvane-esc's command line: what each command takes, and every mistake refused in one
+// line with status 2 before anything is opened.
+#include <gtest/gtest.h>
+
+#include "cli/cli_arguments.h"
+
+namespace morvane::cli {
+namespace {
+
+TEST(CliArguments, TakeEachCommandWithItsOptionsInEitherForm) {
+  struct Case {
+    std::vector<std::string> args;
+    Command command;
+    std::string port;
+    std::string file;
+    bool json;
+    bool each;
+    int timeoutMs;
+  };
+  const Case cases[] = {
+      {{"ports"}, Command::Ports, "", "", false, false, 5000},
+      {{"ports", "--json"}, Command::Ports, "", "", true, false, 5000},
+      {{"read", "--port", "COM2", "--json"}, Command::Read, "COM2", "", true, false, 5000},
+      {{"read", "--port=/dev/ttyUSB0", "--timeout=0.5"},
+       Command::Read,
+       "/dev/ttyUSB0",
+       "",
+       false,
+       false,
+       500},
+      {{"save", "quad.json", "--timeout", "12"},
+       Command::Save,
+       "",
+       "quad.json",
+       false,
+       false,
+       12000},
+      {{"load", "--each", "quad.json", "--port", "/tmp/esc"},
+       Command::Load,
+       "/tmp/esc",
+       "quad.json",
+       false,
+       true,
+       5000},
+      {{"reset", "--port", "COM1"}, Command::Reset, "COM1", "", false, false, 5000},
+  };
+  for (const Case& c : cases) {
+    const ParsedArguments parsed = ParseCliArguments(c.args);
+    ASSERT_TRUE(parsed.request) << c.args[0] << ": " << parsed.message;
+    EXPECT_EQ(parsed.request->command, c.command) << c.args[0];
+    EXPECT_EQ(parsed.request->port, c.port) << c.args[0];
+    EXPECT_EQ(parsed.request->file, c.file) << c.args[0];
+    EXPECT_EQ(parsed.request->json, c.json) << c.args[0];
+    EXPECT_EQ(parsed.request->each, c.each) << c.args[0];
+    EXPECT_EQ(parsed.request->timeoutMs, c.timeoutMs) << c.args[0];
+  }
+}
+
+TEST(CliArguments, WriteKeepsTheSettingsInTheOrderGiven) {
+  const ParsedArguments parsed =
+      ParseCliArguments({"write", "rotationDirection=reverse", "--port", "COM1", "brake=Enable"});
+  ASSERT_TRUE(parsed.request) << parsed.message;
+  EXPECT_EQ(parsed.request->targets, (SettingValues{kNotGiven, kNotGiven, 1, kNotGiven, 1}));
+  EXPECT_EQ(parsed.request->order, (std::vector<int>{4, 2}));
+}
+
+TEST(CliArguments, MistakesAreOneLineAndStatusTwo) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "no command given"},
+      {{"flash"}, "unknown command 'flash'"},
+      {{"--port", "COM1", "read"}, "options follow a command: '--port'"},
+      {{"read", "--each"}, "--each is not an option of read"},
+      {{"write", "brake=Enable", "--json"}, "--json is not an option of write"},
+      {{"read", "--colour"}, "unknown option '--colour'"},
+      {{"read", "-x"}, "unknown option '-x'"},
+      {{"read", "--port"}, "option --port needs a value"},
+      {{"read", "--port="}, "--port needs a port: COMn or a device path"},
+      {{"read", "--json=yes"}, "option --json takes no value"},
+      {{"read", "--timeout", "0"}, "--timeout takes seconds above 0, up to 3600, not '0'"},
+      {{"read", "--timeout", "-1"}, "--timeout takes seconds above 0, up to 3600, not '-1'"},
+      {{"read", "--timeout", "1e3"}, "--timeout takes seconds above 0, up to 3600, not '1e3'"},
+      {{"read", "--timeout", "3601"}, "--timeout takes seconds above 0, up to 3600, not '3601'"},
+      {{"read", "COM1"}, "unexpected argument 'COM1'"},
+      {{"save"}, "save takes one FILE"},
+      {{"load", "a.json", "b.json"}, "load takes one FILE"},
+      {{"write"}, "write needs SETTING=VALUE"},
+      {{"write", "brake=Maybe"}, "brake: \"Maybe\" is not allowed; allowed: Disable, Enable"},
+      {{"write", "brake=Enable", "brake=Disable"}, "brake is given twice"},
+  };
+  for (const auto& [args, what] : cases) {
+    const ParsedArguments parsed = ParseCliArguments(args);
+    EXPECT_FALSE(parsed.request) << what;
+    EXPECT_EQ(parsed.exitStatus, kExitUsage) << what;
+    const std::string& line = parsed.message;
+    EXPECT_EQ(line.rfind("morvane-esc: " + what + " (see morvane-esc ", 0), 0u) << line;
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+    EXPECT_EQ(line.back(), '\n') << line;
+  }
+}
+
+TEST(CliArguments, HelpForTheProgramAndForEachCommand) {
+  const ParsedArguments program = ParseCliArguments({"--help"});
+  EXPECT_EQ(program.exitStatus, kExitDone);
+  EXPECT_FALSE(program.request);
+  for (const char* text : {"ports", "read", "write", "save FILE", "load FILE", "reset", "--each",
+                           "--timeout", "--port", "MORVANE_ESC_PORTS", "Exit status",
+                           "5 a port could not be opened", "timingAdvance", "5.6V *"}) {
+    EXPECT_NE(program.message.find(text), std::string::npos) << text;
+  }
+  const std::vector<std::pair<const char*, const char*>> commands = {
+      {"ports", "--json"}, {"read", "--json"}, {"write", "SETTING=VALUE"},
+      {"save", "FILE"},    {"load", "--each"}, {"reset", "defaults"},
+  };
+  for (const auto& [command, text] : commands) {
+    const ParsedArguments help = ParseCliArguments({command, "--port", "COM1", "--help"});
+    EXPECT_EQ(help.exitStatus, kExitDone) << command;
+    EXPECT_FALSE(help.request) << command;
+    EXPECT_EQ(help.message.rfind(std::string("Usage: morvane-esc ") + command, 0), 0u) << command;
+    EXPECT_NE(help.message.find(text), std::string::npos) << command;
+  }
+}
+
+}  // namespace
+}  // namespace morvane::cli

@@ -1,0 +1,326 @@
+// morvane-esc's flows on the virtual clock, line and ESC: what each command prints, writes
+// and ends with, and the batch of --each.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+#include "bench.h"
+#include "cli/cli_flow.h"
+
+namespace morvane::test {
+namespace {
+
+using cli::CliRequest;
+
+struct FakeHost : cli::FlowHost {
+  std::vector<std::string> out;
+  std::vector<std::string> err;
+  std::optional<int> status;
+  std::optional<SettingsDocument> printed;
+  std::optional<SettingsDocument> saved;
+  std::string saveError;
+  std::map<int, std::string> failures;
+
+  void print(const std::string& line) override { out.push_back(line); }
+  void report(const std::string& line) override { err.push_back(line); }
+  void printDocument(const SettingsDocument& doc) override { printed = doc; }
+  std::string saveDocument(const SettingsDocument& doc) override {
+    saved = doc;
+    return saveError;
+  }
+  std::string openFailure(int port) override { return failures[port]; }
+  void finished(int s) override { status = s; }
+};
+
+CliRequest Request(const std::vector<std::string>& args) {
+  const cli::ParsedArguments parsed = cli::ParseCliArguments(args);
+  EXPECT_TRUE(parsed.request) << parsed.message;
+  return parsed.request.value_or(CliRequest{});
+}
+
+struct CliBench : Bench {
+  sim::VirtualTimer tick{clock, 1};
+  sim::VirtualTimer soon{clock, 1};
+  FakeHost host;
+  std::unique_ptr<cli::CliFlow> flow;
+
+  // The flow on COM1..COMports of the line.
+  void start(const CliRequest& request, int ports = 1) {
+    std::vector<std::string> names;
+    for (int n = 1; n <= ports; ++n) names.push_back("/dev/esc" + std::to_string(n));
+    flow = std::make_unique<cli::CliFlow>(form, tick, soon, host, request, names);
+    flow->start();
+  }
+  bool finished(Ticks limit = Ms(20000)) {
+    return runUntil([&] { return host.status.has_value(); }, limit);
+  }
+  bool printed(const std::string& line, Ticks limit = Ms(20000)) {
+    return runUntil(
+        [&] { return std::find(host.out.begin(), host.out.end(), line) != host.out.end(); }, limit);
+  }
+  std::vector<Bytes> frames(std::uint8_t code) const {
+    std::vector<Bytes> out;
+    for (const auto& w : line.writes()) {
+      if (w.bytes.size() > 2 && w.bytes[2] == code) out.push_back(w.bytes);
+    }
+    return out;
+  }
+  // From now on the ESC answers every write with the value it held before.
+  void refuseWrites() {
+    line.setShaper([](const std::vector<std::uint8_t>& reply) {
+      std::vector<std::uint8_t> kept = reply;
+      if (kept.size() == 2) kept[1] = 1;
+      return std::vector<sim::ReplyChunk>{{1.0, kept}};
+    });
+  }
+};
+
+const Bytes kStop = {0x41, 0x53, 0x04, 0x00};
+
+TEST(CliFlow, ReadPrintsModelFirmwareAndTheSettingsInThePanelsOrder) {
+  CliBench b;
+  b.esc = sim::EscModel({9503, 1234, {4, 2, 3, 1, 2}});
+  b.line.attachEsc(1, b.esc);
+  b.start(Request({"read"}));
+  ASSERT_TRUE(b.finished());
+  EXPECT_EQ(b.host.status, 0);
+  EXPECT_EQ(b.host.out, (std::vector<std::string>{
+                            "model: MORVANE QR-18A V1.003", "firmware: V1.234",
+                            "cutoffVoltage: 7.2V", "brake: Enable", "timingAdvance: 20-30\u00b0",
+                            "cutoffType: Hard Cutoff", "rotationDirection: Reverse"}));
+  EXPECT_EQ(b.host.err, std::vector<std::string>());
+  EXPECT_EQ(b.frames(CMD_WRITE_PARAM), std::vector<Bytes>());
+}
+
+TEST(CliFlow, ReadAsJsonAndSaveGiveTheSettingsAndTheEscsTexts) {
+  for (const char* command : {"read", "save"}) {
+    CliBench b;
+    b.esc.setSetting(PARAM_CUTOFF_VOLTAGE, 9);  // no entry of the list: left out, said so
+    b.esc.setSetting(PARAM_TIMING, 1);
+    b.line.attachEsc(1, b.esc);
+    b.start(Request(command == std::string("read") ? std::vector<std::string>{"read", "--json"}
+                                                   : std::vector<std::string>{"save", "q.json"}));
+    ASSERT_TRUE(b.finished()) << command;
+    EXPECT_EQ(b.host.status, 0) << command;
+    const std::optional<SettingsDocument>& doc =
+        command == std::string("read") ? b.host.printed : b.host.saved;
+    ASSERT_TRUE(doc) << command;
+    EXPECT_EQ(doc->values, (SettingValues{kNotGiven, 1, 0, 0, 0})) << command;
+    EXPECT_EQ(doc->model, "MORVANE QR-18A V1.003");
+    EXPECT_EQ(doc->firmware, "V1.234");
+    EXPECT_EQ(b.host.err, (std::vector<std::string>{"cutoffVoltage: the ESC reports value byte 9, "
+                                                    "which is not in the list; left out"}));
+  }
+}
+
+TEST(CliFlow, ASaveThatCannotWriteItsFileEndsWithStatusThree) {
+  CliBench b;
+  b.line.attachEsc(1, b.esc);
+  b.host.saveError = "q.json: cannot write: No space left on device";
+  b.start(Request({"save", "q.json"}));
+  ASSERT_TRUE(b.finished());
+  EXPECT_EQ(b.host.status, 3);
+  EXPECT_EQ(b.host.err, std::vector<std::string>{b.host.saveError});
+}
+
+TEST(CliFlow, WriteSendsOneWritePerChangedSettingAndPrintsEachConfirmed) {
+  CliBench b;
+  b.line.attachEsc(1, b.esc);
+  b.start(Request({"write", "brake=Enable", "cutoffType=soft cutoff", "timingAdvance=20-30"}));
+  ASSERT_TRUE(b.finished());
+  EXPECT_EQ(b.host.status, 0);
+  EXPECT_EQ(b.host.out, (std::vector<std::string>{"brake: Disable -> Enable",
+                                                  "cutoffType: Soft Cutoff (unchanged)",
+                                                  "timingAdvance: 10-20\u00b0 -> 20-30\u00b0"}));
+  EXPECT_EQ(b.frames(CMD_WRITE_PARAM),
+            (std::vector<Bytes>{{0x41, 0x53, 0x03, 0x01, 0x02}, {0x41, 0x53, 0x03, 0x02, 0x03}}));
+  EXPECT_EQ(b.esc.settings(), (std::array<std::uint8_t, 5>{2, 2, 3, 2, 1}));
+}
+
+TEST(CliFlow, ResetWritesTheDefaultsTheEscDoesNotHold) {
+  CliBench b;
+  b.esc = sim::EscModel({9503, 1234, {2, 2, 2, 1, 1}});
+  b.line.attachEsc(1, b.esc);
+  b.start(Request({"reset"}));
+  ASSERT_TRUE(b.finished());
+  EXPECT_EQ(b.host.status, 0);
+  EXPECT_EQ(b.host.out,
+            (std::vector<std::string>{"cutoffVoltage: 5.6V (unchanged)", "brake: Enable -> Disable",
+                                      "timingAdvance: 10-20\u00b0 (unchanged)",
+                                      "cutoffType: Hard Cutoff -> Soft Cutoff",
+                                      "rotationDirection: Forward (unchanged)"}));
+  EXPECT_EQ(b.frames(CMD_WRITE_PARAM).size(), 2u);
+  EXPECT_EQ(b.esc.settings(), sim::kFactorySettings);
+}
+
+// The command line never runs a motor: the only throttle it sends is 0, and the port is
+// closed by the window's shutdown, which stops a connected ESC first.
+TEST(CliFlow, TheOnlyThrottleIsZeroAndAConnectedEscGetsAStopBeforeTheClose) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"read"},  {"read", "--json"},          {"save", "q.json"}, {"write", "brake=Enable"},
+      {"reset"}, {"load", "q.json", "--each"}};
+  for (const auto& args : commands) {
+    CliBench b;
+    b.line.attachEsc(1, b.esc);
+    CliRequest request = Request(args);
+    request.targets = {3, kNotGiven, 1, kNotGiven, kNotGiven};
+    b.start(request);
+    if (request.each) {
+      ASSERT_TRUE(b.printed("ESC 1: MORVANE QR-18A V1.003, 2 settings written, confirmed"));
+      b.clock.runFor(Ms(2000));
+      b.flow->interrupt();
+    }
+    ASSERT_TRUE(b.finished()) << args[0];
+    EXPECT_EQ(b.host.status, 0) << args[0];
+    for (const Bytes& f : b.frames(CMD_SET_THROTTLE)) EXPECT_EQ(f, kStop) << args[0];
+    EXPECT_EQ(b.esc.throttle(), 0) << args[0];
+    ASSERT_FALSE(b.line.writes().empty());
+    EXPECT_EQ(b.line.writes().back().bytes, kStop) << args[0];
+    EXPECT_FALSE(b.line.portOpen()) << args[0];
+  }
+}
+
+TEST(CliFlow, AWriteTheEscDoesNotConfirmEndsWithStatusFour) {
+  CliBench b;
+  b.line.attachEsc(1, b.esc);
+  b.start(Request({"write", "cutoffVoltage=4.8V", "brake=Enable"}));
+  ASSERT_TRUE(b.connectAndRead());
+  b.refuseWrites();
+  ASSERT_TRUE(b.finished());
+  EXPECT_EQ(b.host.status, 4);
+  EXPECT_EQ(b.host.out, std::vector<std::string>{"cutoffVoltage: 5.6V -> 4.8V"});
+  EXPECT_EQ(b.host.err,
+            std::vector<std::string>{"brake: the ESC did not confirm Enable, it reports Disable"});
+  EXPECT_EQ(b.frames(CMD_WRITE_PARAM).size(), 2u);  // no second try
+}
+
+TEST(CliFlow, AnEscWithAValueOutsideItsListGetsNoWriteAtAll) {
+  CliBench b;
+  b.esc.setSetting(PARAM_DIRECTION, 7);
+  b.line.attachEsc(1, b.esc);
+  b.start(Request({"write", "brake=Enable"}));
+  ASSERT_TRUE(b.finished());
+  b.clock.runFor(Ms(2000));
+  EXPECT_EQ(b.host.status, 4);
+  EXPECT_EQ(b.host.err, std::vector<std::string>{"rotationDirection reads value byte 7, which "
+                                                 "is not in the list; nothing written"});
+  EXPECT_EQ(b.frames(CMD_WRITE_PARAM), std::vector<Bytes>());
+  EXPECT_EQ(b.esc.setting(PARAM_DIRECTION), 7);
+}
+
+TEST(CliFlow, AConnectionLostDuringTheWorkEndsWithStatusFour) {
+  CliBench b;
+  b.line.attachEsc(1, b.esc);
+  b.start(Request({"write", "brake=Enable"}));
+  ASSERT_TRUE(b.connectAndRead());
+  b.line.unplug();
+  ASSERT_TRUE(b.finished());
+  EXPECT_EQ(b.host.status, 4);
+  EXPECT_EQ(b.host.err,
+            std::vector<std::string>{"connection lost before its settings were confirmed"});
+}
+
+TEST(CliFlow, WithoutAnEscTheSearchEndsAfterTheTimeoutWithStatusOne) {
+  CliBench b;
+  b.line.addPort(1);
+  b.start(Request({"read", "--timeout", "1.5"}));
+  ASSERT_TRUE(b.finished());
+  EXPECT_EQ(b.host.status, 1);
+  EXPECT_EQ(b.host.err, std::vector<std::string>{"no ESC answered on /dev/esc1 within 1.5 s"});
+  EXPECT_GE(b.clock.nowMs(), 1500);
+  EXPECT_LT(b.clock.nowMs(), 1700);
+}
+
+TEST(CliFlow, APortThatDoesNotOpenEndsWithStatusFiveAndTheReason) {
+  CliBench b;
+  b.host.failures[1] = "Permission denied";
+  b.start(Request({"read"}));
+  ASSERT_TRUE(b.finished(Ms(100)));
+  EXPECT_EQ(b.host.status, 5);
+  EXPECT_EQ(b.host.err, std::vector<std::string>{"cannot open /dev/esc1: Permission denied"});
+}
+
+TEST(CliFlow, TheFirstPortWhereAnEscAnswersIsUsed) {
+  CliBench b;
+  b.line.addPort(1);  // an adapter with nothing on it
+  b.line.attachEsc(3, b.esc);
+  b.line.addPort(2);
+  b.start(Request({"write", "brake=Enable"}), 3);
+  ASSERT_TRUE(b.finished());
+  EXPECT_EQ(b.host.status, 0);
+  const auto writes = b.frames(CMD_WRITE_PARAM);
+  ASSERT_EQ(writes.size(), 1u);
+  for (const auto& w : b.line.writes()) {
+    if (w.bytes == writes[0]) {
+      EXPECT_EQ(w.port, 3);
+    }
+  }
+}
+
+TEST(CliFlow, CtrlCEndsTheWorkWithStatusOneBeforeAnEscAnsweredAndFourAfter) {
+  for (const bool escAnswered : {false, true}) {
+    CliBench b;
+    b.line.addPort(1);
+    if (escAnswered) b.line.attachEsc(1, b.esc);
+    b.start(Request({"write", "brake=Enable"}));
+    ASSERT_TRUE(b.runUntil([&] { return b.conn() == "Connected" || !escAnswered; }, Ms(2000)));
+    b.flow->interrupt();
+    ASSERT_TRUE(b.finished(Ms(100)));
+    EXPECT_EQ(b.host.status, escAnswered ? 4 : 1);
+    EXPECT_EQ(b.host.err, std::vector<std::string>{"interrupted"});
+    EXPECT_FALSE(b.line.portOpen());
+  }
+}
+
+// After each ESC the batch waits until it is gone, however it goes, before the next counts.
+TEST(CliFlow, EachConfiguresOneEscAfterAnotherAndEndsWithASummary) {
+  for (const bool unplugged : {false, true}) {
+    CliBench b;
+    sim::EscModel second({10503, 1100, {2, 2, 2, 2, 1}});
+    b.line.attachEsc(1, b.esc);
+    CliRequest request = Request({"load", "quad.json", "--each"});
+    request.targets = {kNotGiven, kNotGiven, 1, kNotGiven, 1};
+    b.start(request);
+    EXPECT_EQ(b.host.err,
+              std::vector<std::string>{"waiting for an ESC on /dev/esc1; Ctrl+C ends the batch"});
+    ASSERT_TRUE(b.printed("ESC 1: MORVANE QR-18A V1.003, 2 settings written, confirmed"));
+    b.clock.runFor(Ms(5000));  // the same ESC, still answering, is not taken again
+    EXPECT_EQ(b.host.out.size(), 1u);
+
+    if (unplugged) {
+      b.line.unplug();
+    } else {
+      b.line.detachEsc(1);  // silent: three replies missed
+    }
+    b.clock.runFor(Ms(2000));
+    b.line.addPort(1);
+    b.line.attachEsc(1, second);
+    ASSERT_TRUE(b.printed("ESC 2: MORVANE QR-25A V1.003, 1 setting written, confirmed"))
+        << unplugged;
+    EXPECT_EQ(second.settings(), (std::array<std::uint8_t, 5>{2, 2, 2, 2, 2}));
+    b.flow->interrupt();
+    ASSERT_TRUE(b.finished(Ms(100)));
+    EXPECT_EQ(b.host.out.back(), "2 ESCs configured, all confirmed");
+    EXPECT_EQ(b.host.status, 0);
+  }
+}
+
+TEST(CliFlow, EachCountsAnEscThatDidNotConfirmAndThenEndsWithStatusFour) {
+  CliBench b;
+  b.line.attachEsc(1, b.esc);
+  CliRequest request = Request({"load", "quad.json", "--each"});
+  request.targets = {kNotGiven, kNotGiven, 1, kNotGiven, kNotGiven};
+  b.start(request);
+  ASSERT_TRUE(b.connectAndRead());
+  b.refuseWrites();
+  ASSERT_TRUE(b.printed(
+      "ESC 1: MORVANE QR-18A V1.003, brake: the ESC did not confirm Enable, it reports Disable"));
+  b.flow->interrupt();
+  ASSERT_TRUE(b.finished(Ms(100)));
+  EXPECT_EQ(b.host.out.back(), "1 ESC: 0 confirmed, 1 not confirmed");
+  EXPECT_EQ(b.host.status, 4);
+}
+
+}  // namespace
+}  // namespace morvane::test

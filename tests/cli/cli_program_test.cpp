@@ -1,0 +1,210 @@
+// morvane-esc as a user runs it, against morvane-esc-sim on a pseudo-terminal: what it
+// prints, what the simulator's log shows on the wire, and every exit status.
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <filesystem>
+#include <fstream>
+
+#include "child_process.h"
+#include "sim_session.h"
+
+namespace morvane::e2e {
+namespace {
+
+std::string CliProgram() {
+  return MORVANE_ESC;
+}
+
+struct Outcome {
+  std::optional<int> status;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunCli(const std::vector<std::string>& args, const EnvChanges& env = {}) {
+  EnvChanges all = {{"MORVANE_ESC_PORTS", std::nullopt}};
+  for (const auto& [name, value] : env) all[name] = value;
+  ChildProcess cli(CliProgram(), args, all);
+  const std::optional<int> status = cli.wait(30000);
+  return {status, cli.standardOutput(), cli.errorOutput()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+// The format's words restated, by parameter id as the simulator takes its value bytes.
+const std::vector<std::pair<const char*, std::vector<const char*>>> kByParamId = {
+    {"cutoffVoltage", {"4.8V", "5.6V", "6.0V", "7.2V", "8.4V", "9.0V", "11.0V", "12.0V"}},
+    {"brake", {"Disable", "Enable"}},
+    {"timingAdvance", {"4-10\u00b0", "10-20\u00b0", "20-30\u00b0"}},
+    {"cutoffType", {"Hard Cutoff", "Soft Cutoff"}},
+    {"rotationDirection", {"Forward", "Reverse"}},
+};
+
+TEST(CliProgram, ReadJsonEqualsTheSimulatorsSettings) {
+  for (const std::vector<int>& bytes :
+       {std::vector<int>{2, 1, 2, 2, 1}, {4, 2, 3, 1, 2}, {8, 1, 1, 2, 2}, {1, 2, 2, 1, 1}}) {
+    std::string option;
+    QJsonObject expected;
+    for (std::size_t id = 0; id < bytes.size(); ++id) {
+      option += (id == 0 ? "" : ",") + std::to_string(bytes[id]);
+      expected.insert(
+          kByParamId[id].first,
+          QString::fromUtf8(kByParamId[id].second[static_cast<std::size_t>(bytes[id] - 1)]));
+    }
+    SimSession sim({"--settings", option, "--echo"});
+    ASSERT_TRUE(sim.ready());
+    const Outcome run = RunCli({"read", "--json", "--port", sim.link()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonObject file = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    EXPECT_EQ(file.value("format").toString(), "morvane-esc-settings");
+    EXPECT_EQ(file.value("version").toInt(), 1);
+    EXPECT_EQ(file.value("model").toString(), "MORVANE QR-18A V1.003");
+    EXPECT_EQ(file.value("firmware").toString(), "V1.234");
+    EXPECT_EQ(file.value("settings").toObject(), expected) << option;
+  }
+}
+
+// Everything on the wire: one write per changed setting, no throttle but 0, a stop last.
+TEST(CliProgram, WriteShowsAsOneWritePerSettingInTheSimulatorsLog) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  const Outcome run = RunCli({"write", "--port", sim.link(), "brake=Enable", "timingAdvance=20-30",
+                              "rotationDirection=Forward"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Lines(run.out), (std::vector<std::string>{"brake: Disable -> Enable",
+                                                      "timingAdvance: 10-20\u00b0 -> 20-30\u00b0",
+                                                      "rotationDirection: Forward (unchanged)"}));
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(sim.framesStartingWith("41 53 03"),
+            (std::vector<std::string>{"41 53 03 01 02", "41 53 03 02 03"}));
+  for (const std::string& f : sim.framesStartingWith("41 53 04")) EXPECT_EQ(f, "41 53 04 00");
+  ASSERT_FALSE(sim.frames().empty());
+  EXPECT_EQ(sim.frames().back(), "41 53 04 00");
+
+  const Outcome again = RunCli({"read", "--port", sim.link()});
+  EXPECT_EQ(Lines(again.out)[3], "brake: Enable");
+  EXPECT_EQ(Lines(again.out)[4], "timingAdvance: 20-30\u00b0");
+}
+
+TEST(CliProgram, LoadEachTakesTwoSimulatorsOneAfterTheOther) {
+  SimSession source({"--settings", "4,2,3,2,1"});
+  ASSERT_TRUE(source.ready());
+  const std::string file = source.dir() + "/quad.json";
+  const Outcome saved = RunCli({"save", file, "--port", source.link()});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_EQ(saved.out,
+            "saved " + file + ": the settings of MORVANE QR-18A V1.003, firmware V1.234\n");
+
+  SimSession first;
+  ASSERT_TRUE(first.ready());
+  ChildProcess cli(CliProgram(), {"load", file, "--each", "--port", first.link()},
+                   {{"MORVANE_ESC_PORTS", std::nullopt}});
+  const std::string one = "ESC 1: MORVANE QR-18A V1.003, 3 settings written, confirmed\n";
+  ASSERT_TRUE(WaitFor([&] { return cli.standardOutput().find(one) != std::string::npos; }, 15000))
+      << cli.standardOutput() << cli.errorOutput();
+  first.process().signal(SIGTERM);  // unplugged
+  ASSERT_EQ(first.process().wait(5000), 0);
+
+  SimSession second({"--settings", "4,1,2,2,1", "--hardware", "11999"}, first.link());
+  ASSERT_TRUE(second.ready());
+  const std::string two = "ESC 2: MORVANE QR-35A V1.499, 2 settings written, confirmed\n";
+  ASSERT_TRUE(WaitFor([&] { return cli.standardOutput().find(two) != std::string::npos; }, 15000))
+      << cli.standardOutput() << cli.errorOutput();
+  cli.signal(SIGINT);
+  EXPECT_EQ(cli.wait(5000), 0);
+  EXPECT_EQ(cli.standardOutput(), one + two + "2 ESCs configured, all confirmed\n");
+  EXPECT_EQ(cli.errorOutput(),
+            "morvane-esc: waiting for an ESC on " + first.link() + "; Ctrl+C ends the batch\n");
+  EXPECT_EQ(first.framesStartingWith("41 53 03"),
+            (std::vector<std::string>{"41 53 03 00 04", "41 53 03 01 02", "41 53 03 02 03"}));
+  EXPECT_EQ(second.framesStartingWith("41 53 03"),
+            (std::vector<std::string>{"41 53 03 01 02", "41 53 03 02 03"}));
+  EXPECT_EQ(second.frames().back(), "41 53 04 00");
+}
+
+TEST(CliProgram, EachExitStatusComesWithOneLineOnStandardError) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> simOptions;  // empty: no simulator
+    std::vector<std::string> args;
+    int status;
+    std::string error;  // a part of the line
+  };
+  const std::string dir = std::filesystem::temp_directory_path().string();
+  const Case cases[] = {
+      {"no ESC answers", {"--silent"}, {"read", "--timeout", "1"}, 1, "no ESC answered on "},
+      {"usage", {}, {"write", "--port", "COM1"}, 2, "write needs SETTING=VALUE"},
+      {"a file that is not there",
+       {"--echo"},
+       {"load", dir + "/no-such-quad.json"},
+       3,
+       "no-such-quad.json: cannot read: No such file or directory"},
+      {"a value the ESC does not list",
+       {"--settings", "9,1,2,2,1"},
+       {"write", "brake=Enable"},
+       4,
+       "cutoffVoltage reads value byte 9, which is not in the list; nothing written"},
+      {"a port that does not open",
+       {},
+       {"read", "--port", dir + "/no-such-tty"},
+       5,
+       "no-such-tty: No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    std::optional<SimSession> sim;
+    std::vector<std::string> args = c.args;
+    if (!c.simOptions.empty()) {
+      sim.emplace(c.simOptions);
+      ASSERT_TRUE(sim->ready()) << c.name;
+      args.insert(args.end(), {"--port", sim->link()});
+    }
+    const Outcome run = RunCli(args);
+    EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+    EXPECT_EQ(Lines(run.err).size(), 1u) << c.name << ": " << run.err;
+    EXPECT_EQ(run.err.rfind("morvane-esc: ", 0), 0u) << c.name << ": " << run.err;
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << c.name << ": " << run.err;
+    // A file that did not read whole: the port was never opened.
+    if (c.status == 3) {
+      EXPECT_EQ(sim->frames(), std::vector<std::string>()) << c.name;
+    }
+  }
+}
+
+TEST(CliProgram, PortsListsTheTableAndTheListedPortsAreTriedInOrder) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  const std::string missing = sim.dir() + "/unplugged";
+  const EnvChanges env = {{"MORVANE_ESC_PORTS", missing + "::" + sim.link()}};
+
+  const Outcome ports = RunCli({"ports"}, env);
+  ASSERT_EQ(ports.status, 0) << ports.err;
+  const std::vector<std::string> lines = Lines(ports.out);
+  ASSERT_EQ(lines.size(), 2u) << ports.out;
+  EXPECT_EQ(lines[0], "COM1\t" + missing + "\tdoes not exist now");
+  EXPECT_EQ(lines[1].rfind("COM3\t" + sim.link() + "\tlink to /dev/pts/", 0), 0u) << lines[1];
+
+  const Outcome json = RunCli({"ports", "--json"}, env);
+  const QJsonArray array = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
+  ASSERT_EQ(array.size(), 2);
+  EXPECT_EQ(array[1].toObject().value("port").toString(), "COM3");
+  EXPECT_EQ(array[1].toObject().value("device").toString().toStdString(), sim.link());
+
+  const Outcome read = RunCli({"read"}, env);
+  EXPECT_EQ(read.status, 0) << read.err;
+  EXPECT_EQ(Lines(read.out).front(), "model: MORVANE QR-18A V1.003");
+}
+
+}  // namespace
+}  // namespace morvane::e2e
