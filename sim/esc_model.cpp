@@ -11,6 +11,20 @@ constexpr int kStartThrottle = 8;          // below this the motor does not turn
 constexpr double kMotorTauMs = 250.0;      // first-order run-up and run-down
 constexpr double kStandErps = 5.0;
 constexpr double kClockHz = 2000000.0;
+constexpr double kPi = 3.14159265358979323846;
+
+// The motor with a kv: a 3-cell battery, 14 poles, and a propeller that holds it to three
+// quarters of its unloaded speed at full throttle.
+constexpr double kBatteryVolts = 11.1;
+constexpr double kPolePairs = 7.0;
+constexpr double kFullThrottleShare = 0.75;
+
+// The ripple: two slow waves of unrelated frequencies, so the raw speed wanders while its
+// ten-reply average stays put.
+double RippleWave(double nowMs) {
+  const double t = nowMs / 1000.0;
+  return 0.6 * std::sin(2 * kPi * 1.3 * t) + 0.4 * std::sin(2 * kPi * 7.9 * t + 1.0);
+}
 
 }  // namespace
 
@@ -77,11 +91,25 @@ std::vector<std::uint8_t> EscModel::answer(const std::vector<std::uint8_t>& comm
   }
 }
 
+double EscModel::settledErps(int throttle) const {
+  if (throttle < kStartThrottle) return 0.0;
+  const double kv = config_.motor.kv;
+  if (kv <= 0) return throttle * kErpsPerThrottle;
+  // The drag grows with the square of the speed: a*w^2 + w = unloaded speed, with a chosen
+  // so that full throttle gives kFullThrottleShare of the unloaded speed.
+  const double unloadedFull = kv * kBatteryVolts;
+  const double a =
+      (1 - kFullThrottleShare) / (kFullThrottleShare * kFullThrottleShare * unloadedFull);
+  const double unloaded = unloadedFull * throttle / 200.0;
+  const double rpm = (std::sqrt(1 + 4 * a * unloaded) - 1) / (2 * a);
+  return rpm / 60.0 * kPolePairs;
+}
+
 void EscModel::advanceMotor(double nowMs) {
   const double dt = nowMs - motorTimeMs_;
   motorTimeMs_ = std::max(motorTimeMs_, nowMs);
   if (dt <= 0) return;
-  const double target = throttle_ >= kStartThrottle ? throttle_ * kErpsPerThrottle : 0.0;
+  const double target = settledErps(throttle_);
   erps_ += (target - erps_) * (1.0 - std::exp(-dt / kMotorTauMs));
   if (target == 0.0 && erps_ < kStandErps) erps_ = 0;
 }
@@ -92,7 +120,7 @@ double EscModel::erps(double nowMs) {
 }
 
 std::uint32_t EscModel::period(double nowMs) {
-  const double e = erps(nowMs);
+  const double e = erps(nowMs) * (1 + config_.motor.ripple * RippleWave(nowMs));
   if (e <= 0) return 0;
   return static_cast<std::uint32_t>(std::min(16777215.0, std::round(kClockHz / e)));
 }

@@ -10,14 +10,32 @@
 
 namespace morvane::sim {
 
-struct EscConfig {
-  std::uint16_t hardware = 9503;
-  std::uint16_t firmware = 1234;
-  // Value bytes by parameter id: cutoff voltage, brake, timing, cutoff type, direction.
-  std::array<std::uint8_t, 5> settings = {2, 1, 2, 2, 1};
+struct MotorConfig {
+  // A motor of kv r/min per volt with 14 poles on 11.1 V, turning a propeller whose drag
+  // bends the throttle-to-speed curve. 0: 10 electrical revolutions a second per throttle
+  // step, a straight line.
+  double kv = 0;
+  // The largest share by which the reported speed wavers around the motor's own speed.
+  double ripple = 0.006;
 };
 
 inline constexpr std::array<std::uint8_t, 5> kFactorySettings = {2, 1, 2, 2, 1};
+
+struct EscConfig {
+  EscConfig() = default;
+  EscConfig(std::uint16_t hardwareNumber, std::uint16_t firmwareNumber,
+            std::array<std::uint8_t, 5> settingBytes, MotorConfig motorConfig = {})
+      : hardware(hardwareNumber),
+        firmware(firmwareNumber),
+        settings(settingBytes),
+        motor(motorConfig) {}
+
+  std::uint16_t hardware = 9503;
+  std::uint16_t firmware = 1234;
+  // Value bytes by parameter id: cutoff voltage, brake, timing, cutoff type, direction.
+  std::array<std::uint8_t, 5> settings = kFactorySettings;
+  MotorConfig motor;
+};
 
 class EscModel {
  public:
@@ -36,10 +54,13 @@ class EscModel {
   std::uint16_t firmware() const { return config_.firmware; }
   void setHardware(std::uint16_t n) { config_.hardware = n; }
 
-  // Electrical period in 0.5 us ticks at nowMs; 0 while the motor stands.
+  // Electrical period in 0.5 us ticks at nowMs, with the ripple; 0 while the motor stands.
   std::uint32_t period(double nowMs);
-  // Electrical revolutions per second the motor turns at, after running it up to nowMs.
+  // Electrical revolutions per second the motor turns at, after running it up to nowMs;
+  // its own speed, without the ripple.
   double erps(double nowMs);
+  // The speed the motor settles at for a throttle, in electrical revolutions per second.
+  double settledErps(int throttle) const;
 
   // Frames waiting for their remaining bytes are dropped (a line that went idle).
   void resetReceiver() { rx_.clear(); }
