@@ -19,6 +19,7 @@
 #include "system_ports.h"
 #include "ui/form_mvconfig.h"
 #include "ui/qt/form_view.h"
+#include "ui/qt/motor_test_commands.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
   view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },
                        QString::fromStdString(EmptyListTip(table, platform)));
   InstallSettingsFileCommands(view, form);
+  InstallMotorTest(view, form);
 
   form.Load();
   // Only now: a close while start-up still scans the ports would run shutdown half-way.

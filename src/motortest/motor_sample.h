@@ -1,0 +1,26 @@
+// One point of the motor test: what the Run panel showed when a poll's reply was handled.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "ui/form_mvconfig.h"
+
+namespace morvane {
+
+struct MotorSample {
+  std::int64_t tMs = 0;
+  int throttle = 0;  // the slider's value, as the Run panel shows it
+  // This reply's own sample in r/min: 0 for a standing motor, none for a ping or for a
+  // period too short to count.
+  std::optional<std::int32_t> rpmRaw;
+  std::int32_t rpmAvg = 0;  // the ten-reply average the r/min box shows
+  int poles = 2;
+  bool speedReply = false;
+};
+
+// The sample of the reply just handled, while the head still holds it; none unless it is
+// the reply to a poll (a ping or a speed request).
+std::optional<MotorSample> SampleOfReply(const FormMVconfig& form, std::int64_t nowMs);
+
+}  // namespace morvane

@@ -1,0 +1,45 @@
+#include "motortest/motor_test.h"
+
+#include <utility>
+
+#include "motortest/csv_lines.h"
+
+namespace morvane {
+
+MotorTest::MotorTest(FormMVconfig& form, const MotorClock& clock)
+    : form_(form),
+      clock_(clock),
+      sweep_(form, clock),
+      replies_(form.replyHandled.subscribe([this] { onReply(); })) {}
+
+void MotorTest::startRecording(LineSink sink) {
+  sink_ = std::move(sink);
+  recordingStartMs_ = clock_.nowMs();
+  recordedRows_ = 0;
+  sink_(kRecordingHeader);
+}
+
+void MotorTest::stopRecording() {
+  sink_ = nullptr;
+}
+
+void MotorTest::stopMotor(const std::string& why) {
+  sweep_.stop(why);
+  form_.OnStopKey();
+}
+
+void MotorTest::onReply() {
+  if (form_.controls().TxtConnState.text() != kConnected) return;
+  const std::optional<MotorSample> sample = SampleOfReply(form_, clock_.nowMs());
+  if (!sample) return;
+  history_.push_back(*sample);
+  while (history_.front().tMs < sample->tMs - kHistoryMs) history_.pop_front();
+  if (sink_ && sample->speedReply) {
+    sink_(RecordingRow(*sample, recordingStartMs_));
+    ++recordedRows_;
+  }
+  sweep_.onPoll(*sample);
+  sampled.notify();
+}
+
+}  // namespace morvane

@@ -1,0 +1,59 @@
+// The motor test beside the Run panel: a sample at every poll reply while connected, the
+// last minute of them for the plot, a recording of the speed replies, and the sweep.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+
+#include "motortest/motor_clock.h"
+#include "motortest/motor_sample.h"
+#include "motortest/throttle_sweep.h"
+#include "ui/controls.h"
+#include "ui/form_mvconfig.h"
+
+namespace morvane {
+
+class MotorTest {
+ public:
+  using LineSink = std::function<void(const std::string& line)>;
+
+  static constexpr std::int64_t kHistoryMs = 60000;
+
+  MotorTest(FormMVconfig& form, const MotorClock& clock);
+  MotorTest(const MotorTest&) = delete;
+  MotorTest& operator=(const MotorTest&) = delete;
+
+  // Oldest first; none older than kHistoryMs before the newest.
+  const std::deque<MotorSample>& history() const { return history_; }
+  // Raised after each new sample, once the sweep has moved on with it.
+  Observers sampled;
+
+  // From now on the header, then one row per speed reply, go to sink, until
+  // stopRecording(); the time of the rows counts from now.
+  void startRecording(LineSink sink);
+  void stopRecording();
+  bool recording() const { return static_cast<bool>(sink_); }
+  int recordedRows() const { return recordedRows_; }
+
+  ThrottleSweep& sweep() { return sweep_; }
+  const ThrottleSweep& sweep() const { return sweep_; }
+
+  // Escape or a Stop button: the sweep ends and the throttle goes to 0 at once.
+  void stopMotor(const std::string& why);
+
+ private:
+  void onReply();
+
+  FormMVconfig& form_;
+  const MotorClock& clock_;
+  std::deque<MotorSample> history_;
+  LineSink sink_;
+  std::int64_t recordingStartMs_ = 0;
+  int recordedRows_ = 0;
+  ThrottleSweep sweep_;
+  Observers::Subscription replies_;
+};
+
+}  // namespace morvane

@@ -1,0 +1,41 @@
+#include "motortest/sweep_plan.h"
+
+#include <cmath>
+
+namespace morvane {
+
+PlanCheck CheckPlan(const SweepPlan& p, int sliderMax) {
+  const auto refuse = [](std::string note) { return PlanCheck{{}, std::move(note)}; };
+  const std::string lowest = std::to_string(kLowestSweepThrottle);
+  if (p.from < kLowestSweepThrottle || p.to < kLowestSweepThrottle) {
+    return refuse("Steps must lie above 25, where the speed is polled: from and to start at " +
+                  lowest + ".");
+  }
+  if (p.maximum < kLowestSweepThrottle || p.maximum > sliderMax) {
+    return refuse("The maximum must lie from " + lowest + " to " + std::to_string(sliderMax) + ".");
+  }
+  if (p.from > p.to) return refuse("From must not lie above to.");
+  if (p.to > p.maximum) {
+    return refuse("To (" + std::to_string(p.to) + ") lies above the maximum (" +
+                  std::to_string(p.maximum) + ").");
+  }
+  if (p.step < 1) return refuse("The step must be at least 1.");
+  if (p.samples < 1) return refuse("Each step needs at least one sample.");
+  if (p.settleMs < 0) return refuse("The settling time cannot be negative.");
+  PlanCheck check;
+  for (int t = p.from; t <= p.to; t += p.step) check.steps.push_back(t);
+  return check;
+}
+
+void StepStats::add(double x) {
+  ++count_;
+  const double delta = x - mean_;
+  mean_ += delta / count_;
+  squares_ += delta * (x - mean_);
+}
+
+double StepStats::standardDeviation() const {
+  return count_ < 2 ? 0.0 : std::sqrt(squares_ / (count_ - 1));
+}
+
+}  // namespace morvane

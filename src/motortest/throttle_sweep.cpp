@@ -1,0 +1,133 @@
+#include "motortest/throttle_sweep.h"
+
+#include <algorithm>
+
+namespace morvane {
+
+ThrottleSweep::ThrottleSweep(FormMVconfig& form, const MotorClock& clock)
+    : form_(form), clock_(clock) {
+  Controls& c = form_.controls();
+  stopRules_.push_back(c.TxtConnState.changed.subscribe([this] {
+    if (form_.controls().TxtConnState.text() != kConnected) stop("connection lost");
+  }));
+  stopRules_.push_back(c.TabStrip1.changed.subscribe([this] {
+    if (form_.controls().TabStrip1.selectedItem() == 1) stop("Config tab chosen");
+  }));
+  stopRules_.push_back(c.SldPower.changed.subscribe([this] { onThrottleChanged(); }));
+}
+
+ThrottleSweep::~ThrottleSweep() {
+  stop("motor test closed");
+}
+
+bool ThrottleSweep::running() const {
+  return phase_ == SweepPhase::Rising || phase_ == SweepPhase::Settling ||
+         phase_ == SweepPhase::Sampling;
+}
+
+std::string ThrottleSweep::start(const SweepPlan& plan) {
+  if (running()) return "A sweep is already running.";
+  Controls& c = form_.controls();
+  if (c.TxtConnState.text() != kConnected) {
+    return "No ESC connected: a sweep starts only while the status reads Connected.";
+  }
+  PlanCheck check = CheckPlan(plan, c.SldPower.max());
+  if (!check.note.empty()) return check.note;
+
+  plan_ = plan;
+  steps_ = std::move(check.steps);
+  stepIndex_ = 0;
+  rows_.clear();
+  stats_ = {};
+  commanded_ = c.SldPower.value();
+  phase_ = SweepPhase::Rising;
+  // The throttle lives on the Run tab; the Config tab would stop it.
+  if (c.TabStrip1.selectedItem() != 2) c.TabStrip1.clickTab(2);
+  if (running()) showProgress();
+  return {};
+}
+
+void ThrottleSweep::stop(const std::string& why) {
+  if (!running()) return;
+  phase_ = SweepPhase::Stopped;
+  status_ = "Stopped (" + why + ") after " + std::to_string(rows_.size()) + " of " +
+            std::to_string(steps_.size()) + " steps; throttle 0.";
+  setThrottle(0);
+  changed.notify();
+}
+
+// Anything but the sweep that moves the throttle (the user, a stop of the window's own)
+// takes it over: the sweep ends rather than fight it.
+void ThrottleSweep::onThrottleChanged() {
+  if (running() && form_.controls().SldPower.value() != commanded_) {
+    stop("throttle moved outside the sweep");
+  }
+}
+
+void ThrottleSweep::setThrottle(int value) {
+  commanded_ = std::min(value, plan_.maximum);
+  form_.controls().SldPower.setValue(commanded_);
+}
+
+void ThrottleSweep::onPoll(const MotorSample& sample) {
+  if (!running()) return;
+  const RangeControl& slider = form_.controls().SldPower;
+  const int target = steps_[stepIndex_];
+  switch (phase_) {
+    case SweepPhase::Rising:
+      if (slider.value() == target) {
+        phase_ = SweepPhase::Settling;
+        settleFromMs_ = clock_.nowMs();
+      } else if (slider.value() < target) {
+        setThrottle(std::min(slider.value() + slider.largeChange(), target));
+      } else {
+        setThrottle(target);  // down is never limited
+      }
+      break;
+    case SweepPhase::Settling:
+      if (clock_.nowMs() - settleFromMs_ >= plan_.settleMs) {
+        phase_ = SweepPhase::Sampling;
+        stats_ = {};
+      }
+      break;
+    case SweepPhase::Sampling:
+      if (sample.rpmRaw) stats_.add(*sample.rpmRaw);
+      if (stats_.count() >= plan_.samples) nextStep();
+      break;
+    default:
+      break;
+  }
+  if (running()) showProgress();
+}
+
+void ThrottleSweep::nextStep() {
+  rows_.push_back({steps_[stepIndex_], stats_.mean(), stats_.standardDeviation(), stats_.count()});
+  if (++stepIndex_ < steps_.size()) {
+    phase_ = SweepPhase::Rising;
+    return;
+  }
+  phase_ = SweepPhase::Done;
+  status_ = "Done: " + std::to_string(rows_.size()) + " steps measured; throttle 0.";
+  setThrottle(0);
+  changed.notify();
+}
+
+void ThrottleSweep::showProgress() {
+  status_ = "Step " + std::to_string(stepIndex_ + 1) + " of " + std::to_string(steps_.size()) +
+            ": throttle " + std::to_string(steps_[stepIndex_]);
+  switch (phase_) {
+    case SweepPhase::Rising:
+      status_ += ", rising";
+      break;
+    case SweepPhase::Settling:
+      status_ += ", settling";
+      break;
+    default:
+      status_ +=
+          ", sample " + std::to_string(stats_.count()) + " of " + std::to_string(plan_.samples);
+      break;
+  }
+  changed.notify();
+}
+
+}  // namespace morvane

@@ -1,0 +1,67 @@
+// The stepped throttle sweep: it raises the throttle through the Run panel's slider, as a
+// user holding Page Up would, waits for the motor to settle at each step, averages the
+// raw speed of a number of replies, and stops the motor at its end or whenever it is
+// stopped. It moves only at poll replies, by at most the slider's LargeChange each.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "motortest/motor_clock.h"
+#include "motortest/motor_sample.h"
+#include "motortest/sweep_plan.h"
+#include "ui/controls.h"
+#include "ui/form_mvconfig.h"
+
+namespace morvane {
+
+enum class SweepPhase { Idle, Rising, Settling, Sampling, Done, Stopped };
+
+class ThrottleSweep {
+ public:
+  ThrottleSweep(FormMVconfig& form, const MotorClock& clock);
+  // A sweep never outlives whoever runs it: the motor stops.
+  ~ThrottleSweep();
+  ThrottleSweep(const ThrottleSweep&) = delete;
+  ThrottleSweep& operator=(const ThrottleSweep&) = delete;
+
+  // Empty when the sweep has started; otherwise why it has not.
+  std::string start(const SweepPlan& plan);
+  // Ends a running sweep and sets the throttle to 0 at once; why goes into the status.
+  void stop(const std::string& why);
+  // Each poll reply handled while connected moves the sweep on by one poll.
+  void onPoll(const MotorSample& sample);
+
+  bool running() const;
+  SweepPhase phase() const { return phase_; }
+  const std::vector<SweepRow>& rows() const { return rows_; }
+  const std::vector<int>& steps() const { return steps_; }
+  // A line for the user: what the sweep does now, or how it ended.
+  const std::string& status() const { return status_; }
+
+  // Raised on every change of phase, step, sample count or rows.
+  Observers changed;
+
+ private:
+  void setThrottle(int value);
+  void nextStep();
+  void showProgress();
+  void onThrottleChanged();
+
+  FormMVconfig& form_;
+  const MotorClock& clock_;
+  SweepPlan plan_;
+  std::vector<int> steps_;
+  std::size_t stepIndex_ = 0;
+  SweepPhase phase_ = SweepPhase::Idle;
+  int commanded_ = 0;  // the throttle the sweep set last
+  std::int64_t settleFromMs_ = 0;
+  StepStats stats_;
+  std::vector<SweepRow> rows_;
+  std::string status_;
+  std::vector<Observers::Subscription> stopRules_;
+};
+
+}  // namespace morvane

@@ -1,0 +1,49 @@
+// The motor test's commands on the main window: Ctrl+T, and "Motor test..." in the context
+// menu of the Run panel's background and of the r/min box. The window they open stands on
+// its own beside the main window and closes with it.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+#include "motortest/motor_clock.h"
+#include "ui/form_mvconfig.h"
+#include "ui/qt/form_view.h"
+#include "ui/qt/motor_test_window.h"
+
+class QAction;
+class QMenu;
+
+namespace morvane {
+
+class MotorTestCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  // clock: nullptr for the system's steady clock.
+  MotorTestCommands(FormView& view, FormMVconfig& form, const MotorClock* clock = nullptr);
+  ~MotorTestCommands() override;
+
+  // Opens the window, or brings the open one to the front.
+  void open();
+  MotorTestWindow* window() const { return window_; }
+  QAction* action() const { return action_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  FormView& view_;
+  FormMVconfig& form_;
+  std::unique_ptr<MotorClock> ownClock_;
+  const MotorClock* clock_;
+  QAction* action_;
+  QMenu* menu_;
+  QPointer<MotorTestWindow> window_;
+};
+
+// Owned by the view.
+MotorTestCommands* InstallMotorTest(FormView& view, FormMVconfig& form);
+
+}  // namespace morvane

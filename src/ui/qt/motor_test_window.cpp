@@ -1,0 +1,333 @@
+#include "ui/qt/motor_test_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "motortest/csv_lines.h"
+#include "ui/qt/motor_test_plot.h"
+
+namespace morvane {
+namespace {
+
+QString Text(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
+// Escape stops a sweep from any window of the program, as it stops the throttle; the key
+// goes on to its target.
+class SweepStopKey : public QObject {
+ public:
+  SweepStopKey(QObject* parent, std::function<void()> stop)
+      : QObject(parent), stop_(std::move(stop)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      stop_();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> stop_;
+};
+
+QSpinBox* ThrottleBox(int value, const char* name) {
+  auto* box = new QSpinBox;
+  box->setObjectName(QLatin1String(name));
+  box->setRange(0, 200);
+  box->setValue(value);
+  return box;
+}
+
+QString DefaultCsvPath(const QString& stem) {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  return QDir(folder).filePath(stem + QLatin1Char('-') + stamp + QStringLiteral(".csv"));
+}
+
+}  // namespace
+
+MotorTestWindow::MotorTestWindow(FormMVconfig& form, const MotorClock& clock, QWidget* parent)
+    : QWidget(parent, Qt::Window), form_(form), test_(form, clock) {
+  setObjectName(QStringLiteral("MotorTest"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Motor test %1 Morvane ESC Config").arg(QChar(0x2013)));
+  buildWidgets();
+  bindTest();
+  QCoreApplication::instance()->installEventFilter(
+      new SweepStopKey(this, [this] { test_.stopMotor("Escape"); }));
+  auto* closeAction = new QAction(this);
+  closeAction->setShortcut(QKeySequence::Close);
+  connect(closeAction, &QAction::triggered, this, &QWidget::close);
+  addAction(closeAction);
+  resize(860, 660);
+}
+
+MotorTestWindow::~MotorTestWindow() {
+  subscriptions_.clear();
+  recording_.close();
+}
+
+void MotorTestWindow::buildWidgets() {
+  auto* layout = new QVBoxLayout(this);
+
+  presentValues_ = new QLabel;
+  presentValues_->setObjectName(QStringLiteral("presentValues"));
+  presentValues_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QFont big = presentValues_->font();
+  big.setPointSizeF(big.pointSizeF() * 1.4);
+  presentValues_->setFont(big);
+  layout->addWidget(presentValues_);
+
+  plot_ = new MotorTestPlot(test_.history());
+  layout->addWidget(plot_, 1);
+
+  auto* recordRow = new QHBoxLayout;
+  recordButton_ = new QPushButton(tr("Record"));
+  recordButton_->setObjectName(QStringLiteral("record"));
+  recordButton_->setToolTip(
+      tr("Writes one CSV row per speed reply (t_s, throttle, rpm_raw, "
+         "rpm_avg, poles) until Stop recording."));
+  recordingLabel_ = new QLabel;
+  recordingLabel_->setObjectName(QStringLiteral("recordingLabel"));
+  recordingLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  recordRow->addWidget(recordButton_);
+  recordRow->addWidget(recordingLabel_, 1);
+  layout->addLayout(recordRow);
+
+  auto* sweep = new QGroupBox(tr("Stepped sweep"));
+  auto* sweepRow = new QHBoxLayout(sweep);
+  auto* plan = new QFormLayout;
+  const SweepPlan defaults;
+  from_ = ThrottleBox(defaults.from, "from");
+  to_ = ThrottleBox(defaults.to, "to");
+  step_ = ThrottleBox(defaults.step, "step");
+  step_->setMinimum(1);
+  maximum_ = ThrottleBox(defaults.maximum, "maximum");
+  settle_ = new QDoubleSpinBox;
+  settle_->setObjectName(QStringLiteral("settle"));
+  settle_->setLocale(QLocale::c());  // a point, as every number of the program
+  settle_->setRange(0, 60);
+  settle_->setDecimals(1);
+  settle_->setSingleStep(0.5);
+  settle_->setSuffix(QStringLiteral(" s"));
+  settle_->setValue(defaults.settleMs / 1000.0);
+  samples_ = new QSpinBox;
+  samples_->setObjectName(QStringLiteral("samples"));
+  samples_->setRange(1, 1000);
+  samples_->setValue(defaults.samples);
+  plan->addRow(tr("&From throttle:"), from_);
+  plan->addRow(tr("&To throttle:"), to_);
+  plan->addRow(tr("Ste&p:"), step_);
+  plan->addRow(tr("Settling &time:"), settle_);
+  plan->addRow(tr("Sa&mples per step:"), samples_);
+  plan->addRow(tr("Ma&ximum throttle:"), maximum_);
+
+  auto* buttons = new QHBoxLayout;
+  startButton_ = new QPushButton(tr("&Start"));
+  startButton_->setObjectName(QStringLiteral("start"));
+  stopButton_ = new QPushButton(tr("St&op"));
+  stopButton_->setObjectName(QStringLiteral("stop"));
+  stopButton_->setToolTip(tr("Ends the sweep and sets the throttle to 0 (so does Esc)."));
+  saveTableButton_ = new QPushButton(tr("Save &table\u2026"));
+  saveTableButton_->setObjectName(QStringLiteral("saveTable"));
+  buttons->addWidget(startButton_);
+  buttons->addWidget(stopButton_);
+  buttons->addWidget(saveTableButton_);
+
+  sweepStatus_ = new QLabel;
+  sweepStatus_->setObjectName(QStringLiteral("sweepStatus"));
+  sweepStatus_->setWordWrap(true);
+  sweepStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  auto* controls = new QVBoxLayout;
+  controls->addLayout(plan);
+  controls->addLayout(buttons);
+  controls->addWidget(sweepStatus_);
+  controls->addStretch(1);
+
+  table_ = new QTableWidget(0, 4);
+  table_->setObjectName(QStringLiteral("sweepTable"));
+  table_->setHorizontalHeaderLabels(
+      {tr("Throttle"), tr("Mean r/min"), tr("SD r/min"), tr("Samples")});
+  table_->verticalHeader()->setVisible(false);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+  sweepRow->addLayout(controls);
+  sweepRow->addWidget(table_, 1);
+  layout->addWidget(sweep);
+}
+
+void MotorTestWindow::bindTest() {
+  showTimer_.setSingleShot(true);
+  showTimer_.setInterval(kShowEveryMs);
+  connect(&showTimer_, &QTimer::timeout, this, [this] { showSample(); });
+  subscriptions_.push_back(test_.sampled.subscribe([this] {
+    if (!showTimer_.isActive()) showTimer_.start();
+  }));
+  subscriptions_.push_back(test_.sweep().changed.subscribe([this] { showSweep(); }));
+  connect(recordButton_, &QPushButton::clicked, this, [this] {
+    if (test_.recording()) {
+      stopRecording();
+    } else {
+      chooseRecordingFile();
+    }
+  });
+  connect(startButton_, &QPushButton::clicked, this, [this] { startSweep(); });
+  connect(stopButton_, &QPushButton::clicked, this, [this] { test_.stopMotor("Stop button"); });
+  connect(saveTableButton_, &QPushButton::clicked, this, [this] { chooseTableFile(); });
+  showSample();
+  showRecording();
+  showSweep();
+}
+
+void MotorTestWindow::showSample() {
+  const Controls& c = form_.controls();
+  QString raw(QChar(0x2014));  // no sample: a ping below 26, or a period too short
+  if (!test_.history().empty() && test_.history().back().rpmRaw) {
+    raw = QString::number(*test_.history().back().rpmRaw);
+  }
+  presentValues_->setText(tr("%1 r/min average    %2 r/min this reply    throttle %3")
+                              .arg(Text(c.TxtRev.text()), raw, Text(c.LbPower.text())));
+  plot_->update();
+  if (!recordingNote_.isEmpty() && test_.recording()) stopRecording();
+  if (test_.recording()) showRecording();
+}
+
+void MotorTestWindow::showRecording() {
+  const QString name = QFileInfo(recording_.path()).fileName();
+  recordButton_->setText(test_.recording() ? tr("Stop recording") : tr("Record"));
+  if (test_.recording()) {
+    recordingLabel_->setText(tr("Recording to %1: %2 rows").arg(name).arg(test_.recordedRows()));
+  } else if (!recordingNote_.isEmpty()) {
+    recordingLabel_->setText(tr("Recording stopped: %1").arg(recordingNote_));
+  } else if (!name.isEmpty()) {
+    recordingLabel_->setText(tr("Recorded %1 rows to %2").arg(test_.recordedRows()).arg(name));
+  } else {
+    recordingLabel_->setText(tr("Not recording"));
+  }
+}
+
+bool MotorTestWindow::startRecording(const QString& path) {
+  stopRecording();
+  recordingNote_.clear();
+  QString error;
+  if (!recording_.open(path, &error)) {
+    recordingNote_ = tr("%1 cannot be made: %2").arg(path, error);
+    showRecording();
+    return false;
+  }
+  test_.startRecording([this](const std::string& line) {
+    QString failed;
+    // Stopped once the sample has been handled: not from inside the motor test's call.
+    if (recordingNote_.isEmpty() && !recording_.writeLine(line, &failed)) recordingNote_ = failed;
+  });
+  showRecording();
+  return recordingNote_.isEmpty();
+}
+
+void MotorTestWindow::stopRecording() {
+  if (!test_.recording()) return;
+  test_.stopRecording();
+  recording_.close();
+  showRecording();
+}
+
+void MotorTestWindow::chooseRecordingFile() {
+  const QString path = QFileDialog::getSaveFileName(this, tr("Record to a CSV file"),
+                                                    DefaultCsvPath(QStringLiteral("motor-test")),
+                                                    tr("CSV files (*.csv)"));
+  if (!path.isEmpty()) startRecording(path);
+}
+
+void MotorTestWindow::startSweep() {
+  SweepPlan plan;
+  plan.from = from_->value();
+  plan.to = to_->value();
+  plan.step = step_->value();
+  plan.settleMs = static_cast<int>(std::lround(settle_->value() * 1000));
+  plan.samples = samples_->value();
+  plan.maximum = maximum_->value();
+  const std::string note = test_.sweep().start(plan);
+  if (!note.empty()) sweepStatus_->setText(Text(note));
+}
+
+void MotorTestWindow::showSweep() {
+  const ThrottleSweep& sweep = test_.sweep();
+  const bool running = sweep.running();
+  for (QWidget* w : std::initializer_list<QWidget*>{from_, to_, step_, settle_, samples_, maximum_,
+                                                    startButton_}) {
+    w->setEnabled(!running);
+  }
+  saveTableButton_->setEnabled(!running && !sweep.rows().empty());
+  sweepStatus_->setText(sweep.phase() == SweepPhase::Idle
+                            ? tr("Steps above 25 only: below it the speed is not polled.")
+                            : Text(sweep.status()));
+  const std::vector<SweepRow>& rows = sweep.rows();
+  if (table_->rowCount() == static_cast<int>(rows.size())) return;
+  table_->setRowCount(static_cast<int>(rows.size()));
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    const SweepRow& row = rows[static_cast<std::size_t>(i)];
+    const QString cells[] = {QString::number(row.throttle), Text(FixedPoint(row.rpmMean, 1)),
+                             Text(FixedPoint(row.rpmSd, 1)), QString::number(row.samples)};
+    for (int col = 0; col < 4; ++col) {
+      auto* item = new QTableWidgetItem(cells[col]);
+      item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table_->setItem(i, col, item);
+    }
+  }
+}
+
+bool MotorTestWindow::saveTable(const QString& path) {
+  std::vector<std::string> lines = {kSweepTableHeader};
+  for (const SweepRow& row : test_.sweep().rows()) lines.push_back(SweepTableRow(row));
+  QString error;
+  if (SaveCsv(path, lines, &error)) {
+    sweepStatus_->setText(tr("Table saved to %1.").arg(QFileInfo(path).fileName()));
+    sweepStatus_->setToolTip(path);
+    return true;
+  }
+  sweepStatus_->setText(tr("The table could not be saved to %1: %2").arg(path, error));
+  return false;
+}
+
+void MotorTestWindow::chooseTableFile() {
+  const QString path = QFileDialog::getSaveFileName(this, tr("Save the sweep's table"),
+                                                    DefaultCsvPath(QStringLiteral("motor-sweep")),
+                                                    tr("CSV files (*.csv)"));
+  if (!path.isEmpty()) saveTable(path);
+}
+
+void MotorTestWindow::closeEvent(QCloseEvent* event) {
+  test_.sweep().stop("motor test window closed");
+  stopRecording();
+  event->accept();
+}
+
+}  // namespace morvane

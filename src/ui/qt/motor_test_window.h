@@ -1,0 +1,83 @@
+// The motor test window beside the main window: a live plot of r/min and throttle,
+// recording to CSV, and the stepped throttle sweep with its table. It shows the motor
+// test's state and forwards the user's requests; the rules live in the motor test.
+#pragma once
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+#include "motortest/motor_clock.h"
+#include "motortest/motor_test.h"
+#include "ui/form_mvconfig.h"
+#include "ui/qt/motor_test_csv.h"
+
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace morvane {
+
+class MotorTestPlot;
+
+class MotorTestWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  MotorTestWindow(FormMVconfig& form, const MotorClock& clock, QWidget* parent = nullptr);
+  ~MotorTestWindow() override;
+
+  MotorTest& test() { return test_; }
+
+  // Records to path from now on; false, with the reason shown, when it cannot be made.
+  bool startRecording(const QString& path);
+  void stopRecording();
+  // The sweep's table as CSV; false, with the reason shown, when it cannot be written.
+  bool saveTable(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildWidgets();
+  void bindTest();
+  void showSample();
+  void showRecording();
+  void showSweep();
+  void startSweep();
+  void chooseRecordingFile();
+  void chooseTableFile();
+
+  FormMVconfig& form_;
+  MotorTest test_;
+  CsvFile recording_;
+  QString recordingNote_;
+  // Replies come ten times a second; the plot moves a pixel or two between them, so the
+  // window shows them at most this often.
+  static constexpr int kShowEveryMs = 250;
+  QTimer showTimer_;
+
+  QLabel* presentValues_ = nullptr;
+  MotorTestPlot* plot_ = nullptr;
+  QPushButton* recordButton_ = nullptr;
+  QLabel* recordingLabel_ = nullptr;
+  QSpinBox* from_ = nullptr;
+  QSpinBox* to_ = nullptr;
+  QSpinBox* step_ = nullptr;
+  QDoubleSpinBox* settle_ = nullptr;
+  QSpinBox* samples_ = nullptr;
+  QSpinBox* maximum_ = nullptr;
+  QPushButton* startButton_ = nullptr;
+  QPushButton* stopButton_ = nullptr;
+  QPushButton* saveTableButton_ = nullptr;
+  QLabel* sweepStatus_ = nullptr;
+  QTableWidget* table_ = nullptr;
+
+  // Gone before the motor test they watch.
+  std::vector<Observers::Subscription> subscriptions_;
+};
+
+}  // namespace morvane
