@@ -20,12 +20,13 @@ constexpr Ticks Ms(std::int64_t ms) { return ms * kTicksPerMs; }
 constexpr Ticks ByteTimes(std::int64_t n) { return n * kTicksPerByte; }
 constexpr double ToMs(Ticks t) { return static_cast<double>(t) / kTicksPerMs; }
 
-class VirtualClock : public EventPump {
+class VirtualClock : public EventPump, public Clock {
  public:
   using EventId = std::uint64_t;
 
   Ticks now() const { return now_; }
   double nowMs() const { return ToMs(now_); }
+  std::int64_t elapsedMs() const override { return now_ / kTicksPerMs; }
 
   // Events due at the same time run in the order they were scheduled.
   EventId schedule(Ticks at, std::function<void()> fn);

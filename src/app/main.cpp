@@ -68,8 +68,10 @@ int main(int argc, char** argv) {
   QtTimer timer1(kIdlePollMs);
   QtTimer timer2(kReplyTimeoutMs);
   QtEventPump pump;
+  const QtClock clock;
   FormMVconfig form(comm, timer1, timer2, pump,
                     {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
+  form.setClock(clock);
   const LastResortStop lastResort([&form] { return form.motorMayRun(); });
   FormView view(form);
   view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },

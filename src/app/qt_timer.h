@@ -2,6 +2,7 @@
 // last start, and nothing ticks again until the logic starts it.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -23,6 +24,15 @@ class QtTimer : public QObject, public Timer {
  private:
   QTimer timer_;
   int interval_;
+};
+
+class QtClock : public Clock {
+ public:
+  QtClock() { timer_.start(); }
+  std::int64_t elapsedMs() const override { return timer_.elapsed(); }
+
+ private:
+  QElapsedTimer timer_;
 };
 
 // "Let pending events run" on the Qt event loop.

@@ -82,6 +82,13 @@ class EventPump {
   virtual void doEvents() = 0;
 };
 
+// Milliseconds from a fixed start, never falling: when something happened, and how long ago.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual std::int64_t elapsedMs() const = 0;
+};
+
 struct AppVersion {
   int major = 0;
   int minor = 0;

@@ -6,7 +6,7 @@
 
 namespace morvane {
 
-MotorTest::MotorTest(FormMVconfig& form, const MotorClock& clock)
+MotorTest::MotorTest(FormMVconfig& form, const Clock& clock)
     : form_(form),
       clock_(clock),
       sweep_(form, clock),
@@ -14,7 +14,7 @@ MotorTest::MotorTest(FormMVconfig& form, const MotorClock& clock)
 
 void MotorTest::startRecording(LineSink sink) {
   sink_ = std::move(sink);
-  recordingStartMs_ = clock_.nowMs();
+  recordingStartMs_ = clock_.elapsedMs();
   recordedRows_ = 0;
   sink_(kRecordingHeader);
 }
@@ -30,7 +30,7 @@ void MotorTest::stopMotor(const std::string& why) {
 
 void MotorTest::onReply() {
   if (form_.controls().TxtConnState.text() != kConnected) return;
-  const std::optional<MotorSample> sample = SampleOfReply(form_, clock_.nowMs());
+  const std::optional<MotorSample> sample = SampleOfReply(form_, clock_.elapsedMs());
   if (!sample) return;
   history_.push_back(*sample);
   while (history_.front().tMs < sample->tMs - kHistoryMs) history_.pop_front();

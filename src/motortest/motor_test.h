@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "motortest/motor_clock.h"
+#include "link/seams.h"
 #include "motortest/motor_sample.h"
 #include "motortest/throttle_sweep.h"
 #include "ui/controls.h"
@@ -21,7 +21,7 @@ class MotorTest {
 
   static constexpr std::int64_t kHistoryMs = 60000;
 
-  MotorTest(FormMVconfig& form, const MotorClock& clock);
+  MotorTest(FormMVconfig& form, const Clock& clock);
   MotorTest(const MotorTest&) = delete;
   MotorTest& operator=(const MotorTest&) = delete;
 
@@ -47,7 +47,7 @@ class MotorTest {
   void onReply();
 
   FormMVconfig& form_;
-  const MotorClock& clock_;
+  const Clock& clock_;
   std::deque<MotorSample> history_;
   LineSink sink_;
   std::int64_t recordingStartMs_ = 0;

@@ -4,7 +4,7 @@
 
 namespace morvane {
 
-ThrottleSweep::ThrottleSweep(FormMVconfig& form, const MotorClock& clock)
+ThrottleSweep::ThrottleSweep(FormMVconfig& form, const Clock& clock)
     : form_(form), clock_(clock) {
   Controls& c = form_.controls();
   stopRules_.push_back(c.TxtConnState.changed.subscribe([this] {
@@ -77,7 +77,7 @@ void ThrottleSweep::onPoll(const MotorSample& sample) {
     case SweepPhase::Rising:
       if (slider.value() == target) {
         phase_ = SweepPhase::Settling;
-        settleFromMs_ = clock_.nowMs();
+        settleFromMs_ = clock_.elapsedMs();
       } else if (slider.value() < target) {
         setThrottle(std::min(slider.value() + slider.largeChange(), target));
       } else {
@@ -85,7 +85,7 @@ void ThrottleSweep::onPoll(const MotorSample& sample) {
       }
       break;
     case SweepPhase::Settling:
-      if (clock_.nowMs() - settleFromMs_ >= plan_.settleMs) {
+      if (clock_.elapsedMs() - settleFromMs_ >= plan_.settleMs) {
         phase_ = SweepPhase::Sampling;
         stats_ = {};
       }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "motortest/motor_clock.h"
+#include "link/seams.h"
 #include "motortest/motor_sample.h"
 #include "motortest/sweep_plan.h"
 #include "ui/controls.h"
@@ -21,7 +21,7 @@ enum class SweepPhase { Idle, Rising, Settling, Sampling, Done, Stopped };
 
 class ThrottleSweep {
  public:
-  ThrottleSweep(FormMVconfig& form, const MotorClock& clock);
+  ThrottleSweep(FormMVconfig& form, const Clock& clock);
   // A sweep never outlives whoever runs it: the motor stops.
   ~ThrottleSweep();
   ThrottleSweep(const ThrottleSweep&) = delete;
@@ -51,7 +51,7 @@ class ThrottleSweep {
   void onThrottleChanged();
 
   FormMVconfig& form_;
-  const MotorClock& clock_;
+  const Clock& clock_;
   SweepPlan plan_;
   std::vector<int> steps_;
   std::size_t stepIndex_ = 0;

@@ -20,6 +20,10 @@ class FormMVconfig : private LinkHost {
   // are not touched until Load().
   FormMVconfig(MSComm& comm, Timer& timer1, Timer& timer2, EventPump& pump, AppVersion version);
 
+  // Where the window takes the time of what happens from; without one every time is 0.
+  void setClock(const Clock& clock) { clock_ = &clock; }
+  const Clock& clock() const { return *clock_; }
+
   void Load();    // start-up, once
   void Unload();  // shutdown, once, when the window closes
 
@@ -65,7 +69,13 @@ class FormMVconfig : private LinkHost {
   void stopMotorAndClose();
   void dropPendingCommands();
 
+  struct StandingClock : Clock {
+    std::int64_t elapsedMs() const override { return 0; }
+  };
+  static inline const StandingClock kNoClock{};
+
   MSComm& comm_;
+  const Clock* clock_ = &kNoClock;
   Timer& timer1_;
   Timer& timer2_;
   EventPump& pump_;

@@ -27,6 +27,8 @@ struct Bench {
   sim::VirtualTimer timer2{clock, 1};
   FormMVconfig form{line, timer1, timer2, clock, AppVersion{1, 0, 14}};
 
+  Bench() { form.setClock(clock); }
+
   AppState& s() { return form.state(); }
   Controls& c() { return form.controls(); }
   std::string conn() { return c().TxtConnState.text(); }

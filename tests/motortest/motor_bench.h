@@ -6,29 +6,19 @@
 #include <vector>
 
 #include "bench.h"
-#include "motortest/motor_clock.h"
+#include "link/seams.h"
 #include "motortest/motor_test.h"
 
 namespace morvane::test {
 
-class VirtualMotorClock : public MotorClock {
- public:
-  explicit VirtualMotorClock(const sim::VirtualClock& clock) : clock_(clock) {}
-  std::int64_t nowMs() const override { return clock_.now() / sim::kTicksPerMs; }
-
- private:
-  const sim::VirtualClock& clock_;
-};
-
 struct MotorBench : Bench {
-  VirtualMotorClock motorClock{clock};
   std::unique_ptr<MotorTest> test;
 
   // The motor test open, the ESC on COM1 found and read.
   bool connect() {
     line.attachEsc(1, esc);
     form.Load();
-    test = std::make_unique<MotorTest>(form, motorClock);
+    test = std::make_unique<MotorTest>(form, clock);
     return connectAndRead();
   }
   ThrottleSweep& sweep() { return test->sweep(); }

@@ -26,8 +26,7 @@ namespace morvane::test {
 namespace {
 
 struct MotorWindowBench : WindowBench {
-  VirtualMotorClock motorClock{clock};
-  MotorTestCommands* commands = new MotorTestCommands(view, form, &motorClock);
+  MotorTestCommands* commands = new MotorTestCommands(view, form);
 
   explicit MotorWindowBench(sim::EscConfig config = {}) { esc = sim::EscModel(config); }
 

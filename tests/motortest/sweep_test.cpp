@@ -93,7 +93,7 @@ TEST(Sweep, NeverStartsUnlessConnected) {
   MotorBench b;
   b.line.addPort(1);  // a port with no ESC behind it
   b.form.Load();
-  b.test = std::make_unique<MotorTest>(b.form, b.motorClock);
+  b.test = std::make_unique<MotorTest>(b.form, b.clock);
   b.clock.runFor(Ms(500));
   ASSERT_EQ(b.conn(), "Unconnected");
   const std::string note = b.sweep().start(QuickPlan(40, 60, 20));

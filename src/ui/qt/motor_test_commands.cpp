@@ -1,7 +1,6 @@
 #include "ui/qt/motor_test_commands.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -9,23 +8,12 @@
 namespace morvane {
 namespace {
 
-class SteadyClock : public MotorClock {
- public:
-  SteadyClock() { timer_.start(); }
-  std::int64_t nowMs() const override { return timer_.elapsed(); }
-
- private:
-  QElapsedTimer timer_;
-};
-
 }  // namespace
 
-MotorTestCommands::MotorTestCommands(FormView& view, FormMVconfig& form, const MotorClock* clock)
+MotorTestCommands::MotorTestCommands(FormView& view, FormMVconfig& form)
     : QObject(&view),
       view_(view),
       form_(form),
-      ownClock_(clock == nullptr ? std::make_unique<SteadyClock>() : nullptr),
-      clock_(clock == nullptr ? ownClock_.get() : clock),
       action_(new QAction(tr("&Motor test\u2026"), &view)),
       menu_(new QMenu(&view)) {
   action_->setObjectName(QStringLiteral("openMotorTest"));
@@ -50,7 +38,7 @@ MotorTestCommands::~MotorTestCommands() {
 }
 
 void MotorTestCommands::open() {
-  if (window_ == nullptr) window_ = new MotorTestWindow(form_, *clock_);
+  if (window_ == nullptr) window_ = new MotorTestWindow(form_, form_.clock());
   window_->show();
   window_->raise();
   window_->activateWindow();

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "motortest/motor_clock.h"
+#include "link/seams.h"
 #include "ui/form_mvconfig.h"
 #include "ui/qt/form_view.h"
 #include "ui/qt/motor_test_window.h"
@@ -21,8 +21,7 @@ class MotorTestCommands : public QObject {
   Q_OBJECT
 
  public:
-  // clock: nullptr for the system's steady clock.
-  MotorTestCommands(FormView& view, FormMVconfig& form, const MotorClock* clock = nullptr);
+  MotorTestCommands(FormView& view, FormMVconfig& form);
   ~MotorTestCommands() override;
 
   // Opens the window, or brings the open one to the front.
@@ -36,8 +35,6 @@ class MotorTestCommands : public QObject {
  private:
   FormView& view_;
   FormMVconfig& form_;
-  std::unique_ptr<MotorClock> ownClock_;
-  const MotorClock* clock_;
   QAction* action_;
   QMenu* menu_;
   QPointer<MotorTestWindow> window_;

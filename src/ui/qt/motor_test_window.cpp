@@ -72,7 +72,7 @@ QString DefaultCsvPath(const QString& stem) {
 
 }  // namespace
 
-MotorTestWindow::MotorTestWindow(FormMVconfig& form, const MotorClock& clock, QWidget* parent)
+MotorTestWindow::MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget* parent)
     : QWidget(parent, Qt::Window), form_(form), test_(form, clock) {
   setObjectName(QStringLiteral("MotorTest"));
   setAttribute(Qt::WA_DeleteOnClose);

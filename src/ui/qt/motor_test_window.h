@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "motortest/motor_clock.h"
+#include "link/seams.h"
 #include "motortest/motor_test.h"
 #include "ui/form_mvconfig.h"
 #include "ui/qt/motor_test_csv.h"
@@ -27,7 +27,7 @@ class MotorTestWindow : public QWidget {
   Q_OBJECT
 
  public:
-  MotorTestWindow(FormMVconfig& form, const MotorClock& clock, QWidget* parent = nullptr);
+  MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget* parent = nullptr);
   ~MotorTestWindow() override;
 
   MotorTest& test() { return test_; }
