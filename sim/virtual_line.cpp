@@ -30,6 +30,11 @@ void VirtualSerialLine::detachEsc(int n) { ports_[n].esc = nullptr; }
 
 void VirtualSerialLine::removePort(int n) { ports_[n].present = false; }
 
+void VirtualSerialLine::refuseOpen(int n, OpenFailure why) {
+  ports_[n].present = true;
+  ports_[n].refusal = std::move(why);
+}
+
 int VirtualSerialLine::openAttempts(int n) const {
   auto it = ports_.find(n);
   return it == ports_.end() ? 0 : it->second.openAttempts;
@@ -58,7 +63,14 @@ bool VirtualSerialLine::setPortOpen(bool open) {
   if (open_) return true;  // already open: nothing changes, as on the real port
   Port& port = ports_[commPort_];
   ++port.openAttempts;
-  if (!port.present) return false;
+  if (!port.present) {
+    lastFailure_ = {OpenFailure::Kind::Gone, {}};
+    return false;
+  }
+  if (port.refusal.kind != OpenFailure::Kind::None) {
+    lastFailure_ = port.refusal;
+    return false;
+  }
   open_ = true;
   openNumber_ = commPort_;
   ++generation_;

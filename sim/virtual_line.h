@@ -27,6 +27,8 @@ class VirtualSerialLine : public MSComm {
   void attachEsc(int n, EscModel& esc);
   void detachEsc(int n);
   void removePort(int n);
+  // A present port that refuses to open, for this reason.
+  void refuseOpen(int n, OpenFailure why);
   // The open device fails now (an adapter pulled out): the port closes at once.
   void unplug();
 
@@ -54,6 +56,7 @@ class VirtualSerialLine : public MSComm {
   int commPort() const override { return commPort_; }
   bool setPortOpen(bool open) override;
   bool portOpen() const override { return open_; }
+  OpenFailure openFailure() const override { return lastFailure_; }
   void setOutBufferCount(int n) override;
   void setInBufferCount(int n) override;
   int inBufferCount() const override { return static_cast<int>(in_.size()); }
@@ -71,6 +74,7 @@ class VirtualSerialLine : public MSComm {
     bool present = false;
     EscModel* esc = nullptr;
     int openAttempts = 0;
+    OpenFailure refusal;
   };
   struct TxByte {
     VirtualClock::EventId event;
@@ -86,6 +90,7 @@ class VirtualSerialLine : public MSComm {
   std::map<int, Port> ports_;
   int commPort_ = 0;
   bool open_ = false;
+  OpenFailure lastFailure_;
   int openNumber_ = 0;
   std::uint64_t generation_ = 0;  // bumped on open and close: bytes in flight die with it
   std::deque<std::uint8_t> in_;

@@ -6,9 +6,20 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <utility>
 
 namespace morvane {
+
+// Why an open failed, as the port layer tells it; the window puts it into words.
+struct OpenFailure {
+  enum class Kind { None, PermissionDenied, InUse, Gone, NotSerial, Other };
+  Kind kind = Kind::None;
+  // PermissionDenied: the group that may open the device, if known. InUse: the program that
+  // holds it, if known. NotSerial: what it is instead ("a regular file"). Other: the
+  // system's own message.
+  std::string detail;
+};
 
 // The serial-port control. Failures are values: an open that fails returns false and
 // leaves portOpen() false.
@@ -20,6 +31,8 @@ class MSComm {
   virtual int commPort() const = 0;
   virtual bool setPortOpen(bool open) = 0;  // false when the open failed
   virtual bool portOpen() const = 0;
+  // Why the last open failed.
+  virtual OpenFailure openFailure() const { return {OpenFailure::Kind::Other, {}}; }
 
   virtual void setOutBufferCount(int n) = 0;  // only 0: drop bytes not yet transmitted
   virtual void setInBufferCount(int n) = 0;   // only 0: drop bytes received and not read

@@ -154,6 +154,21 @@ class ComboBox : public Control {
   int listCount() const { return static_cast<int>(entries_.size()); }
   const std::vector<Entry>& entries() const { return entries_; }
 
+  // Inserting raises no click; the selected entry stays selected.
+  void insertItem(int i, std::string text, std::int32_t itemData) {
+    if (i < 0 || i > listCount()) return;
+    entries_.insert(entries_.begin() + i, {std::move(text), itemData});
+    if (listIndex_ >= i) ++listIndex_;
+    changed.notify();
+  }
+  // The entry carrying this item data; -1 when none does.
+  int findItemData(std::int32_t data) const {
+    for (int i = 0; i < listCount(); ++i) {
+      if (entries_[static_cast<std::size_t>(i)].itemData == data) return i;
+    }
+    return -1;
+  }
+
   // Removing the selected entry leaves nothing selected and raises no click.
   void removeItem(int i) {
     if (!validIndex(i)) return;

@@ -103,11 +103,19 @@ void FormMVconfig::stopMotorAndClose() {
   comm_.setPortOpen(false);
 }
 
+void FormMVconfig::setStatus(LinkStatus::State state, int port) {
+  status_.state = state;
+  status_.port = port;
+  status_.sinceMs = clock_->elapsedMs();
+}
+
 void FormMVconfig::CombPort_Click() {
   ComboBox& box = controls_.CombPort;
   const int selected = box.listIndex();
   if (selected < 0) return;
-  if (state_.openPort == box.itemData(selected) && comm_.portOpen()) return;
+  const int port = box.itemData(selected);
+  if (state_.openPort == port && comm_.portOpen()) return;
+  if (selectDepth_++ == 0) chainFailures_.clear();
 
   timer1_.setEnabled(false);
   timer2_.setEnabled(false);
@@ -117,10 +125,11 @@ void FormMVconfig::CombPort_Click() {
     stopMotorAndClose();
     pump_.doEvents();
   }
-  comm_.setCommPort(box.itemData(selected));
+  comm_.setCommPort(port);
   comm_.setPortOpen(true);
   pump_.doEvents();
   if (!comm_.portOpen()) {
+    chainFailures_.push_back({port, comm_.openFailure()});
     state_.openPort = 0;
     int i = box.listIndex();
     if (i >= 0) box.removeItem(i);
@@ -130,13 +139,46 @@ void FormMVconfig::CombPort_Click() {
     }
   } else {
     state_.openPort = comm_.commPort();
+    lostPort_ = 0;  // whichever port opened, none is awaited back any more
+    status_.lastFailures.clear();
+    setStatus(LinkStatus::State::Waiting, state_.openPort);
     dropPendingCommands();
     timer1_.setEnabled(true);
   }
   showUnconnected();
+  if (--selectDepth_ == 0 && !chainFailures_.empty()) {
+    if (!comm_.portOpen()) {
+      status_.lastFailures = chainFailures_;
+      setStatus(LinkStatus::State::NoPort, 0);
+    }
+    portsFailed.notify();
+  }
+}
+
+void FormMVconfig::PortAppeared(int n) {
+  if (n < 1 || n > kPortCount) return;
+  ComboBox& box = controls_.CombPort;
+  int at = box.findItemData(n);
+  if (at < 0) {
+    at = 0;
+    while (at < box.listCount() && box.itemData(at) < n) ++at;
+    box.insertItem(at, "COM" + std::to_string(n), n);
+  }
+  const bool idle = !comm_.portOpen();
+  if ((idle && n == lostPort_) || (idle && box.listIndex() < 0)) box.setListIndex(at);
+}
+
+void FormMVconfig::PortVanished(int n) {
+  if (n == state_.openPort && comm_.portOpen()) {
+    OnPortFailed();  // the entry stays: its device is awaited back
+    return;
+  }
+  if (n == lostPort_) return;
+  controls_.CombPort.removeItem(controls_.CombPort.findItemData(n));
 }
 
 void FormMVconfig::OnPortFailed() {
+  if (state_.openPort != 0) lostPort_ = state_.openPort;
   comm_.setRThreshold(0);
   timer1_.setEnabled(false);
   timer2_.setEnabled(false);
@@ -144,6 +186,7 @@ void FormMVconfig::OnPortFailed() {
   state_.openPort = 0;
   dropPendingCommands();
   showUnconnected();
+  if (lostPort_ != 0) setStatus(LinkStatus::State::Unplugged, lostPort_);
 }
 
 // A line starts again with the handshake. A setting write or a throttle queued for the ESC
@@ -199,6 +242,11 @@ void FormMVconfig::TabStrip1_Click() {
 // start its motor at the first poll reply.
 void FormMVconfig::TxtConnState_Change() {
   const bool connected = isConnected();
+  if (connected) {
+    setStatus(LinkStatus::State::Connected, state_.openPort);
+  } else if (status_.state == LinkStatus::State::Connected) {
+    setStatus(LinkStatus::State::Waiting, status_.port);
+  }
   controls_.SldPower.setEnabled(connected);
   if (!connected) controls_.SldPower.setValue(0);
 }

@@ -7,6 +7,7 @@
 #include "link/app_state.h"
 #include "link/link.h"
 #include "link/seams.h"
+#include "ports/link_status.h"
 #include "ui/controls.h"
 
 namespace morvane {
@@ -27,8 +28,23 @@ class FormMVconfig : private LinkHost {
   void Load();    // start-up, once
   void Unload();  // shutdown, once, when the window closes
 
-  // The open port failed for good (an adapter pulled out): close it and go idle.
+  // The open port failed for good (an adapter pulled out): close it and go idle. When the
+  // same device comes back, it is opened again unless another port was picked meanwhile.
   void OnPortFailed();
+
+  // The system's serial devices come and go; n is the number the device holds for the
+  // whole run. A new entry takes its place in number order without a selection, unless no
+  // port is open and none is selected: then it is selected as start-up selects. A device
+  // that vanishes loses its entry, unless it is the open port's or the one awaited back.
+  void PortAppeared(int n);
+  void PortVanished(int n);
+
+  // What the link is doing, for the status tooltip.
+  const LinkStatus& linkStatus() const { return status_; }
+  // The ports the last selection tried and failed to open, in order, for the balloon at the
+  // port list; raised once at the end of such a selection.
+  const std::vector<PortFailure>& openFailures() const { return chainFailures_; }
+  Observers portsFailed;
 
   // The ESC on the open line may be turning a motor: it is connected, or the throttle it
   // last acknowledged is not 0 (or not known). A port closed in this state gets a stop first.
@@ -65,6 +81,7 @@ class FormMVconfig : private LinkHost {
   void processReply() override;
 
   void showUnconnected();
+  void setStatus(LinkStatus::State state, int port);
   void writeStopFrame();
   void stopMotorAndClose();
   void dropPendingCommands();
@@ -84,6 +101,10 @@ class FormMVconfig : private LinkHost {
   Controls controls_;
   Link link_;
   bool unloaded_ = false;
+  int lostPort_ = 0;     // the open port whose device went away, awaited back
+  int selectDepth_ = 0;  // the port selection runs nested in its own failover
+  std::vector<PortFailure> chainFailures_;
+  LinkStatus status_;
 };
 
 }  // namespace morvane
