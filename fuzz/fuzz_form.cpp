@@ -186,6 +186,22 @@ class Session {
       case kStopKey:
         form_.OnStopKey();
         break;
+      case kHotPlug: {
+        const std::uint8_t what = next();
+        const int n = (what & 7) + 1;
+        if (what & 0x80) {
+          line_.removePort(n);
+          form_.PortVanished(n);
+        } else {
+          if (n == escPort_) {
+            line_.attachEsc(n, *esc_);
+          } else {
+            line_.addPort(n);
+          }
+          form_.PortAppeared(n);
+        }
+        break;
+      }
       default:
         break;
     }
@@ -337,6 +353,15 @@ class Session {
     if (throttle > 25) FUZZ_CHECK(s.motorRunning, "");
     if (throttle < 20) FUZZ_CHECK(!s.motorRunning, "");
     FUZZ_CHECK(c.TxtPole.text() == std::to_string(c.VSlPole.value()), "");
+
+    // The list is in number order, each number once, and shows the open port as chosen.
+    const ComboBox& ports = c.CombPort;
+    for (int i = 1; i < ports.listCount(); ++i) {
+      FUZZ_CHECK(ports.itemData(i - 1) < ports.itemData(i), "");
+    }
+    if (line_.portOpen()) {
+      FUZZ_CHECK(ports.listIndex() >= 0 && ports.itemData(ports.listIndex()) == s.openPort, "");
+    }
 
     // An open port is always either waiting to send or awaiting a reply; a closed one is quiet.
     if (line_.portOpen()) {

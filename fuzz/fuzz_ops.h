@@ -30,7 +30,8 @@ enum Op : std::uint8_t {
   kEarly = 14,        // [which]  Timer1 or Timer2 fires now if running, or OnComm
   kEscSetting = 15,   // [id] [byte]  the ESC's setting changed behind our back
   kStopKey = 16,      //      Escape
-  kOpCount = 17,
+  kHotPlug = 17,      // [what]  a device appears (bit 7 clear) or vanishes; port (what & 7) + 1
+  kOpCount = 18,
 };
 
 // Modes of kPlanReply; the reply is the model's own answer unless replaced.

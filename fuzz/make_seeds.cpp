@@ -143,6 +143,12 @@ int main(int argc, char** argv) {
     s.run(500).op(kStopKey).run(500);
     seeds.emplace_back("stop_key", s);
   }
+  {
+    Seed s({}, 1, false);
+    s.run(500).op(kHotPlug, {0}).run(1000).op(kHotPlug, {2}).op(kHotPlug, {0x80}).run(500);
+    s.op(kHotPlug, {0}).run(1000).op(kHotPlug, {0x82});
+    seeds.emplace_back("hot_plug", s);
+  }
 
   for (const auto& [name, seed] : seeds) {
     std::ofstream out(dir / name, std::ios::binary);
