@@ -2,6 +2,8 @@
 // line with status 2 before anything is opened.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cli/cli_arguments.h"
 
 namespace morvane::cli {

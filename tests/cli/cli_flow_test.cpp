@@ -2,6 +2,7 @@
 // and ends with, and the batch of --each.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
