@@ -204,7 +204,16 @@ terminal, the link or the log cannot be made, 2 for a bad option.
 
 Example: morvane-esc-sim --link /tmp/esc --echo &
          MORVANE_ESC_PORTS=/tmp/esc morvane-esc-config
-)";
+
+)" + std::string("morvane-esc-sim ") +
+         std::to_string(MORVANE_VERSION_MAJOR) + "." + std::to_string(MORVANE_VERSION_MINOR) + "." +
+         std::to_string(MORVANE_VERSION_PATCH) +
+         "\n"
+         "Copyright (C) 2026 the Morvane ESC Config maintainers.\n"
+         "License GPL-3.0-or-later: GNU GPL version 3 or later "
+         "<https://gnu.org/licenses/gpl.html>.\n"
+         "This is free software: you are free to change and redistribute it.\n"
+         "There is NO WARRANTY, to the extent permitted by law.\n";
 }
 
 }  // namespace morvane::sim

@@ -21,6 +21,12 @@ constexpr const char* kUsage =
     "\n"
     "The window needs a desktop; QT_QPA_PLATFORM=offscreen runs it without one.\n";
 
+constexpr const char* kLicence =
+    "Copyright (C) 2026 the Morvane ESC Config maintainers.\n"
+    "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
 // Qt's options, as QApplication and its platform plugins take them.
 constexpr std::array<std::string_view, 14> kQtOptionsWithValue = {
     "platform",        "platformpluginpath",
@@ -54,7 +60,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
       return {0,
               "morvane-esc-config " + std::to_string(MORVANE_VERSION_MAJOR) + "." +
                   std::to_string(MORVANE_VERSION_MINOR) + "." +
-                  std::to_string(MORVANE_VERSION_PATCH) + "\n",
+                  std::to_string(MORVANE_VERSION_PATCH) + "\n" + kLicence,
               {}};
     }
     // Qt takes "-opt" and "--opt" alike.

@@ -94,6 +94,12 @@ std::string SettingsHelp() {
          "A value matches ignoring case and the degree sign: timingAdvance=10-20 is 10-20\u00b0.\n";
 }
 
+const char* const kLicence =
+    "Copyright (C) 2026 the Morvane ESC Config maintainers.\n"
+    "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
 const char* const kExitHelp =
     "Exit status: 0 done; 1 no ESC answered in time; 2 a usage error; 3 a settings file could\n"
     "not be read or written; 4 a write the ESC did not confirm, or the connection lost during\n"
@@ -173,7 +179,7 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args) {
   if (first == "--version") {
     return Help("morvane-esc " + std::to_string(MORVANE_VERSION_MAJOR) + "." +
                 std::to_string(MORVANE_VERSION_MINOR) + "." +
-                std::to_string(MORVANE_VERSION_PATCH) + "\n");
+                std::to_string(MORVANE_VERSION_PATCH) + "\n" + kLicence);
   }
   const CommandInfo* info = nullptr;
   for (const CommandInfo& c : kCommands) {
