@@ -1,31 +1,53 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts the simulated ESC and opens the window with it as
-# COM1; USB adapters that are plugged in follow as COM2, COM3, ... The simulator stops when
-# the window closes. Arguments go to the simulator, e.g. scripts/run.sh --echo --latency 5
-# (see build/release/sim/program/morvane-esc-sim --help).
+# COM1; USB adapters that are plugged in follow as COM2, COM3, ... Arguments go to the
+# simulator, e.g. scripts/run.sh --echo --latency 5 (see morvane-esc-sim --help).
+#
+# The simulator stops when the window closes. Ctrl+C, or SIGINT, SIGTERM or SIGHUP sent to
+# this script alone (as a process manager or `timeout` does), closes the window the clean
+# way (throttle 0 first), then stops the virtual display and the simulator. The script exits
+# with the window's status.
+#   MORVANE_RUN_BUILD=dir   run that build's programs as they are: no install, no build
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup-deps.sh
+if [ -n "${MORVANE_RUN_BUILD:-}" ]; then
+  build=$MORVANE_RUN_BUILD
+else
+  scripts/setup-deps.sh
+  jobs=$(nproc 2>/dev/null || echo 2)
+  build=build/release
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
+  cmake --build "$build" -j"$jobs"
+fi
 
-jobs=$(nproc 2>/dev/null || echo 2)
-build=build/release
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$jobs"
+# Each child runs in a process group of its own, so a Ctrl+C reaches this script alone, which
+# then closes them one after another: the window first, while the ESC still hears it.
+set -m
 
 sim_pid=""
+xvfb_pid=""
+window_pid=""
 run_dir=$(mktemp -d "${TMPDIR:-/tmp}/morvane-esc.XXXXXX")
+stop_and_wait() {
+  kill -TERM "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
 cleanup() {
-  if [ -n "$sim_pid" ]; then
-    kill "$sim_pid" 2>/dev/null || true
-    wait "$sim_pid" 2>/dev/null || true
-  fi
+  if [ -n "$window_pid" ]; then stop_and_wait "$window_pid"; fi
+  if [ -n "$xvfb_pid" ]; then stop_and_wait "$xvfb_pid"; fi
+  if [ -n "$sim_pid" ]; then stop_and_wait "$sim_pid"; fi
   rm -rf "$run_dir"
 }
 trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
+trap 'exit 129' HUP
 
+traffic="$run_dir/traffic.log"
+for arg in "$@"; do
+  if [ "$arg" = --log ] || [[ $arg == --log=* ]]; then traffic=""; fi
+done
 "$build/sim/program/morvane-esc-sim" --link "$run_dir/esc" --log "$run_dir/traffic.log" "$@" \
   >"$run_dir/sim.out" &
 sim_pid=$!
@@ -44,7 +66,7 @@ if [ ! -s "$run_dir/sim.out" ]; then
   echo "run.sh: the simulated ESC did not report its device" >&2
   exit 1
 fi
-echo "Simulated ESC on $(head -n1 "$run_dir/sim.out") as COM1; traffic: $run_dir/traffic.log"
+echo "Simulated ESC on $(head -n1 "$run_dir/sim.out") as COM1${traffic:+; traffic: $traffic}"
 
 # COM1 is the simulator; USB adapters follow, as many as fit in COM2..COM16.
 ports="$run_dir/esc"
@@ -59,13 +81,42 @@ done < <(
   for d in /dev/ttyACM*; do echo "$d"; done | sort -V
 )
 
-# Without a desktop the window opens on a virtual display, so the program still runs.
-launcher=()
+# Without a desktop the window opens on a virtual display of its own, which only holders of
+# its cookie may use, so the program still runs.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "run.sh: no display found; the window opens on a virtual one (Xvfb). Ctrl+C stops it."
-  launcher=(xvfb-run -a -s "-screen 0 1024x768x24")
+  auth="$run_dir/Xauthority"
+  cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+  # The server takes every cookie in its file, whatever display number it is filed under.
+  : >"$auth"
+  xauth -q -f "$auth" add :0 . "$cookie"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -auth "$auth" \
+    3>"$run_dir/display" >"$run_dir/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 200); do
+    [ -s "$run_dir/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  if [ ! -s "$run_dir/display" ]; then
+    echo "run.sh: the virtual display did not start:" >&2
+    cat "$run_dir/xvfb.log" >&2
+    exit 1
+  fi
+  DISPLAY=:$(head -n1 "$run_dir/display")
+  xauth -q -f "$auth" add "$DISPLAY" . "$cookie"
+  export DISPLAY XAUTHORITY=$auth
 fi
 
+MORVANE_ESC_PORTS="$ports" "$build/src/app/morvane-esc-config" &
+window_pid=$!
+# A stop signal is passed on to the window, which closes as when its close button is pressed.
+trap 'kill -TERM "$window_pid" 2>/dev/null || true' INT TERM HUP
+# wait returns early when a signal comes in; go on until the window has closed.
 status=0
-MORVANE_ESC_PORTS="$ports" "${launcher[@]}" "$build/src/app/morvane-esc-config" || status=$?
+while :; do
+  wait "$window_pid" && status=0 || status=$?
+  kill -0 "$window_pid" 2>/dev/null || break
+done
+window_pid=""
 exit "$status"

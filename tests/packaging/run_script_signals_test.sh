@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# scripts/run.sh stopped by a signal sent to the script alone, as a process manager or
+# `timeout` sends it: the window closes the clean way (status 0, throttle 0 its last frame
+# to the simulated ESC) and nothing the script started is left running, the virtual display
+# included.
+#   run_script_signals_test.sh REPO BUILD SIGNAL
+set -euo pipefail
+repo=$1
+build=$2
+signal=$3
+
+work=$(mktemp -d)
+log=$work/traffic.log
+script=""
+left_behind() { ps -e -o sid=,pid=,args= | awk -v s="$script" '$1 == s && $2 != s'; }
+finish() {
+  # On a failure, end what is left in the script's session.
+  if [ -n "$script" ]; then
+    ps -e -o sid=,pid= | awk -v s="$script" '$1 == s { print $2 }' | xargs -r kill -KILL || true
+  fi
+  rm -rf "$work"
+}
+trap finish EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- run.sh said:" >&2
+  cat "$work/out" >&2 || true
+  echo "--- last frames:" >&2
+  grep ' frame ' "$log" | tail -n 3 >&2 || true
+  exit 1
+}
+
+# No display, so that the script starts its own; a session of its own, so that whatever is
+# left in that session afterwards was started by the script; SIGINT as a process manager
+# leaves it, not ignored as for a command put in the background.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM --default-signal=INT \
+  MORVANE_RUN_BUILD="$build" TMPDIR="$work" \
+  setsid "$repo/scripts/run.sh" --log "$log" >"$work/out" 2>&1 &
+script=$!
+
+# Connected and polling: frames after the throttle 0 that starts every connection.
+polled() { [ -f "$log" ] && awk '/ frame / && n { p++ } /set throttle 0/ { n = 1 } END { exit p < 2 }' "$log"; }
+for _ in $(seq 600); do
+  polled && break
+  kill -0 "$script" 2>/dev/null || fail "run.sh ended before the window connected"
+  sleep 0.05
+done
+polled || fail "the window did not connect to the simulated ESC within 30 s"
+
+kill -s "$signal" "$script"
+for _ in $(seq 600); do
+  kill -0 "$script" 2>/dev/null || break
+  sleep 0.05
+done
+kill -0 "$script" 2>/dev/null && fail "run.sh still runs 30 s after SIG$signal"
+status=0
+wait "$script" || status=$?
+[ "$status" -eq 0 ] || fail "run.sh exited with $status after SIG$signal, not with the window's 0"
+
+last=$(grep ' frame ' "$log" | tail -n 1)
+[[ $last == *" frame 41 53 04 00 "* ]] || fail "the last frame was not throttle 0: $last"
+left=$(left_behind)
+[ -z "$left" ] || fail "left running after run.sh: $left"
+echo "SIG$signal: the window exited 0, its last frame throttle 0, nothing left running"
