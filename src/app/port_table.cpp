@@ -126,9 +126,9 @@ std::vector<SerialDevice> OrderSystemPorts(std::vector<SerialDevice> ports, Plat
   return ports;
 }
 
-PortTable BuildPortTable(const std::optional<std::string>& envList,
-                         const std::vector<SerialDevice>& systemPorts, Platform platform,
-                         const std::function<std::string(const std::string& path)>& describe) {
+PortTable BuildPortTable(
+    const std::optional<std::string>& envList, const std::vector<SerialDevice>& systemPorts,
+    Platform platform, const std::function<DeviceDescription(const std::string& path)>& describe) {
   std::vector<SerialDevice> byNumber;
   if (platform == Platform::Windows) {
     for (int n = 1; n <= PortTable::kMaxPorts; ++n) {
@@ -138,13 +138,19 @@ PortTable BuildPortTable(const std::optional<std::string>& envList,
       }
       byNumber.push_back(com);
     }
-  } else if (envList && !envList->empty()) {
-    for (std::string& path : ParsePortList(*envList).paths) {
-      std::string description = path.empty() ? std::string() : describe(path);
-      byNumber.push_back({std::move(path), std::move(description)});
-    }
+    return PortTable(std::move(byNumber));
+  }
+  if (envList && !envList->empty()) {
+    for (std::string& path : ParsePortList(*envList).paths)
+      byNumber.push_back({std::move(path), {}});
   } else {
     byNumber = OrderSystemPorts(systemPorts, platform);
+  }
+  for (SerialDevice& d : byNumber) {
+    if (d.path.empty()) continue;
+    DeviceDescription described = describe(d.path);
+    if (!described.text.empty()) d.description = std::move(described.text);
+    d.trouble = std::move(described.trouble);
   }
   return PortTable(std::move(byNumber));
 }
@@ -160,6 +166,9 @@ std::string EmptyListTip(const PortTable& table, Platform platform) {
     return "No serial port was found.\nConnect the adapter, then start the program again.";
   }
   std::string tip;
+  bool unexplained = platform == Platform::Windows;
+  bool denied = false;
+  std::string group;  // one a user could join for the device
   // On Windows every COMn is tried, so a list of them says nothing.
   if (platform == Platform::Windows) {
     tip = "The serial ports COM1 to COM16 could not be opened.";
@@ -169,13 +178,30 @@ std::string EmptyListTip(const PortTable& table, Platform platform) {
       if (d.path.empty()) continue;
       tip += "\n  " + d.path;
       if (!d.description.empty()) tip += " - " + d.description;
+      switch (d.trouble.kind) {
+        case OpenFailure::Kind::PermissionDenied:
+          denied = true;
+          if (group.empty()) group = d.trouble.detail;
+          break;
+        case OpenFailure::Kind::None:
+        case OpenFailure::Kind::InUse:
+          unexplained = true;
+          break;
+        case OpenFailure::Kind::Gone:
+        case OpenFailure::Kind::NotSerial:
+        case OpenFailure::Kind::Other:
+          break;
+      }
     }
   }
-  tip += "\nA port may be in use by another program, or you may not be allowed to open it.";
-  if (platform == Platform::Linux) {
-    tip +=
-        "\nYou may need to join the dialout group: sudo usermod -aG dialout $USER, "
-        "then log out and in again.";
+  // A device that looked fine before the scan failed for a reason only its open knew.
+  if (unexplained) tip += "\nA port may be in use by another program.";
+  if (denied) {
+    tip += "\nYour user may not open a port.";
+    if (platform == Platform::Linux && !group.empty()) {
+      tip += " You may need to join the " + group + " group: sudo usermod -aG " + group +
+             " $USER, then log out and in again.";
+    }
   }
   return tip + "\nThen start the program again.";
 }

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "device_trouble.h"
+
 namespace morvane {
 
 enum class Platform { Linux, MacOS, Windows, OtherUnix };
@@ -15,8 +17,15 @@ enum class Platform { Linux, MacOS, Windows, OtherUnix };
 Platform CurrentPlatform();
 
 struct SerialDevice {
-  std::string path;         // what to open: "/dev/ttyUSB0", "COM3"
-  std::string description;  // the adapter, for the user; may be empty
+  std::string path;         // as listed or reported, bytes: "/dev/ttyUSB0", "escA", "COM3"
+  std::string description;  // the device and the adapter, for the user; may be empty
+  OpenFailure trouble{};    // what was seen wrong with it when the table was made
+};
+
+// What the table is told about a device path: words for the user and any trouble seen.
+struct DeviceDescription {
+  std::string text;
+  OpenFailure trouble;
 };
 
 class PortTable {
@@ -52,15 +61,16 @@ bool NaturalLess(std::string_view a, std::string_view b);
 std::vector<SerialDevice> OrderSystemPorts(std::vector<SerialDevice> ports, Platform platform);
 
 // The table for this run. On Windows COMn is the system's COMn; elsewhere the environment's
-// list, when given and not empty, replaces the system's ports. describe() names a device
-// the environment lists.
+// list, when given and not empty, replaces the system's ports. Elsewhere describe() tells
+// about each device; a system port keeps the system's description when describe() has none.
 PortTable BuildPortTable(const std::optional<std::string>& envList,
                          const std::vector<SerialDevice>& systemPorts, Platform platform,
-                         const std::function<std::string(const std::string& path)>& describe);
+                         const std::function<DeviceDescription(const std::string& path)>& describe);
 
-// Tooltip of the list entry for COM n: the device path, then the adapter's description.
+// Tooltip of the list entry for COM n: the path as listed, then the device and the adapter.
 std::string EntryTip(const PortTable& table, int n);
-// Tooltip of the port list when it is empty after the scan.
+// Tooltip of the port list when it is empty after the scan: each device with what was seen
+// wrong with it, and a remedy only for what could be the reason.
 std::string EmptyListTip(const PortTable& table, Platform platform);
 
 }  // namespace morvane

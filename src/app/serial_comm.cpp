@@ -1,7 +1,9 @@
 #include "serial_comm.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
+#include <utility>
 
 #include "low_latency.h"
 
@@ -18,6 +20,21 @@ namespace {
 bool IsFatal(QSerialPort::SerialPortError error) {
   return error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
          error == QSerialPort::WriteError;
+}
+
+// Why Qt refused an open the port layer let through.
+OpenFailure QtFailure(const QSerialPort& port) {
+  const std::string message = port.errorString().toStdString();
+  switch (port.error()) {
+    // Our own open of the device has shown that the user may open it; what Qt refuses is its
+    // lock file, held by another program. (On Windows a port in use reads "access denied".)
+    case QSerialPort::PermissionError:
+      return {OpenFailure::Kind::InUse, {}};
+    case QSerialPort::DeviceNotFoundError:
+      return {OpenFailure::Kind::Gone, message};
+    default:
+      return {OpenFailure::Kind::Other, message};
+  }
 }
 
 // Bytes still in the driver's transmit queue; 0 where it cannot tell.
@@ -49,6 +66,15 @@ void SerialComm::closePort() {
   hangUp_.setEnabled(false);
   descriptorChanged(-1);
   port_.close();
+#if defined(Q_OS_UNIX)
+  claim_.release();
+#endif
+}
+
+bool SerialComm::refuse(OpenFailure failure) {
+  failure_ = std::move(failure);
+  port_.explain(QString::fromStdString(TroubleText(failure_)));
+  return false;
 }
 
 void SerialComm::setCommPort(int n) {
@@ -61,10 +87,25 @@ bool SerialComm::setPortOpen(bool open) {
     closePort();
     return true;
   }
+  failure_ = {};
   const SerialDevice* device = table_.device(commPort_);
-  if (device == nullptr) return false;
+  if (device == nullptr) return refuse({OpenFailure::Kind::Gone, "no device"});
+#if defined(Q_OS_UNIX)
+  DeviceClaim claim(device->path);
+  if (!claim.held()) return refuse(claim.trouble());
+  // Qt gets the device, not the path as listed: it would look for a bare name in /dev, and it
+  // names its lock file after the whole path.
+  port_.setPortName(QFile::decodeName(QByteArray::fromStdString(claim.device())));
+#else
   port_.setPortName(QString::fromStdString(device->path));
-  if (!port_.open(QIODevice::ReadWrite)) return false;
+#endif
+  if (!port_.open(QIODevice::ReadWrite)) {
+    failure_ = QtFailure(port_);
+    return false;
+  }
+#if defined(Q_OS_UNIX)
+  claim_ = std::move(claim);
+#endif
   // Pseudo-terminals and some adapters have no modem lines: refusing them is no failure.
   port_.setDataTerminalReady(true);
   port_.setRequestToSend(false);

@@ -1,7 +1,8 @@
 // MSComm on QSerialPort: 38400 8N1, no flow control, DTR on, RTS off. Port numbers map
-// to devices through the port table. A device that fails for good (an adapter pulled
-// out, the far end of a pseudo-terminal gone) is closed at once and reported once, also
-// while nothing is being read or written.
+// to devices through the port table; a listed path opens the device it resolves to, and only
+// when it is a terminal no other program holds. A device that fails for good (an adapter
+// pulled out, the far end of a pseudo-terminal gone) is closed at once and reported once,
+// also while nothing is being read or written.
 #pragma once
 
 #include <QObject>
@@ -9,10 +10,17 @@
 #include <QSocketNotifier>
 #include <functional>
 
+#include "device_check.h"
 #include "link/seams.h"
 #include "port_table.h"
 
 namespace morvane {
+
+// A QSerialPort whose errorString() also tells why an open failed before it reached Qt.
+class ExplainingSerialPort : public QSerialPort {
+ public:
+  void explain(const QString& why) { setErrorString(why); }
+};
 
 class SerialComm : public QObject, public MSComm {
   Q_OBJECT
@@ -25,6 +33,8 @@ class SerialComm : public QObject, public MSComm {
   int commPort() const override { return commPort_; }
   bool setPortOpen(bool open) override;
   bool portOpen() const override { return port_.isOpen(); }
+  // Kind None after an open that succeeded.
+  OpenFailure openFailure() const override { return failure_; }
 
   void setOutBufferCount(int n) override;
   void setInBufferCount(int n) override;
@@ -54,12 +64,18 @@ class SerialComm : public QObject, public MSComm {
   void hungUp();
   void died();
   void closePort();
+  bool refuse(OpenFailure failure);
   void descriptorChanged(int fd) {
     if (onDescriptorChanged_) onDescriptorChanged_(fd);
   }
 
   const PortTable& table_;
-  QSerialPort port_;
+  ExplainingSerialPort port_;
+#if defined(Q_OS_UNIX)
+  // Held while the port is open: the device's advisory lock.
+  DeviceClaim claim_;
+#endif
+  OpenFailure failure_;
   // Raised by a hang-up of the descriptor, not by incoming data: reading stays with Qt.
   QSocketNotifier hangUp_{QSocketNotifier::Exception};
   int commPort_ = 1;

@@ -1,7 +1,8 @@
 #include "system_ports.h"
 
-#include <QFileInfo>
 #include <QSerialPortInfo>
+
+#include "device_check.h"
 
 namespace morvane {
 
@@ -24,17 +25,31 @@ std::vector<SerialDevice> SystemSerialPorts() {
   return ports;
 }
 
-std::string DescribeDevice(const std::string& path, const std::vector<SerialDevice>& systemPorts) {
-  const QFileInfo file(QString::fromStdString(path));
-  const std::string target = file.canonicalFilePath().toStdString();
-  if (target.empty()) return "does not exist now";
-  std::string description = "serial device";
-  for (const SerialDevice& d : systemPorts) {
-    if (d.path == target) description = d.description;
+DeviceDescription DescribeDevice(const std::string& path,
+                                 const std::vector<SerialDevice>& systemPorts) {
+#if defined(Q_OS_UNIX)
+  const DeviceLook look = LookAtDevice(path);
+  const OpenFailure& trouble = look.trouble;
+  if (trouble.kind == OpenFailure::Kind::Gone) return {"does not exist now", trouble};
+  if (look.device.empty()) return {TroubleText(trouble), trouble};
+  std::string what;
+  if (trouble.kind == OpenFailure::Kind::NotSerial) {
+    what = TroubleText(trouble);
+  } else {
+    what = "serial device";
+    for (const SerialDevice& d : systemPorts) {
+      if (d.path == look.device) what = d.description;
+    }
+    if (look.device.rfind("/dev/pts/", 0) == 0) what = "pseudo-terminal";
+    if (trouble.kind != OpenFailure::Kind::None) what += ", " + TroubleText(trouble);
   }
-  if (target.rfind("/dev/pts/", 0) == 0) description = "pseudo-terminal";
-  return target == file.absoluteFilePath().toStdString() ? description
-                                                         : "link to " + target + ", " + description;
+  if (look.link) return {"link to " + look.device + ", " + what, trouble};
+  return {look.device == path ? what : look.device + ", " + what, trouble};
+#else
+  (void)path;
+  (void)systemPorts;
+  return {};
+#endif
 }
 
 }  // namespace morvane

@@ -11,8 +11,10 @@ namespace morvane {
 // Every serial port the system lists, with its adapter's description.
 std::vector<SerialDevice> SystemSerialPorts();
 
-// A description of a device named in MORVANE_ESC_PORTS: the adapter when the system lists
-// it, what the path links to, or that it does not exist.
-std::string DescribeDevice(const std::string& path, const std::vector<SerialDevice>& systemPorts);
+// What a device path names, found without opening it: the device a link leads to, the adapter
+// when the system lists it, and what is wrong with it ("does not exist now", "a regular file,
+// not a serial port", "permission denied").
+DeviceDescription DescribeDevice(const std::string& path,
+                                 const std::vector<SerialDevice>& systemPorts);
 
 }  // namespace morvane

@@ -16,11 +16,11 @@ std::vector<std::string> Paths(const std::vector<SerialDevice>& devices) {
 
 std::vector<SerialDevice> Devices(const std::vector<std::string>& paths) {
   std::vector<SerialDevice> devices;
-  for (const std::string& p : paths) devices.push_back({p, "adapter on " + p});
+  for (const std::string& p : paths) devices.push_back({p, "adapter on " + p, {}});
   return devices;
 }
 
-std::string NoDescription(const std::string&) {
+DeviceDescription NoDescription(const std::string&) {
   return {};
 }
 
@@ -101,7 +101,7 @@ TEST(PortTable, EnvironmentListReplacesTheSystemPorts) {
   const PortTable table = BuildPortTable(std::string("/tmp/esc::/dev/ttyUSB0"), system,
                                          Platform::Linux, [&](const std::string& p) {
                                            described.push_back(p);
-                                           return "about " + p;
+                                           return DeviceDescription{"about " + p, {}};
                                          });
 
   ASSERT_NE(table.device(1), nullptr);
@@ -148,34 +148,68 @@ TEST(PortTable, WindowsUsesItsOwnComNumbers) {
 }
 
 TEST(PortTable, EntryTipShowsThePathAndTheAdapter) {
-  const PortTable table({{"/dev/ttyUSB0", "FT232R USB UART (FTDI)"}, {}, {"/tmp/esc", ""}});
+  const PortTable table({{"/dev/ttyUSB0", "FT232R USB UART (FTDI)", {}}, {}, {"/tmp/esc", "", {}}});
   EXPECT_EQ(EntryTip(table, 1), "/dev/ttyUSB0\nFT232R USB UART (FTDI)");
   EXPECT_EQ(EntryTip(table, 2), "");
   EXPECT_EQ(EntryTip(table, 3), "/tmp/esc");
 }
 
+TEST(PortTable, SystemPortsKeepTheirAdapterAndTakeWhatWasSeenWrong) {
+  const DeviceDescription denied{"16550A, permission denied",
+                                 {OpenFailure::Kind::PermissionDenied, "dialout"}};
+  const auto describe = [&](const std::string& p) {
+    return p == "/dev/ttyS0" ? denied : DeviceDescription{};
+  };
+  const PortTable table = BuildPortTable(std::nullopt, Devices({"/dev/ttyUSB0", "/dev/ttyS0"}),
+                                         Platform::Linux, describe);
+  ASSERT_EQ(table.deviceCount(), 2);
+  EXPECT_EQ(table.device(1)->description, "adapter on /dev/ttyUSB0");
+  EXPECT_EQ(table.device(1)->trouble.kind, OpenFailure::Kind::None);
+  EXPECT_EQ(table.device(2)->description, "16550A, permission denied");
+  EXPECT_EQ(table.device(2)->trouble.kind, OpenFailure::Kind::PermissionDenied);
+}
+
+// The remedy for permissions only where permission was seen to be the reason.
 TEST(PortTable, EmptyListTipSaysWhyNoPortIsListed) {
-  const PortTable none;
-  const PortTable some({{"/dev/ttyUSB0", "FT232R USB UART"}, {"/dev/ttyS0", ""}});
+  using Kind = OpenFailure::Kind;
+  const SerialDevice fine{"/dev/ttyUSB0", "FT232R USB UART", {}};
+  const SerialDevice denied{
+      "/dev/ttyUSB1", "CP2102, permission denied", {Kind::PermissionDenied, "dialout"}};
+  const SerialDevice deniedNoGroup{
+      "/dev/ttyS0", "serial device, permission denied", {Kind::PermissionDenied, ""}};
+  const SerialDevice file{
+      "/tmp/esc", "a regular file, not a serial port", {Kind::NotSerial, "a regular file"}};
+  const SerialDevice gone{"/tmp/gone", "does not exist now", {Kind::Gone, "No such file"}};
   struct Case {
-    const PortTable* table;
+    std::vector<SerialDevice> devices;
     Platform platform;
-    bool couldNotOpen;
-    bool dialout;
-    bool namesDevices;
+    std::vector<std::string> present;
+    std::vector<std::string> absent;
   };
   const std::vector<Case> cases = {
-      {&some, Platform::Linux, true, true, true},
-      {&some, Platform::MacOS, true, false, true},
-      {&none, Platform::Linux, false, false, false},
+      {{fine, {}, file},
+       Platform::Linux,
+       {"could not be opened:\n  /dev/ttyUSB0 - FT232R USB UART\n  /tmp/esc - a regular file, "
+        "not a serial port\n",
+        "in use by another program"},
+       {"may not open", "dialout"}},
+      {{file, gone}, Platform::Linux, {"could not be opened"}, {"in use", "may not", "dialout"}},
+      {{gone, denied},
+       Platform::Linux,
+       {"may not open", "sudo usermod -aG dialout $USER"},
+       {"in use"}},
+      {{deniedNoGroup}, Platform::Linux, {"may not open"}, {"usermod"}},
+      {{denied}, Platform::MacOS, {"may not open"}, {"usermod"}},
+      {{}, Platform::Linux, {"No serial port was found"}, {"could not be opened", "may not"}},
   };
   for (const Case& c : cases) {
-    const std::string tip = EmptyListTip(*c.table, c.platform);
-    EXPECT_EQ(tip.find("could not be opened") != std::string::npos, c.couldNotOpen) << tip;
-    EXPECT_EQ(tip.find("dialout") != std::string::npos, c.dialout) << tip;
-    EXPECT_EQ(tip.find("/dev/ttyUSB0 - FT232R USB UART\n  /dev/ttyS0\n") != std::string::npos,
-              c.namesDevices)
-        << tip;
+    const std::string tip = EmptyListTip(PortTable(c.devices), c.platform);
+    for (const std::string& part : c.present) {
+      EXPECT_NE(tip.find(part), std::string::npos) << part << " in:\n" << tip;
+    }
+    for (const std::string& part : c.absent) {
+      EXPECT_EQ(tip.find(part), std::string::npos) << part << " in:\n" << tip;
+    }
   }
 }
 

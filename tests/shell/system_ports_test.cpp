@@ -22,9 +22,10 @@ TEST(SystemPorts, ListedDevicesAreDescribedByWhatTheyAre) {
   ASSERT_NE(::mkdtemp(dir.data()), nullptr);
   const std::string link = dir + "/esc";
   std::filesystem::create_symlink(pty, link);
+  // A terminal every system has stands in for an adapter the system lists.
   const std::string adapterLink = dir + "/adapter";
-  std::filesystem::create_symlink("/dev/null", adapterLink);
-  const std::vector<SerialDevice> system = {{"/dev/null", "FT232R USB UART (FTDI)"}};
+  std::filesystem::create_symlink("/dev/tty", adapterLink);
+  const std::vector<SerialDevice> system = {{"/dev/tty", "FT232R USB UART (FTDI)", {}}};
 
   struct Case {
     std::string path;
@@ -33,11 +34,13 @@ TEST(SystemPorts, ListedDevicesAreDescribedByWhatTheyAre) {
   const std::vector<Case> cases = {
       {pty, "pseudo-terminal"},
       {link, "link to " + pty + ", pseudo-terminal"},
-      {"/dev/null", "FT232R USB UART (FTDI)"},
-      {adapterLink, "link to /dev/null, FT232R USB UART (FTDI)"},
+      {"/dev/tty", "FT232R USB UART (FTDI)"},
+      {adapterLink, "link to /dev/tty, FT232R USB UART (FTDI)"},
       {dir + "/missing", "does not exist now"},
   };
-  for (const Case& c : cases) EXPECT_EQ(DescribeDevice(c.path, system), c.description) << c.path;
+  for (const Case& c : cases) {
+    EXPECT_EQ(DescribeDevice(c.path, system).text, c.description) << c.path;
+  }
 
   std::filesystem::remove_all(dir);
   ::close(master);

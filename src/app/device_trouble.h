@@ -1,0 +1,32 @@
+// What stands between a device path and an open serial line, told from what the system says
+// about it: the kinds the window explains a failed open by. One classification for the port
+// list's tooltips and for a refused open; whoever shows it adds the remedy.
+#pragma once
+
+#include <string>
+
+#include "link/seams.h"
+
+namespace morvane {
+
+enum class FileType { CharDevice, Regular, Directory, Fifo, Socket, BlockDevice };
+
+// What the system said, step by step; the first step that failed decides.
+struct DeviceFacts {
+  int resolveError = 0;  // errno of realpath() on the path as listed; 0: it names a file
+  FileType type = FileType::CharDevice;
+  int openError = 0;           // errno of open(), or of access() when the device is only looked at
+  bool terminal = true;        // isatty() once opened, or the device's class when looked at
+  bool heldElsewhere = false;  // flock() found another holder
+  std::string group{};         // the group allowed to read and write the device; "" when none is
+};
+
+// The detail is the group that may open the device (PermissionDenied, when one may), what
+// the file is instead (NotSerial: "a regular file") or the system's message (Gone, Other).
+OpenFailure ClassifyDevice(const DeviceFacts& facts);
+
+// Plain words: "permission denied", "in use by another program",
+// "a regular file, not a serial port", or the system's message.
+std::string TroubleText(const OpenFailure& trouble);
+
+}  // namespace morvane
