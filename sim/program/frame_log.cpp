@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 namespace morvane::sim {
 
@@ -46,7 +47,23 @@ FrameLog::~FrameLog() {
 std::string FrameLog::open(const std::string& path) {
   file_ = std::fopen(path.c_str(), "w");
   if (file_ == nullptr) return "cannot write the log " + path + ": " + std::strerror(errno);
+  path_ = path;
   return {};
+}
+
+bool FrameLog::close() {
+  if (file_ != nullptr && std::fclose(file_) != 0) lost(errno);
+  file_ = nullptr;
+  return !lost_;
+}
+
+void FrameLog::lost(int error) {
+  if (lost_) return;
+  lost_ = true;
+  if (report_) {
+    report_("cannot write the log " + path_ + ": " + std::strerror(error) +
+            "; its lines are lost, the ESC goes on answering");
+  }
 }
 
 void FrameLog::frame(const std::vector<std::uint8_t>& command) {
@@ -73,10 +90,12 @@ void FrameLog::line(const std::string& kind, const std::string& text) {
   ::localtime_r(&seconds, &local);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%H:%M:%S", &local);
-  std::fprintf(file_, "%s.%03lld %s %s\n", stamp, static_cast<long long>(ms), kind.c_str(),
-               text.c_str());
-  // Readers follow the log while the simulator runs.
-  std::fflush(file_);
+  // Readers follow the log while the simulator runs: each line goes out at once.
+  if (std::fprintf(file_, "%s.%03lld %s %s\n", stamp, static_cast<long long>(ms), kind.c_str(),
+                   text.c_str()) < 0 ||
+      std::fflush(file_) != 0) {
+    lost(errno);
+  }
 }
 
 }  // namespace morvane::sim

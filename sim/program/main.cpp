@@ -52,15 +52,16 @@ int main(int argc, char** argv) {
 
   PseudoTerminal pty;
   if (std::string error = pty.open(); !error.empty()) return Fail(error, 1);
-  FrameLog log;
-  if (!options.logPath.empty()) {
-    if (std::string error = log.open(options.logPath); !error.empty()) return Fail(error, 1);
-  }
+  // The link first: a refused one leaves an old log as it was.
   DeviceLink link;
   if (!options.linkPath.empty()) {
     if (std::string error = link.make(options.linkPath, pty.devicePath()); !error.empty()) {
       return Fail(error, 1);
     }
+  }
+  FrameLog log([](const std::string& error) { Fail(error, 1); });
+  if (!options.logPath.empty()) {
+    if (std::string error = log.open(options.logPath); !error.empty()) return Fail(error, 1);
   }
 
   // The device path comes first on stdout; whoever started us waits for it.
@@ -71,5 +72,5 @@ int main(int argc, char** argv) {
 
   SimRunner runner(options, pty.masterFd(), log);
   runner.run(waitMask, g_stop);
-  return 0;
+  return log.close() ? 0 : 1;
 }

@@ -52,24 +52,64 @@ std::string PseudoTerminal::open() {
   return {};
 }
 
-DeviceLink::~DeviceLink() {
-  if (link_.empty()) return;
+namespace {
+
+// Where the link at path points; empty when it is no link.
+std::string LinkTarget(const std::string& path) {
   char buf[4096];
-  const ssize_t n = ::readlink(link_.c_str(), buf, sizeof buf - 1);
-  if (n >= 0 && std::string(buf, static_cast<std::size_t>(n)) == target_) ::unlink(link_.c_str());
+  const ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);
+  return n < 0 ? std::string() : std::string(buf, static_cast<std::size_t>(n));
+}
+
+// A link a simulator left behind when it was killed: into /dev/pts/, to a terminal that is
+// gone or that is ours now (numbers are given again).
+bool LeftBehind(const std::string& path, const std::string& ours) {
+  const std::string target = LinkTarget(path);
+  if (target.rfind("/dev/pts/", 0) != 0) return false;
+  struct stat st {};
+  return target == ours || (::stat(target.c_str(), &st) != 0 && errno == ENOENT);
+}
+
+}  // namespace
+
+DeviceLink::~DeviceLink() {
+  struct stat st {};
+  if (!link_.empty() && ::lstat(link_.c_str(), &st) == 0 && st.st_dev == device_ &&
+      st.st_ino == inode_ && LinkTarget(link_) == target_) {
+    ::unlink(link_.c_str());
+  }
+  if (held_ >= 0) ::close(held_);
 }
 
 std::string DeviceLink::make(const std::string& linkPath, const std::string& target) {
   struct stat st {};
   if (::lstat(linkPath.c_str(), &st) == 0) {
-    if (!S_ISLNK(st.st_mode)) return linkPath + " exists and is not a symbolic link";
+    const std::string refused = "--link " + linkPath + ": ";
+    if (!S_ISLNK(st.st_mode)) {
+      return refused + (S_ISDIR(st.st_mode) ? "a folder" : "a file") +
+             " is there; choose another path";
+    }
+    if (!LeftBehind(linkPath, target)) {
+      const std::string to = LinkTarget(linkPath);
+      return refused + "a link to " + to + " is there" +
+             (to.rfind("/dev/pts/", 0) == 0 ? ", whose terminal is open (another simulator?)"
+                                            : "") +
+             "; remove it or choose another path";
+    }
     if (::unlink(linkPath.c_str()) != 0) return SystemError("cannot replace " + linkPath);
   }
+  // Fails rather than replaces should something appear there meanwhile.
   if (::symlink(target.c_str(), linkPath.c_str()) != 0) {
     return SystemError("cannot make the link " + linkPath);
   }
+#if defined(O_PATH)
+  held_ = ::open(linkPath.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+#endif
+  if (::lstat(linkPath.c_str(), &st) != 0) return SystemError("cannot find the link " + linkPath);
   link_ = linkPath;
   target_ = target;
+  device_ = st.st_dev;
+  inode_ = st.st_ino;
   return {};
 }
 

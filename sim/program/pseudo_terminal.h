@@ -3,6 +3,8 @@
 // never leaves the master hung up.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 namespace morvane::sim {
@@ -26,7 +28,7 @@ class PseudoTerminal {
   std::string path_;
 };
 
-// A symbolic link to the device that removes itself, if it still points there.
+// A symbolic link to the device, removed on exit if it is still the one made here.
 class DeviceLink {
  public:
   DeviceLink() = default;
@@ -34,12 +36,19 @@ class DeviceLink {
   DeviceLink(const DeviceLink&) = delete;
   DeviceLink& operator=(const DeviceLink&) = delete;
 
-  // Replaces an old symbolic link at linkPath, never any other file. Error text or empty.
+  // Makes linkPath a link to target where nothing is. The one thing replaced is a link a
+  // simulator left behind: one into /dev/pts/ whose terminal is gone, or is now target itself.
+  // Error text or empty.
   std::string make(const std::string& linkPath, const std::string& target);
 
  private:
   std::string link_;
   std::string target_;
+  // The link made, told apart from one that took its place by its inode, which stays ours
+  // (its number given to no other file) while held open.
+  dev_t device_ = 0;
+  ino_t inode_ = 0;
+  int held_ = -1;
 };
 
 }  // namespace morvane::sim

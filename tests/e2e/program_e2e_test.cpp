@@ -8,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 
 #include "child_process.h"
 #include "sim_session.h"
@@ -144,17 +148,109 @@ TEST(SimProgram, StopsOnSignalWithStatusZeroAndRemovesItsLink) {
   }
 }
 
-TEST(SimProgram, NeverReplacesAFileThatIsNotALink) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("morvane-e2e-file-" + std::to_string(::getpid())))
-          .string();
-  std::ofstream(path) << "keep me\n";
+// A folder of the test's own, removed with what is in it.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "morvane-e2e-link.XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~ScratchDir() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+std::string Target(const std::string& link) {
+  std::error_code error;
+  return std::filesystem::read_symlink(link, error).string();
+}
+
+// What the user had at the link's path, and whether it is still there as it was.
+struct Occupant {
+  const char* name;
+  void (*make)(const std::string& path);
+  bool (*intact)(const std::string& path);
+};
+
+TEST(SimProgram, RefusesToMakeItsLinkOverAnythingAndLeavesItAsItWas) {
+  const std::vector<Occupant> occupants = {
+      {"a file", [](const std::string& p) { std::ofstream(p) << "keep me\n"; },
+       [](const std::string& p) {
+         std::string content;
+         std::getline(std::ifstream(p), content);
+         return content == "keep me";
+       }},
+      {"a folder", [](const std::string& p) { std::filesystem::create_directory(p); },
+       [](const std::string& p) { return std::filesystem::is_directory(p); }},
+      {"a link of the user's",
+       [](const std::string& p) { std::filesystem::create_symlink("/dev/null", p); },
+       [](const std::string& p) { return Target(p) == "/dev/null"; }},
+      {"a dangling link not into /dev/pts",
+       [](const std::string& p) { std::filesystem::create_symlink(p + ".gone", p); },
+       [](const std::string& p) { return Target(p) == p + ".gone"; }},
+  };
+  for (const Occupant& o : occupants) {
+    ScratchDir dir;
+    const std::string path = dir.path() + "/esc";
+    o.make(path);
+    ChildProcess sim(SimProgram(), {"--link", path});
+    EXPECT_EQ(sim.wait(5000), 1) << o.name;
+    EXPECT_EQ(sim.standardOutput(), "") << o.name;
+    const std::string error = sim.errorOutput();
+    EXPECT_EQ(CountLines(error), 1) << o.name << ": " << error;
+    EXPECT_EQ(error.rfind("morvane-esc-sim: --link " + path + ": ", 0), 0u) << error;
+    EXPECT_TRUE(o.intact(path)) << o.name;
+  }
+}
+
+TEST(SimProgram, LeavesTheLinkOfARunningSimulatorToIt) {
+  SimSession first;
+  ASSERT_TRUE(first.ready());
+  const std::string device = Target(first.link());
+  ChildProcess second(SimProgram(), {"--link", first.link()});
+  EXPECT_EQ(second.wait(5000), 1);
+  const std::string error = second.errorOutput();
+  EXPECT_EQ(CountLines(error), 1) << error;
+  EXPECT_NE(error.find("another simulator"), std::string::npos) << error;
+  EXPECT_EQ(Target(first.link()), device);
+}
+
+// One a killed simulator left: its terminal is gone.
+TEST(SimProgram, TakesOverALinkALostSimulatorLeftBehind) {
+  ScratchDir dir;
+  int unused = 9000;
+  while (std::filesystem::exists("/dev/pts/" + std::to_string(unused))) ++unused;
+  const std::string path = dir.path() + "/esc";
+  std::filesystem::create_symlink("/dev/pts/" + std::to_string(unused), path);
+
   ChildProcess sim(SimProgram(), {"--link", path});
-  EXPECT_EQ(sim.wait(5000), 1);
-  std::string content;
-  std::getline(std::ifstream(path), content);
-  EXPECT_EQ(content, "keep me");
-  std::filesystem::remove(path);
+  const std::optional<std::string> device = sim.firstLine(5000);
+  ASSERT_TRUE(device) << sim.errorOutput();
+  EXPECT_EQ(Target(path), *device);
+  sim.signal(SIGTERM);
+  EXPECT_EQ(sim.wait(5000), 0);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(path)));
+}
+
+// The user put a link of their own where the simulator's was, even one to the same terminal.
+TEST(SimProgram, OnExitRemovesOnlyTheLinkItMade) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  const std::string device = Target(sim.link());
+  std::filesystem::remove(sim.link());
+  std::filesystem::create_symlink(device, sim.link());
+
+  sim.process().signal(SIGTERM);
+  EXPECT_EQ(sim.process().wait(5000), 0);
+  EXPECT_EQ(Target(sim.link()), device);
 }
 
 // A client on the simulator's line, as raw as the real port.
@@ -213,6 +309,27 @@ TEST(SimProgram, TheOptionsShapeWhatTheLineCarries) {
     EXPECT_EQ(sim.frames(), std::vector<std::string>{"41 53 01"});
     EXPECT_EQ(sim.replies().size(), c.pieces);
   }
+}
+
+TEST(SimProgram, ALogThatCannotBeWrittenIsReportedOnceWhileTheEscGoesOnAnswering) {
+  ScratchDir dir;
+  const std::string link = dir.path() + "/esc";
+  ChildProcess sim(SimProgram(), {"--link", link, "--log", "/dev/full"});
+  ASSERT_TRUE(sim.firstLine(5000)) << sim.errorOutput();
+  const Bytes version = {0x59, 0x1F, 0x25, 0xD2, 0x04};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Exchange(link, {0x41, 0x53, 0x01}, 5, 3000), version);
+
+  sim.signal(SIGTERM);
+  EXPECT_EQ(sim.wait(5000), 1);
+  const std::string error = sim.errorOutput();
+  std::size_t reports = 0;
+  for (std::size_t at = error.find("/dev/full"); at != std::string::npos;
+       at = error.find("/dev/full", at + 1)) {
+    ++reports;
+  }
+  EXPECT_EQ(reports, 1u) << error;
+  EXPECT_NE(error.find("morvane-esc-sim: cannot write the log /dev/full: "), std::string::npos)
+      << error;
 }
 
 }  // namespace
