@@ -14,6 +14,7 @@ ThrottleSweep::ThrottleSweep(FormMVconfig& form, const Clock& clock)
     if (form_.controls().TabStrip1.selectedItem() == 1) stop("Config tab chosen");
   }));
   stopRules_.push_back(c.SldPower.changed.subscribe([this] { onThrottleChanged(); }));
+  stopRules_.push_back(form_.stopRequested.subscribe([this] { stop("Escape"); }));
 }
 
 ThrottleSweep::~ThrottleSweep() {

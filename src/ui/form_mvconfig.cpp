@@ -252,6 +252,7 @@ void FormMVconfig::TxtConnState_Change() {
 }
 
 void FormMVconfig::OnStopKey() {
+  stopRequested.notify();
   if (controls_.SldPower.value() > 0) controls_.SldPower.setValue(0);
 }
 

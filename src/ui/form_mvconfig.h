@@ -59,8 +59,10 @@ class FormMVconfig : private LinkHost {
   void VSlPole_Change();
   void TabStrip1_Click();
   void TxtConnState_Change();
-  // Escape, from anywhere in the program: the throttle goes to 0 at once.
+  // Escape, from anywhere in the program: the throttle goes to 0 at once, and whatever
+  // drives the motor beside the window (a sweep) is told to stop.
   void OnStopKey();
+  Observers stopRequested;
 
   // Raised after each complete reply has been handled, while the head still holds it, for
   // whatever follows the ESC beside the window (the command line's flows, the motor test).

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -12,7 +11,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
@@ -35,25 +33,6 @@ namespace {
 QString Text(const std::string& utf8) {
   return QString::fromStdString(utf8);
 }
-
-// Escape stops a sweep from any window of the program, as it stops the throttle; the key
-// goes on to its target.
-class SweepStopKey : public QObject {
- public:
-  SweepStopKey(QObject* parent, std::function<void()> stop)
-      : QObject(parent), stop_(std::move(stop)) {}
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-      stop_();
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  std::function<void()> stop_;
-};
 
 QSpinBox* ThrottleBox(int value, const char* name) {
   auto* box = new QSpinBox;
@@ -79,8 +58,6 @@ MotorTestWindow::MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget
   setWindowTitle(QStringLiteral("Motor test %1 Morvane ESC Config").arg(QChar(0x2013)));
   buildWidgets();
   bindTest();
-  QCoreApplication::instance()->installEventFilter(
-      new SweepStopKey(this, [this] { test_.stopMotor("Escape"); }));
   auto* closeAction = new QAction(this);
   closeAction->setShortcut(QKeySequence::Close);
   connect(closeAction, &QAction::triggered, this, &QWidget::close);
