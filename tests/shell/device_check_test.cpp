@@ -296,11 +296,42 @@ class Helper {
   int out_ = -1;
 };
 
+// The helper as another user can run it: the build folder may lie where only its owner can
+// look (a checkout under /root), so an unprivileged run gets a copy in a folder of its own.
+struct HelperCopy {
+  HelperCopy() {
+    namespace fs = std::filesystem;
+    dir = (fs::temp_directory_path() / "morvane-helper-XXXXXX").string();
+    if (::mkdtemp(dir.data()) == nullptr) {
+      dir.clear();
+      file = MORVANE_PORT_HELPER;
+      return;
+    }
+    file = (fs::path(dir) / "port_helper").string();
+    std::error_code error;
+    fs::copy_file(MORVANE_PORT_HELPER, file, error);
+    ::chmod(dir.c_str(), 0755);
+    ::chmod(file.c_str(), 0755);
+  }
+  ~HelperCopy() {
+    std::error_code ignored;
+    if (!dir.empty()) std::filesystem::remove_all(dir, ignored);
+  }
+  HelperCopy(const HelperCopy&) = delete;
+  HelperCopy& operator=(const HelperCopy&) = delete;
+  std::string dir;
+  std::string file;
+};
+
+const std::string& HelperForUser() {
+  static const HelperCopy copy;
+  return copy.file;
+}
+
 std::vector<std::string> HelperCommand(bool asUser, const std::string& mode,
                                        const std::string& path) {
-  std::vector<std::string> args = {MORVANE_PORT_HELPER, mode, path};
-  if (asUser) args.insert(args.begin(), {"runuser", "-u", "nobody", "--"});
-  return args;
+  if (!asUser) return {MORVANE_PORT_HELPER, mode, path};
+  return {"runuser", "-u", "nobody", "--", HelperForUser(), mode, path};
 }
 
 // The trouble kind of an open by the helper, and the rest of what it printed.
