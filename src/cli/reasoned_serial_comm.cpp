@@ -1,14 +1,12 @@
 #include "reasoned_serial_comm.h"
 
-namespace morvane::cli {
+#include "ports/link_status.h"
 
-std::string OpenFailureReason(const QSerialPort& port) {
-  return port.errorString().toStdString();
-}
+namespace morvane::cli {
 
 bool ReasonedSerialComm::setPortOpen(bool open) {
   const bool done = SerialComm::setPortOpen(open);
-  if (open && !done) failures_[commPort()] = OpenFailureReason(device());
+  if (open && !done) failures_[commPort()] = FailureReason(openFailure());
   return done;
 }
 

@@ -1,17 +1,13 @@
 // The window's serial port, keeping why each port number last failed to open, so that the
-// command line can say so. The reason is the port's own text for now.
+// command line can say so in the window's words.
 #pragma once
 
-#include <QSerialPort>
 #include <map>
 #include <string>
 
 #include "serial_comm.h"
 
 namespace morvane::cli {
-
-// Why an open of `port` failed, as the window would give it.
-std::string OpenFailureReason(const QSerialPort& port);
 
 class ReasonedSerialComm : public SerialComm {
  public:

@@ -11,7 +11,9 @@ std::string PortName(int port, const DeviceText& device) {
   return name;
 }
 
-std::string Reason(const OpenFailure& f) {
+}  // namespace
+
+std::string FailureReason(const OpenFailure& f) {
   switch (f.kind) {
     case OpenFailure::Kind::PermissionDenied:
       return "permission denied. Your user may not open it: " +
@@ -22,7 +24,8 @@ std::string Reason(const OpenFailure& f) {
       return "in use by another program" + (f.detail.empty() ? "" : " (" + f.detail + ")") +
              ". Close it, then pick the port again.";
     case OpenFailure::Kind::Gone:
-      return "gone. Plug the adapter in again.";
+      return "gone" + (f.detail.empty() ? "" : " (" + f.detail + ")") +
+             ". Plug the adapter in again.";
     case OpenFailure::Kind::NotSerial:
       return (f.detail.empty() ? std::string("not a device") : f.detail) +
              ", not a serial port. Check MORVANE_ESC_PORTS.";
@@ -33,10 +36,8 @@ std::string Reason(const OpenFailure& f) {
   return "could not be opened" + (f.detail.empty() ? "." : ": " + f.detail + ".");
 }
 
-}  // namespace
-
 std::string FailureText(const PortFailure& failure, const DeviceText& device) {
-  return PortName(failure.port, device) + ": " + Reason(failure.failure);
+  return PortName(failure.port, device) + ": " + FailureReason(failure.failure);
 }
 
 std::string FailureBalloon(const std::vector<PortFailure>& failures, const DeviceText& device) {

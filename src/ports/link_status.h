@@ -29,6 +29,8 @@ struct LinkStatus {
 using ClockText = std::function<std::string(std::int64_t ms)>;
 using DeviceText = std::function<std::string(int port)>;  // "" when nothing is known
 
+// "permission denied. ..." with the remedy.
+std::string FailureReason(const OpenFailure& failure);
 // "COM2 (/dev/ttyUSB1): permission denied. ..." with the remedy.
 std::string FailureText(const PortFailure& failure, const DeviceText& device);
 // One line per failure, in the order they happened.

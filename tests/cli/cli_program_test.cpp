@@ -160,7 +160,7 @@ TEST(CliProgram, EachExitStatusComesWithOneLineOnStandardError) {
        {},
        {"read", "--port", dir + "/no-such-tty"},
        5,
-       "no-such-tty: No such file or directory"},
+       "no-such-tty: gone (No such file or directory). Plug the adapter in again."},
   };
   for (const Case& c : cases) {
     std::optional<SimSession> sim;
