@@ -55,8 +55,12 @@ void CliFlow::start() {
     std::vector<int> all;
     for (int n = 1; n <= static_cast<int>(portNames_.size()); ++n) all.push_back(n);
     host_.report(cannotOpen(all));
-    finish(kExitPort);
-    return;
+    // A batch may start before the adapter is plugged in: it is tried again as it would be
+    // after an ESC was unplugged.
+    if (!request_.each) {
+      finish(kExitPort);
+      return;
+    }
   }
   if (form_.state().openPort != 0) current_ = form_.state().openPort;
   if (request_.each) {

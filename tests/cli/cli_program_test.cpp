@@ -107,10 +107,16 @@ TEST(CliProgram, LoadEachTakesTwoSimulatorsOneAfterTheOther) {
   EXPECT_EQ(saved.out,
             "saved " + file + ": the settings of MORVANE QR-18A V1.003, firmware V1.234\n");
 
-  SimSession first;
-  ASSERT_TRUE(first.ready());
-  ChildProcess cli(CliProgram(), {"load", file, "--each", "--port", first.link()},
+  // The batch starts before the first adapter is there.
+  const std::string link = source.dir() + "/quad-esc";
+  ChildProcess cli(CliProgram(), {"load", file, "--each", "--port", link},
                    {{"MORVANE_ESC_PORTS", std::nullopt}});
+  const std::string waiting =
+      "morvane-esc: waiting for an ESC on " + link + "; Ctrl+C ends the batch\n";
+  ASSERT_TRUE(WaitFor([&] { return cli.errorOutput().find(waiting) != std::string::npos; }, 5000))
+      << cli.errorOutput();
+  SimSession first({}, link);
+  ASSERT_TRUE(first.ready());
   const std::string one = "ESC 1: MORVANE QR-18A V1.003, 3 settings written, confirmed\n";
   ASSERT_TRUE(WaitFor([&] { return cli.standardOutput().find(one) != std::string::npos; }, 15000))
       << cli.standardOutput() << cli.errorOutput();
@@ -125,8 +131,10 @@ TEST(CliProgram, LoadEachTakesTwoSimulatorsOneAfterTheOther) {
   cli.signal(SIGINT);
   EXPECT_EQ(cli.wait(5000), 0);
   EXPECT_EQ(cli.standardOutput(), one + two + "2 ESCs configured, all confirmed\n");
-  EXPECT_EQ(cli.errorOutput(),
-            "morvane-esc: waiting for an ESC on " + first.link() + "; Ctrl+C ends the batch\n");
+  EXPECT_EQ(cli.errorOutput(), "morvane-esc: cannot open " + link +
+                                   ": gone (No such file or directory). Plug the adapter in "
+                                   "again.\n" +
+                                   waiting);
   EXPECT_EQ(first.framesStartingWith("41 53 03"),
             (std::vector<std::string>{"41 53 03 00 04", "41 53 03 01 02", "41 53 03 02 03"}));
   EXPECT_EQ(second.framesStartingWith("41 53 03"),
