@@ -1,0 +1,101 @@
+// The support log's tap on the serial port: an MSComm that forwards every call to the real
+// one and records what passes. Frames are recorded after they are written, so a log never
+// delays one; received bytes are grouped by the notification that brought them, each run
+// named for what it is to the attempt under way: the echo, the reply to its command, or stray.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/seams.h"
+#include "supportlog/support_log.h"
+
+namespace morvane {
+
+class LoggingComm : public MSComm {
+ public:
+  // `device` tells what stands behind a port number ("/dev/ttyUSB0"); "" when nothing.
+  LoggingComm(MSComm& inner, SupportLog& log, std::function<std::string(int port)> device = {});
+  ~LoggingComm() override;
+  LoggingComm(const LoggingComm&) = delete;
+  LoggingComm& operator=(const LoggingComm&) = delete;
+
+  void setCommPort(int n) override { inner_.setCommPort(n); }
+  int commPort() const override { return inner_.commPort(); }
+  bool setPortOpen(bool open) override;
+  bool portOpen() const override { return inner_.portOpen(); }
+  OpenFailure openFailure() const override { return inner_.openFailure(); }
+  void setOutBufferCount(int n) override { inner_.setOutBufferCount(n); }
+  void setInBufferCount(int n) override;
+  int inBufferCount() const override { return inner_.inBufferCount(); }
+  std::uint8_t input() override;
+  void setOutput(std::span<const std::uint8_t> bytes) override;
+  void drainOutput(int timeoutMs) override { inner_.drainOutput(timeoutMs); }
+  void setRThreshold(int n) override { inner_.setRThreshold(n); }
+  int rThreshold() const override { return inner_.rThreshold(); }
+  int commEvent() const override { return inner_.commEvent(); }
+
+  // What the window's log reads to tell why things happen.
+  enum class Last { Nothing, Opened, Closed, Frame };
+  Last last() const { return last_; }
+  // Inside a receive notification: what changes now, the ESC's reply changed.
+  bool inNotification() const { return notifying_ > 0; }
+  // The attempt before the frame now written got its whole reply; read it in the hook below.
+  bool lastAttemptAnswered() const { return attempt_.complete; }
+  // Called after a frame is written and before it is recorded.
+  void setBeforeFrameLine(std::function<void()> fn) { beforeFrameLine_ = std::move(fn); }
+
+  // Received bytes still shown per line, and the rest left in the buffer that are only
+  // counted: a flooded line must not make a frame wait for its log.
+  static constexpr int kDroppedShown = 64;
+
+ private:
+  enum class Kind { Echo, Reply, Stray };
+  struct Attempt {
+    std::vector<std::uint8_t> frame;
+    int replyLength = 1;
+    int count = 0;
+    bool echo = false;
+    bool replyStarted = false;
+    int replyCount = 0;
+    bool complete = true;  // before the first frame everything is stray
+  };
+  struct Run {
+    Kind kind;
+    std::vector<std::uint8_t> bytes;
+  };
+
+  Kind classify(std::uint8_t b);
+  void take(std::uint8_t b);
+  std::string runsText() const;
+  void flushReceived();
+  void notified();
+  std::string portName(int n) const;
+
+  MSComm& inner_;
+  SupportLog& log_;
+  std::function<std::string(int)> device_;
+  std::function<void()> beforeFrameLine_;
+  Attempt attempt_;
+  std::vector<Run> runs_;
+  struct FailedOpens {
+    std::string text;
+    std::string reason;
+    int first = 0;
+    int last = 0;
+    std::int64_t ms = 0;
+  };
+  void failedOpen(int n, std::string reason);
+  FailedOpens failed_;       // the line of ports that did not open, until something else happens
+  int pieces_ = 0;           // notifications that brought the bytes of the line
+  std::uint64_t taken_ = 0;  // bytes read, ever
+  std::int64_t receivedMs_ = 0;
+  std::string dropped_;  // the line of bytes dropped unread, until the next frame is out
+  Last last_ = Last::Nothing;
+  int notifying_ = 0;
+};
+
+}  // namespace morvane

@@ -1,0 +1,33 @@
+#include "supportlog/support_log.h"
+
+#include <utility>
+
+namespace morvane {
+
+SupportLog::SupportLog(const Clock& clock, LogLimits limits) : clock_(clock), limits_(limits) {}
+
+void SupportLog::add(std::string text) {
+  add(std::move(text), clock_.elapsedMs());
+}
+
+void SupportLog::add(std::string text, std::int64_t ms) {
+  if (pending_ && !flushing_) {
+    flushing_ = true;
+    pending_();
+    flushing_ = false;
+  }
+  if (!lines_.empty() && ms < lines_.back().ms) ms = lines_.back().ms;
+  LogLine line{ms, std::move(text)};
+  bytes_ += SavedSize(line);
+  lines_.push_back(std::move(line));
+  const LogLine& added = lines_.back();
+  // The newest line always stays, however long.
+  while (lines_.size() > 1 &&
+         (added.ms - lines_.front().ms > limits_.keepMs || bytes_ > limits_.keepBytes)) {
+    bytes_ -= SavedSize(lines_.front());
+    lines_.pop_front();
+  }
+  if (sink_) sink_(added);
+}
+
+}  // namespace morvane

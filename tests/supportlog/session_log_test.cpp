@@ -1,0 +1,219 @@
+// The log of whole sessions at the bench: the port, the frames, the replies and the window.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bench.h"
+#include "supportlog/form_log.h"
+#include "supportlog/logging_comm.h"
+#include "supportlog/support_log.h"
+
+namespace morvane::test {
+namespace {
+
+struct LogBench {
+  sim::VirtualClock clock;
+  sim::VirtualSerialLine line{clock};
+  sim::EscModel esc;
+  sim::VirtualTimer timer1{clock, 1};
+  sim::VirtualTimer timer2{clock, 1};
+  SupportLog log{clock};
+  LoggingComm comm{line, log, [](int n) { return n == 1 ? std::string("/dev/esc") : ""; }};
+  FormMVconfig form{comm, timer1, timer2, clock, AppVersion{1, 0, 14}};
+  std::optional<FormLog> formLog;
+
+  LogBench() { form.setClock(clock); }
+
+  Controls& c() { return form.controls(); }
+  bool runUntil(const std::function<bool()>& pred, Ticks limit) {
+    return clock.runUntilTrue(pred, clock.now() + limit);
+  }
+  bool connect() {
+    line.addPort(1);
+    line.attachEsc(1, esc);
+    load();
+    return runUntil([&] { return c().TxtConnState.text() == "Connected" && readDone(); },
+                    Ms(2000)) &&
+           runUntil([&] { return QueueEmpty(form.state()); }, Ms(2000));
+  }
+  // As the program does: the start-up defaults are no pick of the user's.
+  void load() {
+    form.Load();
+    formLog.emplace(form, comm, log);
+  }
+  bool readDone() {
+    for (int i = 0; i < kSettingCount; ++i)
+      if (form.state().deviceValue[i] == -1) return false;
+    return true;
+  }
+  std::vector<std::string> texts() const {
+    std::vector<std::string> out;
+    for (const LogLine& l : log.lines()) out.push_back(l.text);
+    return out;
+  }
+};
+
+// Every expected line, in this order, among the log's lines; a line may go on after what is
+// expected ("(in 2 pieces)").
+::testing::AssertionResult InOrder(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& expected) {
+  std::size_t at = 0;
+  for (const std::string& want : expected) {
+    while (at < lines.size() && !lines[at].starts_with(want)) ++at;
+    if (at == lines.size()) {
+      std::string all;
+      for (const std::string& l : lines) all += "\n  " + l;
+      return ::testing::AssertionFailure() << "no \"" << want << "\" in order in:" << all;
+    }
+    ++at;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(SessionLog, AConnectionReadsAsFramesRepliesAndTheEscItFound) {
+  LogBench b;
+  ASSERT_TRUE(b.connect());
+  EXPECT_TRUE(InOrder(b.texts(), {
+                                     "COM1 (/dev/esc) opened",
+                                     "sent PING: 41 53 00",
+                                     "received reply to PING 59",
+                                     "sent GET_VERSION: 41 53 01",
+                                     "received reply to GET_VERSION 59 1f 25 d2 04",
+                                     "Connected MORVANE QR-18A V1.003 V1.234",
+                                     "sent READ_PARAM cutoffVoltage: 41 53 02 00",
+                                     "received reply to READ_PARAM 59 02",
+                                     "Cutoff voltage on the ESC: 5.6V",
+                                     "sent SET_THROTTLE 0: 41 53 04 00",
+                                 }));
+}
+
+TEST(SessionLog, BytesOfOneNotificationShareALineNamedByWhatTheyAre) {
+  LogBench b;
+  b.line.setEcho(true);
+  b.line.setShaper([](const std::vector<std::uint8_t>& reply) {
+    // The reply arrives in one piece, after a byte of noise.
+    std::vector<std::uint8_t> bytes = {0x00};
+    bytes.insert(bytes.end(), reply.begin(), reply.end());
+    return std::vector<sim::ReplyChunk>{{0, bytes}};
+  });
+  ASSERT_TRUE(b.connect());
+  EXPECT_TRUE(InOrder(
+      b.texts(), {"sent PING: 41 53 00", "received echo 41 53 00, stray 00, reply to PING 59"}));
+}
+
+TEST(SessionLog, ALostEscShowsEachMissTheStopFrameAndWhyItWasLost) {
+  LogBench b;
+  ASSERT_TRUE(b.connect());
+  b.line.detachEsc(1);
+  ASSERT_TRUE(b.runUntil([&] { return b.c().TxtConnState.text() == "Unconnected"; }, Ms(2000)));
+  EXPECT_TRUE(
+      InOrder(b.texts(), {"no reply in time: miss 1 of 3", "no reply in time: miss 2 of 3",
+                          "no reply in time: miss 3 of 3", "sent SET_THROTTLE 0: 41 53 04 00",
+                          "Unconnected: the ESC was lost after 3 misses"}));
+}
+
+TEST(SessionLog, TheUsersPicksAreToldApartFromWhatTheEscReports) {
+  LogBench b;
+  ASSERT_TRUE(b.connect());
+  b.c().CombBrake.setListIndex(1);
+  b.c().TabStrip1.clickTab(2);
+  b.c().SldPower.setValue(5);
+  ASSERT_TRUE(b.runUntil([&] { return b.esc.throttle() == 5; }, Ms(2000)));
+  EXPECT_TRUE(InOrder(b.texts(), {"Brake on the ESC: Disable", "Brake picked: Enable", "Tab Run",
+                                  "Throttle 5", "sent WRITE_PARAM brake=2: 41 53 03 01 02",
+                                  "Brake on the ESC: Enable", "sent SET_THROTTLE 5: 41 53 04 05"}));
+}
+
+TEST(SessionLog, BytesNobodyAwaitedAreToldWhenTheNextFrameDropsThem) {
+  LogBench b;
+  ASSERT_TRUE(b.connect());
+  b.clock.runFor(Ms(20));  // between polls: nothing is awaited
+  b.line.inject({0x12, 0x34});
+  b.clock.runFor(Ms(200));
+  EXPECT_TRUE(InOrder(b.texts(), {"dropped unread: stray 12 34", "sent PING: 41 53 00"}));
+}
+
+TEST(SessionLog, PortsThatFailSayWhy) {
+  LogBench b;
+  b.line.addPort(2);
+  b.line.refuseOpen(2, {OpenFailure::Kind::PermissionDenied, "dialout"});
+  ASSERT_TRUE(b.connect());
+  b.line.unplug();
+  EXPECT_TRUE(InOrder(
+      b.texts(), {"COM2 did not open: permission denied. Your user may not open "
+                  "it: sudo usermod -aG dialout $USER, then log out and in again.",
+                  "COM1 (/dev/esc) failed: the device went away", "Unconnected: the port closed"}));
+}
+
+// The same session with and without the log: the same bytes at the same virtual times.
+void Load(Bench& b) {
+  b.form.Load();
+}
+void Load(LogBench& b) {
+  b.load();
+}
+
+template <typename B>
+std::vector<sim::VirtualSerialLine::Write> Session(B& b) {
+  b.line.setEcho(true);
+  b.line.setFaults(
+      {.latencyMs = 1, .noiseBytes = 2, .splitAfter = 1, .splitGapMs = 5, .dropEvery = 4});
+  b.line.addPort(1);
+  b.line.attachEsc(1, b.esc);
+  Load(b);
+  b.clock.runFor(Ms(1500));
+  b.c().CombTiming.setListIndex(3);
+  b.c().TabStrip1.clickTab(2);
+  b.c().SldPower.setValue(5);
+  b.clock.runFor(Ms(1000));
+  b.line.inject({0x59, 0x00, 0x41});
+  b.clock.runFor(Ms(500));
+  b.line.setFaults({.silent = true});
+  b.clock.runFor(Ms(1500));
+  // Replies just after the timeout: left unread while unconnected, dropped by the next ping.
+  b.line.setEcho(false);
+  b.line.setFaults({.latencyMs = 303});
+  b.clock.runFor(Ms(1500));
+  b.line.detachEsc(1);
+  b.clock.runFor(Ms(1000));
+  return b.line.writes();
+}
+
+TEST(SessionLog, LoggingChangesNoByteOnTheWireNorWhenItIsWritten) {
+  Bench plain;
+  LogBench logged;
+  const auto expected = Session(plain);
+  const auto actual = Session(logged);
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(actual[i].at, expected[i].at) << i;
+    EXPECT_EQ(actual[i].bytes, expected[i].bytes) << i;
+  }
+  EXPECT_GT(logged.log.lines().size(), expected.size());
+}
+
+// A frame goes out before its line is written, and so does the frame whose clear dropped
+// unread bytes: a slow log file never holds a frame back.
+TEST(SessionLog, EveryFrameIsOnTheWireBeforeTheLogTellsOfIt) {
+  LogBench b;
+  std::size_t sent = 0;
+  std::vector<std::string> early;
+  b.log.setSink([&](const LogLine& line) {
+    const std::size_t written = b.line.writes().size();
+    if (line.text.starts_with("sent ") && written != ++sent) early.push_back(line.text);
+    if (line.text.starts_with("dropped unread") && written != sent + 1) early.push_back(line.text);
+  });
+  ASSERT_TRUE(b.connect());
+  b.clock.runFor(Ms(20));
+  b.line.inject({0x12, 0x34});
+  b.clock.runFor(Ms(200));
+  b.line.detachEsc(1);
+  b.clock.runFor(Ms(1500));
+  EXPECT_GT(sent, 10u);
+  EXPECT_EQ(early, std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace morvane::test
