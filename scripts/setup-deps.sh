@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-dev
   procps
   valgrind time
+  appstream desktop-file-utils dpkg-dev lintian man-db
 )
 
 sudo=""

@@ -170,7 +170,9 @@ first line of its output, then answers the configuration tool on it in real time
 it is stopped with Ctrl+C (SIGINT) or SIGTERM.
 
 Line and device:
-  --link PATH        also make PATH a symbolic link to the terminal (removed on exit)
+  --link PATH        also make PATH a symbolic link to the terminal, removed on exit;
+                     refused (status 1) where something is already there, except a
+                     link into /dev/pts/ that a killed simulator left behind
   --echo             the line returns every frame before the reply, as a one-wire link does
   --hardware N       hardware number of the version reply, 0..65535 (default 9503,
                      "MORVANE QR-18A V1.003")
@@ -195,12 +197,14 @@ Faults:
 
 Other:
   --log FILE         write every frame received and every reply sent to FILE, one per line,
-                     with the time
+                     with the time; a log that cannot be written is reported once, the
+                     ESC goes on answering, and the exit status is 1
   -h, --help         show this help and exit
 
 The motor's speed follows the throttle with a time constant of 250 ms, and the speed it
 reports wavers by up to 0.6 %. Exit status: 0 when stopped by a signal, 1 when the
-terminal, the link or the log cannot be made, 2 for a bad option.
+terminal, the link or the log cannot be made or the log could not be written, 2 for a
+bad option.
 
 Example: morvane-esc-sim --link /tmp/esc --echo &
          MORVANE_ESC_PORTS=/tmp/esc morvane-esc-config
