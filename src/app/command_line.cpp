@@ -8,8 +8,15 @@ namespace morvane {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: morvane-esc-config [--help | --version] [Qt options such as -platform offscreen]\n"
+    "Usage: morvane-esc-config [--help | --version] [--log FILE]\n"
+    "                          [Qt options such as -platform offscreen]\n"
     "Configures a Morvane ESC over a serial port (38400 baud).\n"
+    "\n"
+    "  --log FILE  append a support log to FILE as things happen: every frame sent, every\n"
+    "              reply and stray byte received, port opens and failures, connection\n"
+    "              changes and your actions, one line each with its time (UTC). Without it\n"
+    "              the last 10 minutes are kept in memory: right-click the Connection group\n"
+    "              and choose \"Save support log...\".\n"
     "\n"
     "COM1 to COM16 are the serial ports the system reports, USB adapters first.\n"
     "MORVANE_ESC_PORTS replaces that list: colon-separated device paths for COM1, COM2, ...\n"
@@ -62,6 +69,16 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
                   std::to_string(MORVANE_VERSION_MINOR) + "." +
                   std::to_string(MORVANE_VERSION_PATCH) + "\n" + kLicence,
               {}};
+    }
+    if (arg == "--log" || arg.starts_with("--log=")) {
+      // An option where the name should be is a name forgotten: "./-x" names such a file.
+      if (arg.size() > 6) {
+        line.logFile = arg.substr(6);
+      } else if (i + 1 < argc && argv[i + 1][0] != '-') {
+        line.logFile = argv[++i];
+      }
+      if (line.logFile.empty()) return Refuse("option '--log' needs a file name");
+      continue;
     }
     // Qt takes "-opt" and "--opt" alike.
     std::string_view option = arg;

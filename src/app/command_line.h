@@ -16,6 +16,8 @@ struct CommandLine {
   // The program's name and Qt's options, each "-opt=value" split as "-opt" "value" so that
   // Qt takes every option in either form.
   std::vector<std::string> qtArguments;
+  // --log FILE: the support log is also written there as it happens. Empty: none.
+  std::string logFile{};
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);

@@ -1,0 +1,62 @@
+// The support log of one run of the window, put together: the log in memory, the tap on the
+// serial port, the --log file if one is named, the window's events, and "Save support log…"
+// in the menu of the Connection group's background.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "port_table.h"
+#include "support_log_file.h"
+#include "support_log_header.h"
+#include "supportlog/form_log.h"
+#include "supportlog/logging_comm.h"
+#include "supportlog/support_log.h"
+
+class QAction;
+class QWidget;
+
+namespace morvane {
+
+class FormMVconfig;
+
+// The dialogs the command opens; tests give their own.
+struct SupportLogDialogs {
+  std::function<QString(QWidget* parent)> saveFileName;  // empty when the user cancels
+  std::function<void(QWidget* parent, const QString& message)> showError;
+};
+SupportLogDialogs StandardSupportLogDialogs();
+
+class SupportLogSession {
+ public:
+  // `logFile` empty: the lines are kept in memory only. A file that cannot be written is
+  // told once on standard error (or to `report`); the window goes on.
+  SupportLogSession(MSComm& port, const Clock& clock, const PortTable& table,
+                    const QString& logFile = {}, SupportLogFile::Report report = {});
+
+  // The port to give the window's logic.
+  MSComm& comm() { return comm_; }
+  // From now on the window's changes are logged: after start-up, whose defaults are no pick.
+  void watch(FormMVconfig& form);
+
+  const SupportLog& log() const { return log_; }
+  const LogStamps& stamps() const { return stamps_; }
+  std::string header(const std::string& what) const { return SupportLogHeader(table_, what); }
+
+ private:
+  const PortTable& table_;
+  SupportLog log_;
+  LogStamps stamps_;
+  LoggingComm comm_;
+  std::unique_ptr<SupportLogFile> file_;
+  std::optional<FormLog> formLog_;
+};
+
+// `window` is the view of the form; the command belongs to its Connection group, "FrameConnect".
+QAction* InstallSupportLogCommand(QWidget& window, const SupportLogSession& session,
+                                  SupportLogDialogs dialogs = StandardSupportLogDialogs());
+
+}  // namespace morvane

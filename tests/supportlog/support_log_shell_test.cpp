@@ -1,0 +1,167 @@
+// The support log in the shell, offscreen: the --log file as it is written, a file that fails,
+// "Save support log…" in the Connection group's menu, and the --log option.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <optional>
+
+#include "bench.h"
+#include "command_line.h"
+#include "support_log_session.h"
+#include "ui/qt/form_view.h"
+
+namespace morvane::test {
+namespace {
+
+struct ShellBench {
+  QTemporaryDir dir;
+  sim::VirtualClock clock;
+  sim::VirtualSerialLine line{clock};
+  sim::EscModel esc;
+  sim::VirtualTimer timer1{clock, 1};
+  sim::VirtualTimer timer2{clock, 1};
+  PortTable table{{{"/tmp/esc", "link to /dev/pts/3, pseudo-terminal"}}};
+  QStringList reports;
+  SupportLogSession session;
+  FormMVconfig form{session.comm(), timer1, timer2, clock, AppVersion{1, 0, 14}};
+
+  explicit ShellBench(const QString& logFile = {})
+      : session(line, clock, table, logFile, [this](const QString& m) { reports << m; }) {
+    form.setClock(clock);
+    line.addPort(1);
+    line.attachEsc(1, esc);
+    form.Load();
+    session.watch(form);
+  }
+  bool connect() {
+    return clock.runUntilTrue([&] { return form.controls().TxtConnState.text() == "Connected"; },
+                              clock.now() + Ms(2000));
+  }
+};
+
+QString Read(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+const QRegularExpression kStamped(
+    QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z "),
+    QRegularExpression::MultilineOption);
+
+TEST(SupportLogFile, TakesTheHeaderThenEachLineStampedAsItHappens) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("support.log");
+  ShellBench b(path);
+  ASSERT_TRUE(b.connect());
+  // Read while the program runs: every line is in the file already.
+  const QString text = Read(path);
+  EXPECT_TRUE(text.startsWith("# Morvane ESC Config support log\n")) << text.toStdString();
+  EXPECT_TRUE(text.contains("\n#   COM1  /tmp/esc  link to /dev/pts/3, pseudo-terminal\n"));
+  EXPECT_TRUE(text.contains(QRegularExpression(kStamped.pattern() + "sent PING: 41 53 00$",
+                                               QRegularExpression::MultilineOption)));
+  EXPECT_TRUE(text.endsWith("Connected MORVANE QR-18A V1.003 V1.234\n")) << text.toStdString();
+  EXPECT_EQ(text.count(kStamped), static_cast<qsizetype>(b.session.log().lines().size()));
+  EXPECT_EQ(b.reports, QStringList());
+}
+
+TEST(SupportLogFile, AFileThatFailsIsToldOnceAndTheWindowGoesOn) {
+  ShellBench b(QStringLiteral("/dev/full"));
+  ASSERT_TRUE(b.connect());
+  ASSERT_EQ(b.reports.size(), 1);
+  EXPECT_TRUE(b.reports[0].startsWith("the support log /dev/full cannot be written"))
+      << b.reports[0].toStdString();
+  EXPECT_GT(b.session.log().lines().size(), 5u);
+}
+
+struct MenuBench : ShellBench {
+  FormView view{form};
+  QString answer;
+  QStringList errors;
+  QAction* save =
+      InstallSupportLogCommand(view, session,
+                               {[this](QWidget*) { return answer; },
+                                [this](QWidget*, const QString& message) { errors << message; }});
+};
+
+TEST(SupportLogCommand, TheConnectionGroupsMenuSavesTheKeptLinesUnderTheHeader) {
+  MenuBench b;
+  ASSERT_TRUE(b.connect());
+  QWidget* group = b.view.findChild<QWidget*>(QStringLiteral("FrameConnect"));
+  QStringList shown;
+  QTimer::singleShot(0, [&shown] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    for (QAction* a : menu->actions()) shown << a->text();
+    menu->close();
+  });
+  // A right click on the group's background, below its last row.
+  const QPoint at(group->width() / 2, group->height() - 4);
+  QContextMenuEvent click(QContextMenuEvent::Mouse, at, group->mapToGlobal(at));
+  QApplication::sendEvent(group, &click);
+  EXPECT_EQ(shown, QStringList{QString::fromUtf8("Save support log\u2026")});
+
+  b.answer = b.dir.filePath("saved.log");
+  b.save->trigger();
+  const QString text = Read(b.answer);
+  EXPECT_TRUE(text.startsWith("# Morvane ESC Config support log\n# Saved from the window at "))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains("\n# Qt: "));
+  EXPECT_TRUE(text.contains("\n# System: "));
+  EXPECT_TRUE(text.contains(" COM1 (/tmp/esc) opened\n"));
+  EXPECT_TRUE(text.endsWith(" Connected MORVANE QR-18A V1.003 V1.234\n")) << text.toStdString();
+  EXPECT_EQ(b.errors, QStringList());
+}
+
+TEST(SupportLogCommand, ASaveThatFailsSaysWhereAndWhy) {
+  MenuBench b;
+  b.answer = b.dir.filePath("no-such-folder/saved.log");
+  b.save->trigger();
+  ASSERT_EQ(b.errors.size(), 1);
+  EXPECT_TRUE(b.errors[0].startsWith("The support log could not be saved to " + b.answer))
+      << b.errors[0].toStdString();
+}
+
+struct ArgumentCase {
+  const char* name;
+  std::vector<const char*> args;
+  std::optional<int> status;
+  const char* logFile;
+};
+
+class LogOptionTest : public ::testing::TestWithParam<ArgumentCase> {};
+
+TEST_P(LogOptionTest, TakesAFileNameOrRefusesBeforeQtStarts) {
+  std::vector<const char*> argv = {"morvane-esc-config"};
+  argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
+  const CommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+  EXPECT_EQ(line.exitStatus, GetParam().status) << line.message;
+  if (!line.exitStatus) {
+    EXPECT_EQ(line.logFile, GetParam().logFile);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, LogOptionTest,
+    ::testing::Values(
+        ArgumentCase{"Separate", {"--log", "s.log", "-platform", "offscreen"}, {}, "s.log"},
+        ArgumentCase{"Joined", {"--log=s.log"}, {}, "s.log"},
+        ArgumentCase{"Missing", {"--log"}, 2, ""}, ArgumentCase{"Empty", {"--log="}, 2, ""},
+        ArgumentCase{"OptionInstead", {"--log", "-platform", "offscreen"}, 2, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogOption, TheHelpListsIt) {
+  const char* argv[] = {"morvane-esc-config", "--help"};
+  const CommandLine line = ParseCommandLine(2, argv);
+  EXPECT_EQ(line.exitStatus, 0);
+  EXPECT_NE(line.message.find("--log FILE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace morvane::test
