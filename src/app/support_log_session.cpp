@@ -25,8 +25,8 @@ SupportLogSession::SupportLogSession(MSComm& port, const Clock& clock, const Por
   }
 }
 
-void SupportLogSession::watch(FormMVconfig& form) {
-  formLog_.emplace(form, comm_, log_);
+std::unique_ptr<FormLog> SupportLogSession::watch(FormMVconfig& form) {
+  return std::make_unique<FormLog>(form, comm_, log_);
 }
 
 SupportLogDialogs StandardSupportLogDialogs() {

@@ -6,7 +6,6 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "port_table.h"
@@ -40,7 +39,8 @@ class SupportLogSession {
   // The port to give the window's logic.
   MSComm& comm() { return comm_; }
   // From now on the window's changes are logged: after start-up, whose defaults are no pick.
-  void watch(FormMVconfig& form);
+  // Keep what it returns no longer than the form.
+  [[nodiscard]] std::unique_ptr<FormLog> watch(FormMVconfig& form);
 
   const SupportLog& log() const { return log_; }
   const LogStamps& stamps() const { return stamps_; }
@@ -52,7 +52,6 @@ class SupportLogSession {
   LogStamps stamps_;
   LoggingComm comm_;
   std::unique_ptr<SupportLogFile> file_;
-  std::optional<FormLog> formLog_;
 };
 
 // `window` is the view of the form; the command belongs to its Connection group, "FrameConnect".

@@ -31,6 +31,7 @@ struct ShellBench {
   QStringList reports;
   SupportLogSession session;
   FormMVconfig form{session.comm(), timer1, timer2, clock, AppVersion{1, 0, 14}};
+  std::unique_ptr<FormLog> formLog;
 
   explicit ShellBench(const QString& logFile = {})
       : session(line, clock, table, logFile, [this](const QString& m) { reports << m; }) {
@@ -38,7 +39,7 @@ struct ShellBench {
     line.addPort(1);
     line.attachEsc(1, esc);
     form.Load();
-    session.watch(form);
+    formLog = session.watch(form);
   }
   bool connect() {
     return clock.runUntilTrue([&] { return form.controls().TxtConnState.text() == "Connected"; },
