@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,6 +78,29 @@ DeviceFacts Examine(const std::string& listed, std::string& device, struct stat&
 
 }  // namespace
 
+std::string HolderOf(const std::string& device) {
+#if defined(__linux__)
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const std::string self = std::to_string(::getpid());
+  for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
+    const std::string pid = process.path().filename().string();
+    if (pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
+    std::error_code closed;  // another user's process, or one that ended meanwhile
+    for (const fs::directory_entry& fd : fs::directory_iterator(process.path() / "fd", closed)) {
+      std::error_code gone;
+      if (fs::read_symlink(fd.path(), gone).string() != device) continue;
+      std::string name;
+      std::getline(std::ifstream(process.path() / "comm"), name);
+      return (name.empty() ? std::string("process") : name) + ", process " + pid;
+    }
+  }
+#else
+  (void)device;
+#endif
+  return {};
+}
+
 ResolvedPath ResolveDevicePath(const std::string& listed) {
   char* resolved = ::realpath(listed.c_str(), nullptr);
   if (resolved == nullptr) return {{}, errno};
@@ -112,6 +137,7 @@ DeviceClaim::DeviceClaim(const std::string& listed) {
     }
   }
   trouble_ = ClassifyDevice(facts);
+  if (trouble_.kind == OpenFailure::Kind::InUse) trouble_.detail = HolderOf(device_);
   if (trouble_.kind == OpenFailure::Kind::None) {
     fd_ = fd;
   } else if (fd >= 0) {

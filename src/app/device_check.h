@@ -16,6 +16,10 @@ struct ResolvedPath {
 };
 ResolvedPath ResolveDevicePath(const std::string& listed);
 
+// The program that holds the device open, as "name, process 1234", from /proc; "" where the
+// system does not tell (another user's programs, other systems).
+std::string HolderOf(const std::string& device);
+
 // What a listed path names, found without opening it: opening a serial device moves its modem
 // lines, which may reset whatever hangs on them.
 struct DeviceLook {

@@ -60,22 +60,24 @@ OpenFailure ClassifyDevice(const DeviceFacts& facts) {
   return {};
 }
 
+// The first words of the window's reason for a failed open, without its remedy.
 std::string TroubleText(const OpenFailure& trouble) {
+  const std::string detail = trouble.detail.empty() ? "" : " (" + trouble.detail + ")";
   switch (trouble.kind) {
     case OpenFailure::Kind::None:
       return {};
     case OpenFailure::Kind::PermissionDenied:
       return "permission denied";
     case OpenFailure::Kind::InUse:
-      return "in use by another program";
+      return "in use by another program" + detail;
     case OpenFailure::Kind::NotSerial:
-      return trouble.detail + ", not a serial port";
+      return (trouble.detail.empty() ? "not a device" : trouble.detail) + ", not a serial port";
     case OpenFailure::Kind::Gone:
-      return trouble.detail.empty() ? "gone" : trouble.detail;
+      return "gone" + detail;
     case OpenFailure::Kind::Other:
       break;
   }
-  return trouble.detail;
+  return "could not be opened" + (trouble.detail.empty() ? "" : ": " + trouble.detail);
 }
 
 }  // namespace morvane

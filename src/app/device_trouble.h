@@ -25,8 +25,9 @@ struct DeviceFacts {
 // the file is instead (NotSerial: "a regular file") or the system's message (Gone, Other).
 OpenFailure ClassifyDevice(const DeviceFacts& facts);
 
-// Plain words: "permission denied", "in use by another program",
-// "a regular file, not a serial port", or the system's message.
+// Plain words, the window's: "permission denied", "in use by another program (minicom,
+// process 412)", "a regular file, not a serial port", "gone (No such file or directory)",
+// "could not be opened: " and the system's message.
 std::string TroubleText(const OpenFailure& trouble);
 
 }  // namespace morvane

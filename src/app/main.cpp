@@ -9,6 +9,7 @@
 
 #include "command_line.h"
 #include "held_qt_messages.h"
+#include "hot_plug.h"
 #include "last_resort_stop.h"
 #include "link/link.h"
 #include "port_table.h"
@@ -59,9 +60,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "morvane-esc-config: %s\n", warning.c_str());
     }
   }
-  const PortTable table =
-      BuildPortTable(portList, systemPorts, platform,
-                     [&](const std::string& path) { return DescribeDevice(path, systemPorts); });
+  // Changes while the program runs, as adapters come and go.
+  PortTable table = BuildPortTable(portList, systemPorts, platform, [&](const std::string& path) {
+    return DescribeDevice(path, systemPorts);
+  });
 
   SerialComm comm(table);
   comm.setOnDescriptorChanged(SetLastResortPort);
@@ -73,9 +75,11 @@ int main(int argc, char** argv) {
                     {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
   form.setClock(clock);
   const LastResortStop lastResort([&form] { return form.motorMayRun(); });
+  const HotPlug hotPlug(table, portList, systemPorts, form);
   FormView view(form);
   view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },
                        QString::fromStdString(EmptyListTip(table, platform)));
+  view.setDeviceText([&](int n) { return DeviceLine(table, n); });
   InstallSettingsFileCommands(view, form);
   InstallMotorTest(view, form);
 

@@ -57,6 +57,12 @@ const SerialDevice* PortTable::device(int n) const {
   return d.path.empty() ? nullptr : &d;
 }
 
+void PortTable::setDevice(int n, SerialDevice device) {
+  if (n < 1 || n > kMaxPorts) return;
+  if (entries_.size() < static_cast<std::size_t>(n)) entries_.resize(static_cast<std::size_t>(n));
+  entries_[static_cast<std::size_t>(n - 1)] = std::move(device);
+}
+
 int PortTable::deviceCount() const {
   return static_cast<int>(std::count_if(entries_.begin(), entries_.end(),
                                         [](const SerialDevice& d) { return !d.path.empty(); }));
@@ -155,6 +161,18 @@ PortTable BuildPortTable(
   return PortTable(std::move(byNumber));
 }
 
+std::vector<std::string> DeviceKeys(const PortTable& table) {
+  std::vector<std::string> keys;
+  for (const SerialDevice& d : table.entries()) keys.push_back(d.key.empty() ? d.path : d.key);
+  return keys;
+}
+
+std::string DeviceLine(const PortTable& table, int n) {
+  const SerialDevice* d = table.device(n);
+  if (d == nullptr) return {};
+  return d->description.empty() ? d->path : d->path + ", " + d->description;
+}
+
 std::string EntryTip(const PortTable& table, int n) {
   const SerialDevice* d = table.device(n);
   if (d == nullptr) return {};
@@ -162,8 +180,12 @@ std::string EntryTip(const PortTable& table, int n) {
 }
 
 std::string EmptyListTip(const PortTable& table, Platform platform) {
+  // Only Linux tells the program of adapters that come while it runs.
+  const bool followed = platform == Platform::Linux;
   if (table.deviceCount() == 0) {
-    return "No serial port was found.\nConnect the adapter, then start the program again.";
+    return followed ? "No serial port was found.\nConnect the adapter: it appears here by itself."
+                    : "No serial port was found.\nConnect the adapter, then start the program "
+                      "again.";
   }
   std::string tip;
   bool unexplained = platform == Platform::Windows;
@@ -203,7 +225,8 @@ std::string EmptyListTip(const PortTable& table, Platform platform) {
              " $USER, then log out and in again.";
     }
   }
-  return tip + "\nThen start the program again.";
+  return tip + (followed ? "\nThen plug the adapter in again, or start the program again."
+                        : "\nThen start the program again.");
 }
 
 }  // namespace morvane

@@ -20,6 +20,9 @@ struct SerialDevice {
   std::string path;         // as listed or reported, bytes: "/dev/ttyUSB0", "escA", "COM3"
   std::string description;  // the device and the adapter, for the user; may be empty
   OpenFailure trouble{};    // what was seen wrong with it when the table was made
+  // Who the adapter is, wherever the system puts it next time: its USB serial number, or
+  // vendor, product and USB location. Empty: the path says who it is.
+  std::string key{};
 };
 
 // What the table is told about a device path: words for the user and any trouble seen.
@@ -40,6 +43,8 @@ class PortTable {
   const SerialDevice* device(int n) const;
   int deviceCount() const;
   const std::vector<SerialDevice>& entries() const { return entries_; }
+  // A device that came while the program runs takes its number's place.
+  void setDevice(int n, SerialDevice device);
 
  private:
   std::vector<SerialDevice> entries_;
@@ -66,6 +71,12 @@ std::vector<SerialDevice> OrderSystemPorts(std::vector<SerialDevice> ports, Plat
 PortTable BuildPortTable(const std::optional<std::string>& envList,
                          const std::vector<SerialDevice>& systemPorts, Platform platform,
                          const std::function<DeviceDescription(const std::string& path)>& describe);
+
+// What each number's device is known by for the whole run: its key, else its path.
+std::vector<std::string> DeviceKeys(const PortTable& table);
+
+// The device of COM n and its adapter on one line, for the window's messages; "" for none.
+std::string DeviceLine(const PortTable& table, int n);
 
 // Tooltip of the list entry for COM n: the path as listed, then the device and the adapter.
 std::string EntryTip(const PortTable& table, int n);

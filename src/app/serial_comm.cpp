@@ -101,6 +101,9 @@ bool SerialComm::setPortOpen(bool open) {
 #endif
   if (!port_.open(QIODevice::ReadWrite)) {
     failure_ = QtFailure(port_);
+#if defined(Q_OS_UNIX)
+    if (failure_.kind == OpenFailure::Kind::InUse) failure_.detail = HolderOf(claim.device());
+#endif
     return false;
   }
 #if defined(Q_OS_UNIX)

@@ -1,10 +1,36 @@
 #include "system_ports.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
 
 #include "device_check.h"
 
 namespace morvane {
+namespace {
+
+// Where on the USB the adapter sits; "" where the system does not say.
+QString UsbLocation([[maybe_unused]] const QSerialPortInfo& info) {
+#if defined(Q_OS_LINUX)
+  return QFileInfo(QStringLiteral("/sys/class/tty/%1/device").arg(info.portName()))
+      .canonicalFilePath();
+#else
+  return {};
+#endif
+}
+
+// Untested here: these machines have no USB adapters.
+std::string AdapterKey(const QSerialPortInfo& info) {
+  if (!info.hasVendorIdentifier() || !info.hasProductIdentifier()) return {};
+  const QString model = QStringLiteral("usb:%1:%2")
+                            .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+                            .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
+  const QString serial = info.serialNumber();
+  if (!serial.isEmpty()) return (model + " serial " + serial).toStdString();
+  const QString location = UsbLocation(info);
+  return location.isEmpty() ? std::string() : (model + " at " + location).toStdString();
+}
+
+}  // namespace
 
 std::vector<SerialDevice> SystemSerialPorts() {
   std::vector<SerialDevice> ports;
@@ -20,10 +46,39 @@ std::vector<SerialDevice> SystemSerialPorts() {
 #else
     const QString path = info.systemLocation();
 #endif
-    ports.push_back({path.toStdString(), description.toStdString()});
+    ports.push_back({path.toStdString(), description.toStdString(), {}, AdapterKey(info)});
   }
   return ports;
 }
+
+#if defined(Q_OS_UNIX)
+std::vector<PresentDevice> ListedDevices(const std::vector<std::string>& paths,
+                                         const std::vector<SerialDevice>& systemPorts) {
+  std::vector<PresentDevice> present;
+  for (const std::string& path : paths) {
+    if (path.empty()) continue;
+    const ResolvedPath resolved = ResolveDevicePath(path);
+    if (resolved.error != 0) continue;
+    DeviceDescription described = DescribeDevice(path, systemPorts);
+    present.push_back({path, resolved.device, {path, described.text, described.trouble}});
+  }
+  return present;
+}
+
+std::vector<PresentDevice> SystemDevices(const std::vector<SerialDevice>& systemPorts,
+                                         Platform platform) {
+  std::vector<PresentDevice> present;
+  for (SerialDevice& d : OrderSystemPorts(systemPorts, platform)) {
+    DeviceDescription described = DescribeDevice(d.path, systemPorts);
+    if (!described.text.empty()) d.description = std::move(described.text);
+    d.trouble = std::move(described.trouble);
+    std::string key = d.key.empty() ? d.path : d.key;
+    std::string device = d.path;
+    present.push_back({std::move(key), std::move(device), std::move(d)});
+  }
+  return present;
+}
+#endif
 
 DeviceDescription DescribeDevice(const std::string& path,
                                  const std::vector<SerialDevice>& systemPorts) {

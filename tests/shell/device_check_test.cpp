@@ -41,7 +41,7 @@ TEST(DeviceTrouble, WhatTheSystemSaysBecomesAKindAndPlainWords) {
   };
   const std::vector<Case> cases = {
       {{}, Kind::None, ""},
-      {{.resolveError = ENOENT}, Kind::Gone, std::strerror(ENOENT)},
+      {{.resolveError = ENOENT}, Kind::Gone, "gone (" + std::string(std::strerror(ENOENT)) + ")"},
       {{.resolveError = EACCES, .group = "dialout"}, Kind::PermissionDenied, "permission denied"},
       {{.type = FileType::Regular, .openError = EACCES},
        Kind::NotSerial,
@@ -50,8 +50,8 @@ TEST(DeviceTrouble, WhatTheSystemSaysBecomesAKindAndPlainWords) {
       {{.type = FileType::Fifo}, Kind::NotSerial, "a named pipe (FIFO), not a serial port"},
       {{.openError = EACCES, .group = "dialout"}, Kind::PermissionDenied, "permission denied"},
       {{.openError = EBUSY}, Kind::InUse, "in use by another program"},
-      {{.openError = ENXIO}, Kind::Gone, std::strerror(ENXIO)},
-      {{.openError = EIO}, Kind::Other, std::strerror(EIO)},
+      {{.openError = ENXIO}, Kind::Gone, "gone (" + std::string(std::strerror(ENXIO)) + ")"},
+      {{.openError = EIO}, Kind::Other, "could not be opened: " + std::string(std::strerror(EIO))},
       {{.terminal = false}, Kind::NotSerial, "a device of another kind, not a serial port"},
       {{.heldElsewhere = true}, Kind::InUse, "in use by another program"},
   };
@@ -235,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Kind::NotSerial, "a device of another kind, not a serial port",
                       "link to /dev/null, a device of another kind, not a serial port"},
         NotSerialCase{"Missing", [](const std::string& dir) { return dir + "/esc"; }, Kind::Gone,
-                      std::strerror(ENOENT), "does not exist now"}),
+                      "gone (" + std::string(std::strerror(ENOENT)) + ")", "does not exist now"}),
     [](const ::testing::TestParamInfo<NotSerialCase>& info) { return info.param.name; });
 
 // port_helper, started with pipes on its input and output; its input closes when the test
@@ -385,7 +385,9 @@ TEST_P(HeldDevice, ASecondOpenerIsToldItIsInUseUntilTheHolderLetsGo) {
   const std::optional<Outcome> second = OpenByHelper(GetParam().asUser, pty.path());
   ASSERT_TRUE(second);
   EXPECT_EQ(second->kind, Kind::InUse);
-  EXPECT_EQ(second->text, "in use by another program");
+  // Named as /proc tells it.
+  EXPECT_EQ(second->text.rfind("in use by another program (port_helper, process ", 0), 0u)
+      << second->text;
 
   EXPECT_EQ(holder.finish(), 0);
   const std::optional<Outcome> after = OpenByHelper(GetParam().asUser, pty.path());

@@ -200,7 +200,12 @@ TEST(PortTable, EmptyListTipSaysWhyNoPortIsListed) {
        {"in use"}},
       {{deniedNoGroup}, Platform::Linux, {"may not open"}, {"usermod"}},
       {{denied}, Platform::MacOS, {"may not open"}, {"usermod"}},
-      {{}, Platform::Linux, {"No serial port was found"}, {"could not be opened", "may not"}},
+      // Only where the list follows the adapters it needs no new start.
+      {{},
+       Platform::Linux,
+       {"No serial port was found", "appears here by itself"},
+       {"could not be opened", "may not", "start the program"}},
+      {{}, Platform::MacOS, {"then start the program again"}, {"by itself"}},
   };
   for (const Case& c : cases) {
     const std::string tip = EmptyListTip(PortTable(c.devices), c.platform);

@@ -3,9 +3,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -18,6 +20,8 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolTip>
 #include <QtMath>
 #include <iterator>
 #include <span>
@@ -356,6 +360,14 @@ void FormView::bindControls() {
   auto* power = findChild<QLabel*>(QStringLiteral("LbPower"));
   watch(c.LbPower, power, [&c, power] { power->setText(Text(c.LbPower.text())); });
 
+  connState_ = findChild<QLabel*>(QStringLiteral("TxtConnState"));
+  connState_->installEventFilter(this);
+  subscriptions_.push_back(form_.portsFailed.subscribe([this] {
+    // After the pick that failed has finished with the list, so that closing it does not
+    // take the balloon away.
+    QTimer::singleShot(0, this, [this] { showFailureBalloon(); });
+  }));
+
   portBox_ = findChild<QComboBox*>(QStringLiteral("CombPort"));
   for (ComboBox* box :
        {&c.CombPort, &c.CombCutOffV, &c.CombBrake, &c.CombTiming, &c.CombCutOffT, &c.CombDir}) {
@@ -466,6 +478,32 @@ void FormView::showPortToolTips() {
     portBox_->setToolTip(shown >= 0 ? portBox_->itemData(shown, Qt::ToolTipRole).toString()
                                     : QString());
   }
+}
+
+void FormView::showFailureBalloon() {
+  const std::vector<PortFailure>& failures = form_.openFailures();
+  if (failures.empty() || !portBox_->isVisible()) return;
+  QToolTip::showText(portBox_->mapToGlobal(QPoint(0, portBox_->height())),
+                     Text(FailureBalloon(failures, deviceText_)), portBox_, portBox_->rect(),
+                     kBalloonMs);
+}
+
+QString FormView::statusTip() const {
+  // The window's clock counts from start-up; a time of day is its distance from now.
+  const std::int64_t now = form_.clock().elapsedMs();
+  const QDateTime wall = QDateTime::currentDateTime();
+  const ClockText clock = [now, wall](std::int64_t ms) {
+    return wall.addMSecs(ms - now).toString(QStringLiteral("HH:mm:ss")).toStdString();
+  };
+  return Text(StatusTip(form_.linkStatus(), clock, deviceText_));
+}
+
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == connState_ && event->type() == QEvent::ToolTip) {
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), statusTip(), connState_);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void FormView::closeEvent(QCloseEvent* event) {

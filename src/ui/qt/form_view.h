@@ -22,10 +22,18 @@ class FormView : public QWidget {
   // Tooltips of the port list: one per entry, by its COM number, and one for the list
   // when it is empty.
   void setPortToolTips(std::function<QString(int port)> entryTip, QString emptyListTip);
+  // The device behind a port number and its adapter, for the balloon at the port list when
+  // ports fail to open and for the connection state's tooltip.
+  void setDeviceText(DeviceText deviceText) { deviceText_ = std::move(deviceText); }
+
+  // How long the balloon of failed ports stays.
+  static constexpr int kBalloonMs = 8000;
 
  protected:
   // Runs the form's shutdown, then lets the window close.
   void closeEvent(QCloseEvent* event) override;
+  // The connection state's tooltip, made when it is asked for.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildWidgets();
@@ -35,11 +43,15 @@ class FormView : public QWidget {
   void bindCombo(ComboBox& model, QComboBox* box);
   void mirrorCombo(const ComboBox& model, QComboBox* box);
   void showPortToolTips();
+  void showFailureBalloon();
+  QString statusTip() const;
 
   FormMVconfig& form_;
   std::function<QString(int port)> portEntryTip_;
   QString emptyPortTip_;
   QComboBox* portBox_ = nullptr;
+  QWidget* connState_ = nullptr;
+  DeviceText deviceText_;
   // Gone with the view, before its widgets.
   std::vector<Observers::Subscription> subscriptions_;
 };

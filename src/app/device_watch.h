@@ -1,0 +1,56 @@
+// Word from the system that its devices may have changed, without polling: the program lists
+// its ports again only then. Linux has inotify on the device folders; Windows (device-change
+// messages to a window) and macOS (IOKit matching notifications) would implement the same
+// interface.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class QSocketNotifier;
+
+namespace morvane {
+
+class DeviceWatch {
+ public:
+  using Changed = std::function<void(const std::set<std::string>& removed)>;
+  virtual ~DeviceWatch() = default;
+  // Raised on the window's thread, once per batch of changes; removed: the paths that went.
+  void setOnChange(Changed handler) { onChange_ = std::move(handler); }
+
+ protected:
+  void raiseChange(const std::set<std::string>& removed) {
+    if (onChange_) onChange_(removed);
+  }
+
+ private:
+  Changed onChange_;
+};
+
+#if defined(__linux__)
+// Entries made, removed or renamed in the given folders: /dev for device nodes, /dev/pts for
+// pseudo-terminals, and the folders of listed paths, for links that come and go.
+class InotifyDeviceWatch : public DeviceWatch {
+ public:
+  explicit InotifyDeviceWatch(const std::vector<std::string>& folders);
+  ~InotifyDeviceWatch() override;
+  InotifyDeviceWatch(const InotifyDeviceWatch&) = delete;
+  InotifyDeviceWatch& operator=(const InotifyDeviceWatch&) = delete;
+
+  // The folders watched, absolute; one that did not exist is left out.
+  std::vector<std::string> folders() const;
+
+ private:
+  void readEvents();
+
+  int fd_ = -1;
+  std::map<int, std::string> folders_;  // by watch descriptor, ending in '/'
+  std::unique_ptr<QSocketNotifier> notifier_;
+};
+#endif
+
+}  // namespace morvane

@@ -1,0 +1,50 @@
+#include "hot_plug.h"
+
+#include <filesystem>
+
+#include "system_ports.h"
+
+namespace morvane {
+
+HotPlug::HotPlug(PortTable& table, const std::optional<std::string>& portList,
+                 const std::vector<SerialDevice>& systemPorts, FormMVconfig& form) {
+#if defined(__linux__)
+  const Platform platform = CurrentPlatform();
+  const bool listed = portList && !portList->empty();
+  const std::vector<std::string> paths =
+      listed ? ParsePortList(*portList).paths : std::vector<std::string>{};
+  std::vector<std::string> folders = {"/dev"};
+  if (listed) {
+    // Listed links mostly lead to pseudo-terminals, which come and go in /dev/pts.
+    folders.emplace_back("/dev/pts");
+    for (const std::string& path : paths) {
+      if (path.empty()) continue;
+      const std::string folder = std::filesystem::path(path).parent_path().string();
+      folders.push_back(folder.empty() ? "." : folder);
+    }
+  }
+  // Watching before the listed paths are looked at: nothing that comes in between is missed.
+  auto watch = std::make_unique<InotifyDeviceWatch>(folders);
+  auto enumerate = [listed, paths, platform] {
+    const std::vector<SerialDevice> now = SystemSerialPorts();
+    return listed ? ListedDevices(paths, now) : SystemDevices(now, platform);
+  };
+  const std::vector<PresentDevice> atStart =
+      listed ? ListedDevices(paths, systemPorts) : SystemDevices(systemPorts, platform);
+  follower_ = std::make_unique<PortFollower>(table, PortNumbers(DeviceKeys(table), listed),
+                                             enumerate, atStart);
+  follower_->setOnAppeared([&form](int n) { form.PortAppeared(n); });
+  follower_->setOnVanished([&form](int n) { form.PortVanished(n); });
+  watch->setOnChange([follower = follower_.get()](const std::set<std::string>& removed) {
+    follower->update(removed);
+  });
+  watch_ = std::move(watch);
+#else
+  (void)table;
+  (void)portList;
+  (void)systemPorts;
+  (void)form;
+#endif
+}
+
+}  // namespace morvane

@@ -1,0 +1,32 @@
+// The port list follows the hardware: the system's word that devices changed, the port table
+// and the window's rules for appearing and vanishing ports, put together as the program runs.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device_watch.h"
+#include "port_follower.h"
+#include "port_table.h"
+#include "ui/form_mvconfig.h"
+
+namespace morvane {
+
+class HotPlug {
+ public:
+  // table: the start-up table, made from portList (MORVANE_ESC_PORTS) or from systemPorts;
+  // it changes as devices come. Nothing is raised before the event loop runs.
+  HotPlug(PortTable& table, const std::optional<std::string>& portList,
+          const std::vector<SerialDevice>& systemPorts, FormMVconfig& form);
+
+  // False where this system gives no word of its devices.
+  bool watching() const { return watch_ != nullptr; }
+
+ private:
+  std::unique_ptr<DeviceWatch> watch_;
+  std::unique_ptr<PortFollower> follower_;
+};
+
+}  // namespace morvane

@@ -1,0 +1,73 @@
+#include "port_follower.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace morvane {
+namespace {
+
+std::string Absolute(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::absolute(path, ignored).lexically_normal().string();
+}
+
+}  // namespace
+
+PortFollower::PortFollower(PortTable& table, PortNumbers numbers, Enumerate enumerate,
+                           const std::vector<PresentDevice>& atStart)
+    : table_(table), numbers_(std::move(numbers)), enumerate_(std::move(enumerate)) {
+  for (const PresentDevice& d : atStart) {
+    if (const int n = numbers_.numberFor(d.key); n != 0) {
+      present_[n] = {d.device, Absolute(d.entry.path)};
+    }
+  }
+}
+
+void PortFollower::update(const std::set<std::string>& removed) {
+  removedMeanwhile_.insert(removed.begin(), removed.end());
+  if (busy_) {
+    again_ = true;
+    return;
+  }
+  busy_ = true;
+  do {
+    again_ = false;
+    const std::set<std::string> paths = std::move(removedMeanwhile_);
+    removedMeanwhile_.clear();
+    compare(paths);
+  } while (again_);
+  busy_ = false;
+}
+
+void PortFollower::compare(const std::set<std::string>& removed) {
+  std::map<int, PresentDevice> now;
+  for (PresentDevice& d : enumerate_()) {
+    if (const int n = numbers_.numberFor(d.key); n != 0) now.emplace(n, std::move(d));
+  }
+  std::vector<int> gone;
+  for (const auto& [n, seen] : present_) {
+    const auto it = now.find(n);
+    if (it == now.end() || it->second.device != seen.device || removed.contains(seen.device) ||
+        removed.contains(seen.path)) {
+      gone.push_back(n);
+    }
+  }
+  std::vector<int> came;
+  for (const auto& [n, d] : now) {
+    if (!present_.contains(n) || std::find(gone.begin(), gone.end(), n) != gone.end()) {
+      came.push_back(n);
+    }
+  }
+  present_.clear();
+  for (const auto& [n, d] : now) present_[n] = {d.device, Absolute(d.entry.path)};
+  // Gone first: a device back at once is an unplug and a plug, in that order.
+  for (const int n : gone) {
+    if (vanished_) vanished_(n);
+  }
+  for (const int n : came) {
+    table_.setDevice(n, now[n].entry);
+    if (appeared_) appeared_(n);
+  }
+}
+
+}  // namespace morvane

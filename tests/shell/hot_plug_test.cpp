@@ -1,0 +1,155 @@
+// The port table following the devices: what the follower tells the window, and the inotify
+// watch against links to pseudo-terminals made and removed at listed paths.
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device_watch.h"
+#include "port_follower.h"
+#include "system_ports.h"
+
+namespace morvane {
+namespace {
+
+// What the window was told, in order: +n appeared, -n vanished; with each appearance, the
+// path the table held for n at that moment.
+struct Told {
+  std::vector<int> events;
+  std::vector<std::string> paths;
+};
+
+void Listen(PortFollower& follower, PortTable& table, Told& told) {
+  follower.setOnAppeared([&](int n) {
+    told.events.push_back(n);
+    told.paths.push_back(table.device(n) != nullptr ? table.device(n)->path : "");
+  });
+  follower.setOnVanished([&](int n) { told.events.push_back(-n); });
+}
+
+PresentDevice Adapter(const std::string& key, const std::string& path) {
+  return {key, path, {path, "adapter " + key}};
+}
+
+TEST(PortFollower, TellsWhatCameAndWentWithTheTableReadyFirst) {
+  std::vector<PresentDevice> now = {Adapter("A", "/dev/ttyUSB0")};
+  PortTable table({now[0].entry});
+  PortFollower follower(
+      table, PortNumbers({"A"}, false), [&] { return now; }, now);
+  Told told;
+  Listen(follower, table, told);
+
+  follower.update();  // nothing changed
+  now.push_back(Adapter("B", "/dev/ttyUSB1"));
+  follower.update();
+  now.erase(now.begin());
+  follower.update();
+  // A comes back where B was before: its own number, with the new path.
+  now = {Adapter("B", "/dev/ttyUSB2"), Adapter("A", "/dev/ttyUSB1")};
+  follower.update();
+  // Unplugged and plugged between two looks: the removed path tells.
+  follower.update({"/dev/ttyUSB1"});
+
+  EXPECT_EQ(told.events, (std::vector<int>{2, -1, -2, 1, 2, -1, 1}));
+  EXPECT_EQ(told.paths, (std::vector<std::string>{"/dev/ttyUSB1", "/dev/ttyUSB1", "/dev/ttyUSB2",
+                                                  "/dev/ttyUSB1"}));
+}
+
+TEST(PortFollower, AListedTableGivesNoNumberToOtherDevicesAndAWindowCallBackWaits) {
+  std::vector<PresentDevice> now;
+  PortTable table({{"escA", ""}, {"escB", ""}});
+  PortFollower follower(
+      table, PortNumbers({"escA", "escB"}, true), [&] { return now; }, now);
+  Told told;
+  Listen(follower, table, told);
+  // The window pumps events while it opens a port; a word that comes then is handled after.
+  bool nested = false;
+  follower.setOnAppeared([&](int n) {
+    told.events.push_back(n);
+    if (!nested) {
+      nested = true;
+      now.push_back(Adapter("escB", "/dev/pts/8"));
+      follower.update();
+      EXPECT_EQ(told.events, std::vector<int>{n});
+    }
+  });
+  now = {Adapter("other", "/dev/pts/6"), Adapter("escA", "/dev/pts/7")};
+  follower.update();
+  EXPECT_EQ(told.events, (std::vector<int>{1, 2}));
+}
+
+class Pty {
+ public:
+  Pty() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
+      path_ = ::ptsname(master_);
+    }
+  }
+  ~Pty() { close(); }
+  Pty(const Pty&) = delete;
+  Pty& operator=(const Pty&) = delete;
+  const std::string& path() const { return path_; }
+  // The far end goes: the device node vanishes.
+  void close() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+  }
+
+ private:
+  int master_ = -1;
+  std::string path_;
+};
+
+TEST(InotifyDeviceWatch, LinksAtListedPathsAndTheirDevicesComeAndGo) {
+  namespace fs = std::filesystem;
+  std::string dir = (fs::temp_directory_path() / "morvane-watch.XXXXXX").string();
+  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  const std::string link = dir + "/esc";
+  const std::vector<std::string> listed = {dir + "/absent", link};
+
+  PortTable table({{listed[0], ""}, {listed[1], ""}});
+  PortFollower follower(
+      table, PortNumbers(listed, true), [&] { return ListedDevices(listed, {}); },
+      ListedDevices(listed, {}));
+  InotifyDeviceWatch watch({"/dev", "/dev/pts", dir});
+  watch.setOnChange([&](const std::set<std::string>& removed) { follower.update(removed); });
+  Told told;
+  Listen(follower, table, told);
+  const auto toldAfter = [&](const std::vector<int>& events) {
+    return QTest::qWaitFor([&] { return told.events == events; }, 5000);
+  };
+
+  auto first = std::make_unique<Pty>();
+  Pty second;
+  ASSERT_FALSE(first->path().empty());
+  ASSERT_FALSE(second.path().empty());
+  fs::create_symlink(first->path(), link);
+  ASSERT_TRUE(toldAfter({2})) << ::testing::PrintToString(told.events);
+  EXPECT_EQ(told.paths, std::vector<std::string>{link});
+  EXPECT_NE(table.device(2)->description.find(first->path()), std::string::npos);
+
+  fs::remove(link);
+  ASSERT_TRUE(toldAfter({2, -2})) << ::testing::PrintToString(told.events);
+  // A new link put in place at once, as a restarted simulator does it.
+  fs::create_symlink(first->path(), link);
+  ASSERT_TRUE(toldAfter({2, -2, 2})) << ::testing::PrintToString(told.events);
+  fs::create_symlink(second.path(), dir + "/next");
+  fs::rename(dir + "/next", link);
+  ASSERT_TRUE(toldAfter({2, -2, 2, -2, 2})) << ::testing::PrintToString(told.events);
+  // The link stays, the device it leads to goes.
+  second.close();
+  ASSERT_TRUE(toldAfter({2, -2, 2, -2, 2, -2})) << ::testing::PrintToString(told.events);
+
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace morvane
