@@ -59,8 +59,13 @@ FormLog::FormLog(FormMVconfig& form, LoggingComm& comm, SupportLog& log)
     tab_ = tabs.selectedItem();
     log_.add("Tab " + TabName(tabs.captions()[static_cast<std::size_t>(tab_ - 1)]));
   });
-  subscriptions_.push_back(
-      form_.stopRequested.subscribe([this] { log_.add("Stop key: throttle to 0"); }));
+  // One key press may reach the program's key filter more than once (each widget it passes).
+  subscriptions_.push_back(form_.stopRequested.subscribe([this] {
+    const std::int64_t now = log_.clock().elapsedMs();
+    if (now == stopMs_) return;
+    stopMs_ = now;
+    log_.add("Stop key: throttle to 0");
+  }));
   comm_.setBeforeFrameLine([this] { beforeFrameLine(); });
 }
 

@@ -45,6 +45,7 @@ class FormLog {
   int throttle_ = 0;
   int poles_ = 0;
   int tab_ = 0;
+  std::int64_t stopMs_ = -1;
 };
 
 }  // namespace morvane

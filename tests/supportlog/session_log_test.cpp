@@ -1,6 +1,7 @@
 // The log of whole sessions at the bench: the port, the frames, the replies and the window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -121,9 +122,15 @@ TEST(SessionLog, TheUsersPicksAreToldApartFromWhatTheEscReports) {
   b.c().TabStrip1.clickTab(2);
   b.c().SldPower.setValue(5);
   ASSERT_TRUE(b.runUntil([&] { return b.esc.throttle() == 5; }, Ms(2000)));
-  EXPECT_TRUE(InOrder(b.texts(), {"Brake on the ESC: Disable", "Brake picked: Enable", "Tab Run",
-                                  "Throttle 5", "sent WRITE_PARAM brake=2: 41 53 03 01 02",
-                                  "Brake on the ESC: Enable", "sent SET_THROTTLE 5: 41 53 04 05"}));
+  // One Escape that reaches the key filter twice.
+  b.form.OnStopKey();
+  b.form.OnStopKey();
+  EXPECT_TRUE(InOrder(
+      b.texts(), {"Brake on the ESC: Disable", "Brake picked: Enable", "Tab Run", "Throttle 5",
+                  "sent WRITE_PARAM brake=2: 41 53 03 01 02", "Brake on the ESC: Enable",
+                  "sent SET_THROTTLE 5: 41 53 04 05", "Stop key: throttle to 0", "Throttle 0"}));
+  const auto texts = b.texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "Stop key: throttle to 0"), 1);
 }
 
 TEST(SessionLog, BytesNobodyAwaitedAreToldWhenTheNextFrameDropsThem) {
