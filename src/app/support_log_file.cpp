@@ -3,6 +3,13 @@
 #include <QSaveFile>
 #include <cstdio>
 
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
+
 namespace morvane {
 
 LogStamps::LogStamps(const Clock& clock)
@@ -21,7 +28,7 @@ QByteArray LogStamps::line(const LogLine& line) const {
 }
 
 SupportLogFile::SupportLogFile(const QString& path, const LogStamps& stamps, Report report)
-    : file_(path), stamps_(stamps), report_(std::move(report)) {
+    : path_(path), stamps_(stamps), report_(std::move(report)) {
   if (!report_) {
     report_ = [](const QString& message) {
       std::fprintf(stderr, "morvane-esc-config: %s\n", message.toLocal8Bit().constData());
@@ -31,7 +38,22 @@ SupportLogFile::SupportLogFile(const QString& path, const LogStamps& stamps, Rep
 
 bool SupportLogFile::open(const std::string& header) {
   // Unbuffered: each write reaches the system at once.
-  if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+#if defined(Q_OS_UNIX)
+  // The system appends, which also suits a terminal or a pipe (--log /dev/stderr), where
+  // Qt's own append would try to seek.
+  const int fd =
+      ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    fail(QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+  }
+  const bool opened =
+      file_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+#else
+  file_.setFileName(path_);
+  const bool opened = file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+#endif
+  if (!opened) {
     fail(file_.errorString());
     return false;
   }
@@ -50,7 +72,7 @@ void SupportLogFile::fail(const QString& why) {
   failed_ = true;
   file_.close();
   report_(QStringLiteral("the support log %1 cannot be written (%2); it is written no more")
-              .arg(file_.fileName(), why));
+              .arg(path_, why));
 }
 
 QString SaveSupportLog(const QString& path, const std::string& header, const SupportLog& log,

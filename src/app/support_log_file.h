@@ -41,6 +41,7 @@ class SupportLogFile {
  private:
   void fail(const QString& why);
 
+  QString path_;
   QFile file_;
   const LogStamps& stamps_;
   Report report_;
