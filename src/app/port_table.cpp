@@ -170,7 +170,14 @@ std::vector<std::string> DeviceKeys(const PortTable& table) {
 std::string DeviceLine(const PortTable& table, int n) {
   const SerialDevice* d = table.device(n);
   if (d == nullptr) return {};
-  return d->description.empty() ? d->path : d->path + ", " + d->description;
+  // What was wrong with it is the message's own business.
+  std::string what = d->description;
+  const std::string trouble = TroubleText(d->trouble);
+  if (!trouble.empty() && what.ends_with(trouble)) {
+    what.resize(what.size() - trouble.size());
+    while (!what.empty() && (what.back() == ' ' || what.back() == ',')) what.pop_back();
+  }
+  return what.empty() ? d->path : d->path + ", " + what;
 }
 
 std::string EntryTip(const PortTable& table, int n) {
@@ -226,7 +233,7 @@ std::string EmptyListTip(const PortTable& table, Platform platform) {
     }
   }
   return tip + (followed ? "\nThen plug the adapter in again, or start the program again."
-                        : "\nThen start the program again.");
+                         : "\nThen start the program again.");
 }
 
 }  // namespace morvane

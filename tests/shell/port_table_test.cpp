@@ -154,6 +154,22 @@ TEST(PortTable, EntryTipShowsThePathAndTheAdapter) {
   EXPECT_EQ(EntryTip(table, 3), "/tmp/esc");
 }
 
+// The balloon and the status tooltip say what went wrong themselves.
+TEST(PortTable, DeviceLineShowsThePathAndTheAdapterWithoutTheTrouble) {
+  using Kind = OpenFailure::Kind;
+  const PortTable table(
+      {{"/dev/ttyUSB0", "FT232R USB UART (FTDI)", {}},
+       {"/tmp/esc",
+        "link to /dev/pts/3, pseudo-terminal, permission denied",
+        {Kind::PermissionDenied, "dialout"}},
+       {"/tmp/file", "a regular file, not a serial port", {Kind::NotSerial, "a regular file"}},
+       {}});
+  EXPECT_EQ(DeviceLine(table, 1), "/dev/ttyUSB0, FT232R USB UART (FTDI)");
+  EXPECT_EQ(DeviceLine(table, 2), "/tmp/esc, link to /dev/pts/3, pseudo-terminal");
+  EXPECT_EQ(DeviceLine(table, 3), "/tmp/file");
+  EXPECT_EQ(DeviceLine(table, 4), "");
+}
+
 TEST(PortTable, SystemPortsKeepTheirAdapterAndTakeWhatWasSeenWrong) {
   const DeviceDescription denied{"16550A, permission denied",
                                  {OpenFailure::Kind::PermissionDenied, "dialout"}};
