@@ -49,7 +49,7 @@ SupportLogDialogs StandardSupportLogDialogs() {
   };
 }
 
-QAction* InstallSupportLogCommand(QWidget& window, const SupportLogSession& session,
+QAction* InstallSupportLogCommand(QWidget& window, SupportLogSession& session,
                                   SupportLogDialogs dialogs) {
   auto* group = window.findChild<QWidget*>(QStringLiteral("FrameConnect"));
   auto* save = new QAction(QObject::tr("Save support log\u2026"), group);
@@ -59,6 +59,7 @@ QAction* InstallSupportLogCommand(QWidget& window, const SupportLogSession& sess
     const QString path = dialogs.saveFileName(&window);
     if (path.isEmpty()) return;
     // The lines up to now, also those that came while the dialog was open.
+    session.flush();
     const QString error = SaveSupportLog(path, session.header("Saved from the window"),
                                          session.log(), session.stamps());
     if (!error.isEmpty()) {

@@ -43,6 +43,8 @@ class SupportLogSession {
   [[nodiscard]] std::unique_ptr<FormLog> watch(FormMVconfig& form);
 
   const SupportLog& log() const { return log_; }
+  // Lines held back (a reply still arriving) are written now.
+  void flush() { log_.flush(); }
   const LogStamps& stamps() const { return stamps_; }
   std::string header(const std::string& what) const { return SupportLogHeader(table_, what); }
 
@@ -50,12 +52,13 @@ class SupportLogSession {
   const PortTable& table_;
   SupportLog log_;
   LogStamps stamps_;
-  LoggingComm comm_;
+  // Before the port: the port's last lines, written as it goes, still find the file.
   std::unique_ptr<SupportLogFile> file_;
+  LoggingComm comm_;
 };
 
 // `window` is the view of the form; the command belongs to its Connection group, "FrameConnect".
-QAction* InstallSupportLogCommand(QWidget& window, const SupportLogSession& session,
+QAction* InstallSupportLogCommand(QWidget& window, SupportLogSession& session,
                                   SupportLogDialogs dialogs = StandardSupportLogDialogs());
 
 }  // namespace morvane

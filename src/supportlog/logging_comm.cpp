@@ -14,13 +14,13 @@ LoggingComm::LoggingComm(MSComm& inner, SupportLog& log, std::function<std::stri
   inner_.setOnPortFailed([this] {
     flushReceived();
     log_.add(portName(inner_.commPort()) + " failed: the device went away");
-    last_ = Last::Closed;
     raisePortFailed();
   });
   log_.setPending([this] { flushReceived(); });
 }
 
 LoggingComm::~LoggingComm() {
+  flushReceived();
   log_.setPending({});
   inner_.setOnComm({});
   inner_.setOnPortFailed({});
@@ -37,12 +37,10 @@ bool LoggingComm::setPortOpen(bool open) {
   const int n = inner_.commPort();
   if (open && ok && !wasOpen) {
     log_.add(portName(n) + " opened");
-    last_ = Last::Opened;
   } else if (open && !ok) {
     failedOpen(n, FailureReason(inner_.openFailure()));
   } else if (!open && wasOpen && !inner_.portOpen()) {
     log_.add(portName(n) + " closed");
-    last_ = Last::Closed;
   }
   return ok;
 }
@@ -166,7 +164,6 @@ void LoggingComm::setOutput(std::span<const std::uint8_t> bytes) {
   attempt_.frame.assign(bytes.begin(), bytes.end());
   attempt_.replyLength = bytes.size() > 2 ? ReplyLength(bytes[2]) : 1;
   attempt_.complete = false;
-  last_ = Last::Frame;
   log_.add("sent " + FrameText(bytes));
 }
 

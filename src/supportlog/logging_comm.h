@@ -39,8 +39,6 @@ class LoggingComm : public MSComm {
   int commEvent() const override { return inner_.commEvent(); }
 
   // What the window's log reads to tell why things happen.
-  enum class Last { Nothing, Opened, Closed, Frame };
-  Last last() const { return last_; }
   // Inside a receive notification: what changes now, the ESC's reply changed.
   bool inNotification() const { return notifying_ > 0; }
   // The attempt before the frame now written got its whole reply; read it in the hook below.
@@ -94,7 +92,6 @@ class LoggingComm : public MSComm {
   std::uint64_t taken_ = 0;  // bytes read, ever
   std::int64_t receivedMs_ = 0;
   std::string dropped_;  // the line of bytes dropped unread, until the next frame is out
-  Last last_ = Last::Nothing;
   int notifying_ = 0;
 };
 

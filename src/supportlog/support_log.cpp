@@ -10,12 +10,15 @@ void SupportLog::add(std::string text) {
   add(std::move(text), clock_.elapsedMs());
 }
 
+void SupportLog::flush() {
+  if (!pending_ || flushing_) return;
+  flushing_ = true;
+  pending_();
+  flushing_ = false;
+}
+
 void SupportLog::add(std::string text, std::int64_t ms) {
-  if (pending_ && !flushing_) {
-    flushing_ = true;
-    pending_();
-    flushing_ = false;
-  }
+  flush();
   if (!lines_.empty() && ms < lines_.back().ms) ms = lines_.back().ms;
   LogLine line{ms, std::move(text)};
   bytes_ += SavedSize(line);

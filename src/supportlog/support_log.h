@@ -46,6 +46,8 @@ class SupportLog {
   // A writer holding a line it has not finished (bytes still arriving) writes it first, so
   // lines keep the order things happened in.
   void setPending(std::function<void()> flush) { pending_ = std::move(flush); }
+  // Has a held line written now: before the lines are saved.
+  void flush();
 
   const std::deque<LogLine>& lines() const { return lines_; }
   std::size_t bytes() const { return bytes_; }

@@ -154,6 +154,18 @@ TEST(SessionLog, PortsThatFailSayWhy) {
                   "COM1 (/dev/esc) failed: the device went away", "Unconnected: the port closed"}));
 }
 
+TEST(SessionLog, PortsInARowThatFailAlikeShareALineThatAFlushWrites) {
+  LogBench b;
+  b.line.addPort(2);
+  b.line.refuseOpen(2, {OpenFailure::Kind::InUse, "minicom"});
+  b.load();
+  const std::string rest = "COM3 to COM16 did not open: gone. Plug the adapter in again.";
+  EXPECT_EQ(b.texts().back().rfind("COM2 did not open: in use by another program (minicom)", 0),
+            0u);
+  b.log.flush();
+  EXPECT_EQ(b.texts().back(), rest);
+}
+
 // The same session with and without the log: the same bytes at the same virtual times.
 void Load(Bench& b) {
   b.form.Load();
