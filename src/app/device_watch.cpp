@@ -42,7 +42,7 @@ std::vector<std::string> InotifyDeviceWatch::folders() const {
 
 void InotifyDeviceWatch::readEvents() {
   alignas(inotify_event) char buffer[4096];
-  std::set<std::string> removed;
+  DeviceChanges changes;
   bool any = false;
   for (;;) {
     const ssize_t got = ::read(fd_, buffer, sizeof buffer);
@@ -52,15 +52,18 @@ void InotifyDeviceWatch::readEvents() {
     for (ssize_t at = 0; at < got;) {
       const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
       at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      if ((event->mask & IN_Q_OVERFLOW) != 0) changes.lost = true;
       const auto folder = folders_.find(event->wd);
       if (folder == folders_.end()) continue;
-      if ((event->mask & (IN_DELETE | IN_MOVED_FROM)) != 0 && event->len > 0) {
-        removed.insert(folder->second + event->name);
+      if (event->len > 0) {
+        const std::string path = folder->second + event->name;
+        changes.touched.insert(path);
+        if ((event->mask & (IN_DELETE | IN_MOVED_FROM)) != 0) changes.removed.insert(path);
       }
       if ((event->mask & IN_IGNORED) != 0) folders_.erase(folder);
     }
   }
-  if (any) raiseChange(removed);
+  if (any) raiseChange(changes);
 }
 
 }  // namespace morvane

@@ -11,20 +11,22 @@
 #include <string>
 #include <vector>
 
+#include "port_follower.h"
+
 class QSocketNotifier;
 
 namespace morvane {
 
 class DeviceWatch {
  public:
-  using Changed = std::function<void(const std::set<std::string>& removed)>;
+  using Changed = std::function<void(const DeviceChanges& changes)>;
   virtual ~DeviceWatch() = default;
-  // Raised on the window's thread, once per batch of changes; removed: the paths that went.
+  // Raised on the window's thread, once per batch of changes.
   void setOnChange(Changed handler) { onChange_ = std::move(handler); }
 
  protected:
-  void raiseChange(const std::set<std::string>& removed) {
-    if (onChange_) onChange_(removed);
+  void raiseChange(const DeviceChanges& changes) {
+    if (onChange_) onChange_(changes);
   }
 
  private:

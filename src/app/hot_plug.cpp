@@ -35,9 +35,9 @@ HotPlug::HotPlug(PortTable& table, const std::optional<std::string>& portList,
                                              enumerate, atStart);
   follower_->setOnAppeared([&form](int n) { form.PortAppeared(n); });
   follower_->setOnVanished([&form](int n) { form.PortVanished(n); });
-  watch->setOnChange([follower = follower_.get()](const std::set<std::string>& removed) {
-    follower->update(removed);
-  });
+  if (listed) follower_->lookOnlyAt(paths);
+  watch->setOnChange(
+      [follower = follower_.get()](const DeviceChanges& changes) { follower->changed(changes); });
   watch_ = std::move(watch);
 #else
   (void)table;

@@ -39,6 +39,33 @@ void PortFollower::update(const std::set<std::string>& removed) {
   busy_ = false;
 }
 
+bool PortFollower::concerns(const DeviceChanges& changes) const {
+  if (listed_.empty() || changes.lost) return true;
+  namespace fs = std::filesystem;
+  std::set<std::string> ours;
+  for (const auto& [n, seen] : present_) {
+    ours.insert(seen.device);
+    ours.insert(seen.path);
+  }
+  for (const std::string& path : listed_) {
+    if (path.empty()) continue;
+    const std::string absolute = Absolute(path);
+    ours.insert(absolute);
+    // Where a link leads, also while nothing is there: a device may come back under it.
+    std::error_code error;
+    const fs::path target = fs::read_symlink(absolute, error);
+    if (!error) {
+      ours.insert((fs::path(absolute).parent_path() / target).lexically_normal().string());
+    }
+  }
+  return std::any_of(changes.touched.begin(), changes.touched.end(),
+                     [&](const std::string& p) { return ours.contains(p); });
+}
+
+void PortFollower::changed(const DeviceChanges& changes) {
+  if (concerns(changes)) update(changes.removed);
+}
+
 void PortFollower::compare(const std::set<std::string>& removed) {
   std::map<int, PresentDevice> now;
   for (PresentDevice& d : enumerate_()) {

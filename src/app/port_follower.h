@@ -14,6 +14,13 @@
 
 namespace morvane {
 
+// What the system said changed, in one batch.
+struct DeviceChanges {
+  std::set<std::string> removed;  // paths removed or renamed away
+  std::set<std::string> touched;  // every path made, removed or renamed
+  bool lost = false;              // the system dropped some: anything may have changed
+};
+
 struct PresentDevice {
   std::string key;     // who it is: the listed path, or the adapter's identity
   std::string device;  // the device node it leads to now
@@ -37,16 +44,24 @@ class PortFollower {
   // window handles an earlier one (it pumps events) runs after it.
   void update(const std::set<std::string>& removed = {});
 
+  // With listed paths only changes at them, or at the devices they lead to, are looked
+  // into: pseudo-terminals that other programs open and close all day are none of ours.
+  void lookOnlyAt(std::vector<std::string> listed) { listed_ = std::move(listed); }
+  // update() when the changes concern a port.
+  void changed(const DeviceChanges& changes);
+
  private:
   struct Seen {
     std::string device;
     std::string path;  // the entry's path, absolute
   };
   void compare(const std::set<std::string>& removed);
+  bool concerns(const DeviceChanges& changes) const;
 
   PortTable& table_;
   PortNumbers numbers_;
   Enumerate enumerate_;
+  std::vector<std::string> listed_;
   std::map<int, Seen> present_;
   Told appeared_;
   Told vanished_;

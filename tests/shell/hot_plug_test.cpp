@@ -85,6 +85,34 @@ TEST(PortFollower, AListedTableGivesNoNumberToOtherDevicesAndAWindowCallBackWait
   EXPECT_EQ(told.events, (std::vector<int>{1, 2}));
 }
 
+// Other programs make and close pseudo-terminals all the time; with a listed table only
+// changes at a listed path or where it leads make the follower list the devices again.
+TEST(PortFollower, AListedTableLooksOnlyAtChangesWhereItsPathsLead) {
+  namespace fs = std::filesystem;
+  std::string dir = (fs::temp_directory_path() / "morvane-follow.XXXXXX").string();
+  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  const std::vector<std::string> listed = {dir + "/escA", dir + "/escB"};
+  fs::create_symlink("/dev/pts/77", listed[1]);  // left by a killed simulator
+  int looks = 0;
+  PortTable table({{listed[0], ""}, {listed[1], ""}});
+  PortFollower follower(table, PortNumbers(listed, true),
+                        [&] {
+                          ++looks;
+                          return std::vector<PresentDevice>{};
+                        },
+                        {});
+  follower.lookOnlyAt(listed);
+
+  follower.changed({{"/dev/pts/5"}, {"/dev/pts/5", "/dev/pts/6", dir + "/other"}});
+  EXPECT_EQ(looks, 0);
+  for (const std::string& path : {listed[0], std::string("/dev/pts/77")}) {
+    follower.changed({{}, {"/dev/pts/6", path}});
+  }
+  follower.changed({{}, {}, true});  // events were dropped
+  EXPECT_EQ(looks, 3);
+  fs::remove_all(dir);
+}
+
 class Pty {
  public:
   Pty() {
@@ -120,7 +148,8 @@ TEST(InotifyDeviceWatch, LinksAtListedPathsAndTheirDevicesComeAndGo) {
       table, PortNumbers(listed, true), [&] { return ListedDevices(listed, {}); },
       ListedDevices(listed, {}));
   InotifyDeviceWatch watch({"/dev", "/dev/pts", dir});
-  watch.setOnChange([&](const std::set<std::string>& removed) { follower.update(removed); });
+  follower.lookOnlyAt(listed);
+  watch.setOnChange([&](const DeviceChanges& changes) { follower.changed(changes); });
   Told told;
   Listen(follower, table, told);
   const auto toldAfter = [&](const std::vector<int>& events) {
