@@ -35,6 +35,7 @@ HotPlug::HotPlug(PortTable& table, const std::optional<std::string>& portList,
                                              enumerate, atStart);
   follower_->setOnAppeared([&form](int n) { form.PortAppeared(n); });
   follower_->setOnVanished([&form](int n) { form.PortVanished(n); });
+  follower_->setIsOpen([&form](int n) { return n == form.state().openPort; });
   if (listed) follower_->lookOnlyAt(paths);
   watch->setOnChange(
       [follower = follower_.get()](const DeviceChanges& changes) { follower->changed(changes); });

@@ -71,13 +71,25 @@ void PortFollower::compare(const std::set<std::string>& removed) {
   for (PresentDevice& d : enumerate_()) {
     if (const int n = numbers_.numberFor(d.key); n != 0) now.emplace(n, std::move(d));
   }
+  std::map<int, Seen> next;
+  for (const auto& [n, d] : now) next[n] = {d.device, Absolute(d.entry.path)};
   std::vector<int> gone;
   for (const auto& [n, seen] : present_) {
     const auto it = now.find(n);
-    if (it == now.end() || it->second.device != seen.device || removed.contains(seen.device) ||
-        removed.contains(seen.path)) {
-      gone.push_back(n);
+    if (it != now.end() && it->second.device == seen.device && !removed.contains(seen.device) &&
+        !removed.contains(seen.path)) {
+      continue;
     }
+    // The open line goes on while its device is there, whatever its path says now: closing
+    // it would leave the ESC without a stop. Its device's own removal ends it.
+    std::error_code error;
+    if (isOpen_ && isOpen_(n) && !removed.contains(seen.device) &&
+        std::filesystem::exists(seen.device, error)) {
+      next[n] = seen;
+      now.erase(n);
+      continue;
+    }
+    gone.push_back(n);
   }
   std::vector<int> came;
   for (const auto& [n, d] : now) {
@@ -85,8 +97,7 @@ void PortFollower::compare(const std::set<std::string>& removed) {
       came.push_back(n);
     }
   }
-  present_.clear();
-  for (const auto& [n, d] : now) present_[n] = {d.device, Absolute(d.entry.path)};
+  present_ = std::move(next);
   // Gone first: a device back at once is an unplug and a plug, in that order.
   for (const int n : gone) {
     if (vanished_) vanished_(n);

@@ -38,6 +38,8 @@ class PortFollower {
 
   void setOnAppeared(Told handler) { appeared_ = std::move(handler); }
   void setOnVanished(Told handler) { vanished_ = std::move(handler); }
+  // Whether n is the port open now.
+  void setIsOpen(std::function<bool(int n)> isOpen) { isOpen_ = std::move(isOpen); }
 
   // The devices may have changed; removed: paths the system removed meanwhile, so a device
   // put back in the same place in between counts as gone and back. A call made while the
@@ -65,6 +67,7 @@ class PortFollower {
   std::map<int, Seen> present_;
   Told appeared_;
   Told vanished_;
+  std::function<bool(int n)> isOpen_;
   bool busy_ = false;
   bool again_ = false;
   std::set<std::string> removedMeanwhile_;

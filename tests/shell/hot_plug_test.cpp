@@ -8,6 +8,7 @@
 
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,6 +84,34 @@ TEST(PortFollower, AListedTableGivesNoNumberToOtherDevicesAndAWindowCallBackWait
   now = {Adapter("other", "/dev/pts/6"), Adapter("escA", "/dev/pts/7")};
   follower.update();
   EXPECT_EQ(told.events, (std::vector<int>{1, 2}));
+}
+
+// A listed path that leads to another device while the port is open: the open line goes
+// on until its own device goes, as closing it would leave the ESC without a stop.
+TEST(PortFollower, TheOpenPortKeepsItsDeviceUntilThatDeviceGoes) {
+  namespace fs = std::filesystem;
+  std::string dir = (fs::temp_directory_path() / "morvane-follow.XXXXXX").string();
+  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  for (const char* name : {"/devA", "/devB", "/devC"}) std::ofstream(dir + name) << "";
+  const auto listedAt = [&](const char* a, const char* b) {
+    return std::vector<PresentDevice>{{"escA", dir + a, {"escA", ""}},
+                                      {"escB", dir + b, {"escB", ""}}};
+  };
+  std::vector<PresentDevice> now = listedAt("/devA", "/devB");
+  PortTable table({{"escA", ""}, {"escB", ""}});
+  PortFollower follower(
+      table, PortNumbers({"escA", "escB"}, true), [&] { return now; }, now);
+  Told told;
+  Listen(follower, table, told);
+  follower.setIsOpen([](int n) { return n == 1; });
+
+  now = listedAt("/devC", "/devC");
+  follower.update();
+  EXPECT_EQ(told.events, (std::vector<int>{-2, 2}));
+  fs::remove(dir + "/devA");
+  follower.update({dir + "/devA"});
+  EXPECT_EQ(told.events, (std::vector<int>{-2, 2, -1, 1}));
+  fs::remove_all(dir);
 }
 
 // Other programs make and close pseudo-terminals all the time; with a listed table only
