@@ -24,7 +24,12 @@ InotifyDeviceWatch::InotifyDeviceWatch(const std::vector<std::string>& folders)
     if (wd >= 0) folders_[wd] = absolute.back() == '/' ? absolute : absolute + "/";
   }
   notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+  notifier_->setEnabled(false);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+}
+
+void InotifyDeviceWatch::start() {
+  if (notifier_) notifier_->setEnabled(true);
 }
 
 InotifyDeviceWatch::~InotifyDeviceWatch() {

@@ -21,8 +21,10 @@ class DeviceWatch {
  public:
   using Changed = std::function<void(const DeviceChanges& changes)>;
   virtual ~DeviceWatch() = default;
-  // Raised on the window's thread, once per batch of changes.
+  // Raised on the window's thread, once per batch of changes, from start() on; what changed
+  // before is told then.
   void setOnChange(Changed handler) { onChange_ = std::move(handler); }
+  virtual void start() = 0;
 
  protected:
   void raiseChange(const DeviceChanges& changes) {
@@ -40,6 +42,7 @@ class InotifyDeviceWatch : public DeviceWatch {
  public:
   explicit InotifyDeviceWatch(const std::vector<std::string>& folders);
   ~InotifyDeviceWatch() override;
+  void start() override;
   InotifyDeviceWatch(const InotifyDeviceWatch&) = delete;
   InotifyDeviceWatch& operator=(const InotifyDeviceWatch&) = delete;
 

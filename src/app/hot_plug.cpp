@@ -48,4 +48,8 @@ HotPlug::HotPlug(PortTable& table, const std::optional<std::string>& portList,
 #endif
 }
 
+void HotPlug::start() {
+  if (watch_) watch_->start();
+}
+
 }  // namespace morvane

@@ -17,9 +17,12 @@ namespace morvane {
 class HotPlug {
  public:
   // table: the start-up table, made from portList (MORVANE_ESC_PORTS) or from systemPorts;
-  // it changes as devices come. Nothing is raised before the event loop runs.
+  // it changes as devices come. Made before the window's start-up scans the ports, so that
+  // nothing that comes meanwhile is missed.
   HotPlug(PortTable& table, const std::optional<std::string>& portList,
           const std::vector<SerialDevice>& systemPorts, FormMVconfig& form);
+  // After the start-up scan, which pumps events: the window hears of devices from now on.
+  void start();
 
   // False where this system gives no word of its devices.
   bool watching() const { return watch_ != nullptr; }

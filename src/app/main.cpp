@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
                     {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
   form.setClock(clock);
   const LastResortStop lastResort([&form] { return form.motorMayRun(); });
-  const HotPlug hotPlug(table, portList, systemPorts, form);
+  HotPlug hotPlug(table, portList, systemPorts, form);
   FormView view(form);
   view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },
                        QString::fromStdString(EmptyListTip(table, platform)));
@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
   InstallMotorTest(view, form);
 
   form.Load();
+  hotPlug.start();
   // Only now: a close while start-up still scans the ports would run shutdown half-way.
   CloseOnStopSignals(view);
   view.show();

@@ -55,6 +55,7 @@ struct Shell {
         hotPlug(table, list, {}, form),
         view(form) {
     form.Load();
+    hotPlug.start();
     view.show();
   }
   ~Shell() { view.close(); }

@@ -179,6 +179,7 @@ TEST(InotifyDeviceWatch, LinksAtListedPathsAndTheirDevicesComeAndGo) {
   InotifyDeviceWatch watch({"/dev", "/dev/pts", dir});
   follower.lookOnlyAt(listed);
   watch.setOnChange([&](const DeviceChanges& changes) { follower.changed(changes); });
+  watch.start();
   Told told;
   Listen(follower, table, told);
   const auto toldAfter = [&](const std::vector<int>& events) {
