@@ -37,14 +37,6 @@ InotifyDeviceWatch::~InotifyDeviceWatch() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-std::vector<std::string> InotifyDeviceWatch::folders() const {
-  std::vector<std::string> list;
-  for (const auto& [wd, folder] : folders_) {
-    list.push_back(folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder);
-  }
-  return list;
-}
-
 void InotifyDeviceWatch::readEvents() {
   alignas(inotify_event) char buffer[4096];
   DeviceChanges changes;

@@ -46,9 +46,6 @@ class InotifyDeviceWatch : public DeviceWatch {
   InotifyDeviceWatch(const InotifyDeviceWatch&) = delete;
   InotifyDeviceWatch& operator=(const InotifyDeviceWatch&) = delete;
 
-  // The folders watched, absolute; one that did not exist is left out.
-  std::vector<std::string> folders() const;
-
  private:
   void readEvents();
 
