@@ -93,7 +93,9 @@ void FormLog::connectionChanged() {
   if (lost_) {
     log_.add(text + ": the ESC was lost after " + std::to_string(kMissesToLose) + " misses");
   } else if (!comm_.portOpen()) {
-    log_.add(text + ": the port closed");
+    // A port closed on purpose while connected is sent the stop frame first; one whose
+    // device is gone is closed as it is.
+    log_.add(text + (comm_.closedAfterStop() ? ": the port was closed" : ": the device went away"));
   } else {
     log_.add(text + ": another port opened");
   }

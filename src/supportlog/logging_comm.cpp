@@ -12,6 +12,7 @@ LoggingComm::LoggingComm(MSComm& inner, SupportLog& log, std::function<std::stri
     : inner_(inner), log_(log), device_(std::move(device)) {
   inner_.setOnComm([this] { notified(); });
   inner_.setOnPortFailed([this] {
+    closedAfterStop_ = false;
     flushReceived();
     log_.add(portName(inner_.commPort()) + " failed: the device went away");
     raisePortFailed();
@@ -40,6 +41,9 @@ bool LoggingComm::setPortOpen(bool open) {
   } else if (open && !ok) {
     failedOpen(n, FailureReason(inner_.openFailure()));
   } else if (!open && wasOpen && !inner_.portOpen()) {
+    const auto& f = attempt_.frame;
+    // The stop frame written right before a close gets no reply read: the close follows.
+    closedAfterStop_ = f.size() == 4 && f[2] == CMD_SET_THROTTLE && f[3] == 0 && !attempt_.complete;
     log_.add(portName(n) + " closed");
   }
   return ok;

@@ -41,6 +41,8 @@ class LoggingComm : public MSComm {
   // What the window's log reads to tell why things happen.
   // Inside a receive notification: what changes now, the ESC's reply changed.
   bool inNotification() const { return notifying_ > 0; }
+  // The port's last close came right after a throttle-0 frame, before its reply.
+  bool closedAfterStop() const { return closedAfterStop_; }
   // The attempt before the frame now written got its whole reply; read it in the hook below.
   bool lastAttemptAnswered() const { return attempt_.complete; }
   // Called after a frame is written and before it is recorded.
@@ -93,6 +95,7 @@ class LoggingComm : public MSComm {
   std::int64_t receivedMs_ = 0;
   std::string dropped_;  // the line of bytes dropped unread, until the next frame is out
   int notifying_ = 0;
+  bool closedAfterStop_ = false;
 };
 
 }  // namespace morvane

@@ -148,10 +148,27 @@ TEST(SessionLog, PortsThatFailSayWhy) {
   b.line.refuseOpen(2, {OpenFailure::Kind::PermissionDenied, "dialout"});
   ASSERT_TRUE(b.connect());
   b.line.unplug();
+  EXPECT_TRUE(InOrder(b.texts(), {"COM2 did not open: permission denied. Your user may not open "
+                                  "it: sudo usermod -aG dialout $USER, then log out and in again.",
+                                  "COM1 (/dev/esc) failed: the device went away",
+                                  "Unconnected: the device went away"}));
+}
+
+TEST(SessionLog, APortClosedOnPurposeIsToldApartFromADeviceThatVanished) {
+  LogBench b;
+  b.line.addPort(2);
+  ASSERT_TRUE(b.connect());
+  b.form.PortVanished(1);  // as the device watcher tells it
+  b.c().CombPort.setListIndex(b.c().CombPort.findItemData(2));
+  b.esc.resetReceiver();
+  b.line.attachEsc(2, b.esc);
+  ASSERT_TRUE(b.runUntil([&] { return b.c().TxtConnState.text() == "Connected"; }, Ms(2000)));
+  b.c().CombPort.setListIndex(b.c().CombPort.findItemData(1));
   EXPECT_TRUE(InOrder(
-      b.texts(), {"COM2 did not open: permission denied. Your user may not open "
-                  "it: sudo usermod -aG dialout $USER, then log out and in again.",
-                  "COM1 (/dev/esc) failed: the device went away", "Unconnected: the port closed"}));
+      b.texts(), {"COM1 (/dev/esc) closed", "Unconnected: the device went away", "Port COM2 picked",
+                  "COM2 opened", "Connected MORVANE QR-18A V1.003 V1.234", "Port COM1 picked",
+                  "sent SET_THROTTLE 0: 41 53 04 00", "COM2 closed", "COM1 (/dev/esc) opened",
+                  "Unconnected: another port opened"}));
 }
 
 TEST(SessionLog, PortsInARowThatFailAlikeShareALineThatAFlushWrites) {
