@@ -143,8 +143,15 @@ std::string CommandHelp(const CommandInfo& info) {
   if (info.json) text += JsonHelp(info.command);
   if (info.each) text += kEachHelp;
   text += kHelpHelp;
-  if (info.takes == Takes::Assignments) text += "\n" + SettingsHelp();
-  if (info.command != Command::Ports) text += "\n" + std::string(kExitHelp);
+  // Appended piece by piece: "\n" + a string trips GCC 12's -Wrestrict at -O3.
+  if (info.takes == Takes::Assignments) {
+    text += '\n';
+    text += SettingsHelp();
+  }
+  if (info.command != Command::Ports) {
+    text += '\n';
+    text += kExitHelp;
+  }
   return text;
 }
 
