@@ -1,6 +1,7 @@
 // morvane-esc-config: the composition root. Builds the real seams, the window's logic and
 // its view, and runs the event loop.
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "serial_comm.h"
 #include "settings_file_commands.h"
 #include "stop_signals.h"
+#include "support_log_session.h"
 #include "system_ports.h"
 #include "ui/form_mvconfig.h"
 #include "ui/qt/form_view.h"
@@ -71,7 +73,10 @@ int main(int argc, char** argv) {
   QtTimer timer2(kReplyTimeoutMs);
   QtEventPump pump;
   const QtClock clock;
-  FormMVconfig form(comm, timer1, timer2, pump,
+  // Between the window's logic and the port, so the log sees every byte as the logic does.
+  SupportLogSession supportLog(comm, clock, table,
+                               QFile::decodeName(commandLine.logFile.c_str()));
+  FormMVconfig form(supportLog.comm(), timer1, timer2, pump,
                     {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
   form.setClock(clock);
   const LastResortStop lastResort([&form] { return form.motorMayRun(); });
@@ -82,8 +87,12 @@ int main(int argc, char** argv) {
   view.setDeviceText([&](int n) { return DeviceLine(table, n); });
   InstallSettingsFileCommands(view, form);
   InstallMotorTest(view, form);
+  InstallSupportLogCommand(view, supportLog);
 
   form.Load();
+  // After the start-up defaults, so they are not logged as the user's picks; before the form
+  // goes, as it holds the form's observers.
+  const auto formLog = supportLog.watch(form);
   hotPlug.start();
   // Only now: a close while start-up still scans the ports would run shutdown half-way.
   CloseOnStopSignals(view);
