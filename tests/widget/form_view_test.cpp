@@ -228,10 +228,13 @@ TEST(Binding, EscapeStopsTheMotorFromAnyWidgetAlsoWithAListOpen) {
   for (int i = 0; i < 8; ++i) QTest::keyClick(b.find("SldPower"), Qt::Key_PageUp);
   ASSERT_EQ(b.c().SldPower.value(), 40);
 
+  int stops = 0;
+  const auto counted = b.form.stopRequested.subscribe([&stops] { ++stops; });
   auto* ports = b.find<QComboBox>("CombPort");
   ports->showPopup();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(ports->view()->window()));
   QTest::keyClick(ports->view(), Qt::Key_Escape);
+  EXPECT_EQ(stops, 1);  // once per press, however far the key travels
   EXPECT_EQ(b.c().SldPower.value(), 0);
   EXPECT_EQ(b.find<QSlider>("SldPower")->value(), 0);
   EXPECT_EQ(b.find<QLabel>("LbPower")->text(), Q("0"));
@@ -239,6 +242,7 @@ TEST(Binding, EscapeStopsTheMotorFromAnyWidgetAlsoWithAListOpen) {
 
   QTest::keyClick(b.find("SldPower"), Qt::Key_PageUp);
   QTest::keyClick(b.find("VSlPole"), Qt::Key_Escape);
+  EXPECT_EQ(stops, 2);
   EXPECT_EQ(b.c().SldPower.value(), 0);
 }
 

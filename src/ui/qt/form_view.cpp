@@ -227,15 +227,21 @@ class StopKeyFilter : public QObject {
       : QObject(parent), stop_(std::move(stop)) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
+    // One press passes here once for each object it travels through (its window, the
+    // focus widget, each parent that sees it ignored): it stops once.
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-      stop_();
+      if (event != handled_) stop_();
+      handled_ = event;
+    } else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride) {
+      handled_ = nullptr;
     }
     return QObject::eventFilter(watched, event);
   }
 
  private:
   std::function<void()> stop_;
+  const QEvent* handled_ = nullptr;
 };
 
 class TabStripWidget : public QTabWidget {
