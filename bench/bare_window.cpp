@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for start-up time and memory: one empty QWidget shown. With --text it shows
 // one line of text instead, the floor for any window that must draw words. It runs until
 // its window is closed (the start-up probe closes it once it has been shown).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the core costs: per received byte, per poll cycle (ping out, reply in, handled) and
 // per handshake. "Core" runs the window's logic on seams that cost next to nothing (a
 // port that answers at once, timers that only remember); "VirtualLine" runs it on the

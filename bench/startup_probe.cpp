@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loaded with LD_PRELOAD into a Qt Widgets program: once a top-level window has been
 // exposed and painted, writes the wall-clock time in nanoseconds to the file named by
 // MORVANE_PROBE_OUT and closes every window, so the program ends as its user would end it.

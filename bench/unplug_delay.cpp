@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the real serial port takes to report a pulled adapter: the far end of a
 // pseudo-terminal closes while the port is idle, and the time to the port-failure report
 // is taken, with the receive threshold at 0 and at 1. Also the CPU the process uses in the

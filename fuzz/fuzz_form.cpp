@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real window logic on the virtual clock, line and ESC with whatever the input
 // says: bytes on the line, replies lost, late, split, noisy or replaced, timers firing
 // early, and a user picking, sliding, clicking and pulling adapters. After every step the

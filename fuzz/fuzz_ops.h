@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input language of the window fuzz target, shared by the target and the seed
 // generator. An input is a header followed by operations, each one opcode byte and its
 // operand bytes; an input that ends mid-operation simply ends.

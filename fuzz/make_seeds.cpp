@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus of the window fuzz target: the scenarios of the core's tests,
 // spelled in the target's input language. Usage: fuzz_seeds DIR
 #include <algorithm>

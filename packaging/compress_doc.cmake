@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compresses a manual page or the changelog as Debian wants them (gzip -9n: no name, no
 # time stamp) and, for a manual page, first fails on any warning of man's own check.
 #   cmake -DSOURCE=page.1 -DOUTPUT=page.1.gz [-DMAN=/usr/bin/man] -P compress_doc.cmake

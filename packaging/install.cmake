@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install layout and the two Debian packages that cpack builds: morvane-esc-config (the
 # window, the command line, desktop entry, icons, AppStream metadata) in the component
 # "config", and morvane-esc-sim (the simulator) in "sim", whose program sim/program installs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's own pictures: the 32 x 32 window icon (two small computer screens
 // joined by a cable, 16 colours), the same drawing at the other sizes desktops ask for
 // (16 to 256), and the 300 x 22 logo banner (blue lettering on a transparent background,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The core's cost: Google Benchmark times (median and spread of five repetitions), then
 # instructions per operation counted by callgrind: each operation runs N and 2N times and
 # the difference is divided by N, so setting up the window does not count.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole program against morvane-esc-sim on pseudo-terminals, offscreen:
 #   1. start-up: exec to the window shown with the port scan done, 16 table entries, and
 #      peak RSS; a bare Qt window (bench/bare_window) in the same run as the floor;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the README's test command on a fresh minimal Debian RELEASE, as a new user would: makes
 # the release's root with debootstrap from this machine's Debian mirror, copies the committed
 # checkout (git archive HEAD) into it and runs scripts/test.sh there, then prints the result.

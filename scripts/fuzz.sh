@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the window fuzz target with clang and runs it for SECONDS (default 60), starting
 # from the seed corpus that fuzz_seeds writes. Exits non-zero on any finding; the input
 # that caused it is left in the build folder's artifacts/.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How soon the window finds an ESC plugged in while it runs, with no click: the program
 # starts with a listed path where nothing is; each round a simulator is started there, and
 # killed once the five settings are read, as an adapter is plugged in and pulled out. Prints,

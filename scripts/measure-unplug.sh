@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How soon a pulled adapter is reported: the far end of a pseudo-terminal closes under the
 # real serial port, idle, with the receive threshold at 0 and at 1 (bench/unplug_delay.cpp).
 # Prints the median and largest delay (goal: under 200 ms) and the CPU used just after.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the two Debian packages, morvane-esc-config and morvane-esc-sim, for the Debian
 # release this machine runs, and checks them: lintian must report no error and no warning,
 # and the desktop entry and AppStream metadata they carry must validate. Prints the files.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, starts the simulated ESC and opens the window with it as
 # COM1; USB adapters that are plugged in follow as COM2, COM3, ... Arguments go to the
 # simulator, e.g. scripts/run.sh --echo --latency 5 (see morvane-esc-sim --help).

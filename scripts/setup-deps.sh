@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, running and testing need on a Debian machine (12 and 13 are tested).
 # Safe to run again. Names are the unversioned ones each release maps to its own versions.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds from scratch and runs every test: the core alone without
 # Qt, then everything in the normal build, once more with AddressSanitizer and UndefinedBehaviorSanitizer (any report fails),
 # then the window fuzz target for a minute. Exits non-zero when anything fails.

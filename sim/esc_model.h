@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A simulated ESC: it parses frames from the bytes it receives and answers the six
 // commands, holds its five settings by parameter id, a throttle, and a motor whose
 // electrical period follows the throttle. No timing of its own: the caller says when.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the ESC's replies reach the line: after a latency, possibly preceded by noise,
 // split in two with a gap, or not at all. Shared by the virtual line and the simulator
 // program on a pseudo-terminal.

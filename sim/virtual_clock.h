@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Discrete-event virtual time. One tick is 1/192000 s, so both a millisecond (192) and
 // one byte on a 38400-baud 8N1 line (10 bits = 50 ticks) are whole numbers of ticks and
 // every time in a scenario is exact.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A virtual serial line for the core: up to 16 numbered ports, each absent, present
 // with nothing attached, or wired to a simulated ESC. Bytes take their wire time
 // (10 bits at 38400 baud) in each direction; the line may echo every frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator's traffic log: one line per frame received and per reply sent, with the
 // wall-clock time, for a person reading along (and for tests that check the wire).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-esc-sim: a simulated ESC on a pseudo-terminal, for running the configuration
 // tool and its end-to-end tests without hardware.
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pseudo_terminal.h"
 
 #include <fcntl.h>

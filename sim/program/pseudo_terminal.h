@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator's end of the line: the master side of a pseudo-terminal in raw mode.
 // The slave side stays open here too, so a client that closes and reopens the device
 // never leaves the master hung up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of morvane-esc-sim: what the simulated ESC is and how its line
 // behaves. Parsing never exits; the caller prints the error and chooses the status.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the ESC model on the pseudo-terminal in real time: frames in, replies out after
 // their latency, shaped by the fault options. Sleeps in ppoll between events.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program's command line, checked before Qt starts: --help and --version answer
 // and a mistake is refused without a display. Qt's own options pass through to Qt.
 #pragma once

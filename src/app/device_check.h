@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's side of a listed device path: the device it names and what that device is.
 // Paths stay bytes as listed, so a name that is not UTF-8 reaches the system unchanged.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What stands between a device path and an open serial line, told from what the system says
 // about it: the kinds the window explains a failed open by. One classification for the port
 // list's tooltips and for a refused open; whoever shows it adds the remedy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device_watch.h"
 
 #include <sys/inotify.h>

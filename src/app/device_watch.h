@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Word from the system that its devices may have changed, without polling: the program lists
 // its ports again only then. Linux has inotify on the device folders; Windows (device-change
 // messages to a window) and macOS (IOKit matching notifications) would implement the same

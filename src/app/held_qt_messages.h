@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's start-up without its chatter: while QApplication is being built its messages are
 // held back. When Qt finds no usable display it gives up with a fatal message; that becomes
 // one line of ours saying what to do, and status 1.

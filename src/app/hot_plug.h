@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port list follows the hardware: the system's word that devices changed, the port table
 // and the window's rules for appearing and vanishing ports, put together as the program runs.
 #pragma once

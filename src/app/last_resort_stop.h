@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The last-resort stop: when the program must end without its shutdown but can still run
 // code, a throttle-0 frame goes straight to the open port first, so a crash or a lost display
 // does not leave a motor running. Ends of this kind: exit() from inside the event loop (Qt's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // USB-serial adapters hold received bytes back for up to 16 ms unless asked not to.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-esc-config: the composition root. Builds the real seams, the window's logic and
 // its view, and runs the event loop.
 #include <QApplication>

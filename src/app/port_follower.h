@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port table follows the system's devices while the program runs: on each word from the
 // watcher the devices are listed once, compared with what was there, and the window is told
 // which numbers appeared and vanished. Numbers come from PortNumbers, so they stay for the run.

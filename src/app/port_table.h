@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which device each port number COM1..COM16 stands for. The list texts stay "COM" and the
 // number; this table decides what opening that number opens.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timer1 and Timer2 on a single-shot precise QTimer: each tick is one interval after the
 // last start, and nothing ticks again until the logic starts it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MSComm on QSerialPort: 38400 8N1, no flow control, DTR on, RTS off. Port numbers map
 // to devices through the port table; a listed path opens the device it resolves to, and only
 // when it is a terminal no other program holds. A device that fails for good (an adapter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's file commands: Ctrl+S saves the five settings to a file, Ctrl+O loads a file
 // into the connected ESC; both also in the Config panel's context menu. They act on the
 // Config tab only, where the throttle is 0.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files as JSON: what the model of src/settings says, in a file of at most 64 KiB,
 // written atomically. Every error is one line that names the file.
 #pragma once

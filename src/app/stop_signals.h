@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGINT, SIGTERM and SIGHUP close the window the ordinary way, so its shutdown runs and
 // no motor is left running behind a killed program.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The support log on disk: wall-clock stamps for the window's clock, the --log file that takes
 // every line as it comes, and a saved copy of the lines kept in memory.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The head of a saved support log: the program and Qt versions, the operating system, how
 // times are given and the port table with each device and its adapter.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The support log of one run of the window, put together: the log in memory, the tap on the
 // serial port, the --log file if one is named, the window's events, and "Save support log…"
 // in the menu of the Connection group's background.

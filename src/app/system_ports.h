@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the operating system reports about its serial ports, for the port table.
 #pragma once
 

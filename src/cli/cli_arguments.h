@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of morvane-esc: a command, its options and its arguments, checked before
 // anything is opened. Help texts and usage errors are answered here.
 #pragma once

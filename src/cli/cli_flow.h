@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What morvane-esc does with an ESC, on the window's own logic and headless controls: find
 // an ESC on the ports it may try, read its settings, write and confirm them, and with --each
 // go on to the next ESC. It runs on the seams' timers, so tests run it on the virtual clock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flow's outside on a terminal: results on standard output, one-line messages on
 // standard error, settings files through the JSON layer, and the end of the event loop.
 #pragma once

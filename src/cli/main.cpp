@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-esc: the composition root of the command line. The window's logic on headless
 // controls, with the real serial port and timers on QCoreApplication.
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which serial ports morvane-esc may open, and the port table its `ports` command lists.
 // Opening a serial port can reset the board behind it, so only ports the user names, or
 // else USB serial adapters, are ever tried.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's serial port, keeping why each port number last failed to open, so that the
 // command line can say so in the window's words.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's state record and the command queue that all traffic to the ESC passes
 // through.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The send-receive cycle: the poll tick, the reply timeout, SendNext and the receive
 // handler. The link knows nothing of what replies mean; its host does.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core's only contact with the outside world: the serial port, the two timers,
 // the event pump and the program version. The shell implements them on Qt; the
 // simulator implements them on a virtual clock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of the motor test's CSV files: a recording (one row per speed reply) and a
 // sweep's table. A point is the decimal separator whatever the locale.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One point of the motor test: what the Run panel showed when a poll's reply was handled.
 #pragma once
 

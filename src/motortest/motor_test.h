@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The motor test beside the Run panel: a sample at every poll reply while connected, the
 // last minute of them for the plot, a recording of the speed replies, and the sweep.
 #pragma once

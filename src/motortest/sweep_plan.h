@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stepped throttle sweep's plan: which throttle steps it visits, and the statistics of
 // the speed it measures at each.
 #pragma once

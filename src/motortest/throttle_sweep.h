@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stepped throttle sweep: it raises the throttle through the Run panel's slider, as a
 // user holding Page Up would, waits for the motor to settle at each step, averages the
 // raw speed of a number of replies, and stops the motor at its end or whenever it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the link is doing, in words for the status tooltip, and why ports failed to open, in
 // words for the balloon at the port list. Times are the window's clock; the caller says how
 // to show one as a time of day, and what stands behind a port number.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // COM numbers for the devices that come and go while the program runs. A device keeps its
 // number for the whole run, also while it is unplugged; a new one takes the lowest number
 // this run has never used. With a listed table the numbers are the list's, and nothing else

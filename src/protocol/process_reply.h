@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each reply of the ESC means: the handshake, settings synchronisation, the
 // throttle follow-up, identification and speed.
 #pragma once

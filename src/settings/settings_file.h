@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file's model: the five settings by name, their choices as the panel lists
 // them, and what a file or a command line may say about them. The JSON is the shell's.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings as the Config panel shows them, and a load that picks entries in it as a
 // user would: the window's own rules then write each changed setting and confirm it.
 #pragma once

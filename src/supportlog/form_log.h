@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The support log's view of the window: connection changes ("Connected MORVANE QR-18A V1.003
 // V1.234", "lost after 3 misses") and what changes in the controls, the user's picks apart
 // from what the ESC's replies set. It watches the form and the logging port; it changes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "supportlog/frame_text.h"
 
 #include <array>

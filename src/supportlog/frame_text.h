@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames and bytes in words for the support log: the command's name as the protocol names
 // it, what its argument means, and every byte in hex.
 #pragma once

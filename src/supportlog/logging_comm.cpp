@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "supportlog/logging_comm.h"
 
 #include <utility>

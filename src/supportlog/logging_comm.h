@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The support log's tap on the serial port: an MSComm that forwards every call to the real
 // one and records what passes. Frames are recorded after they are written, so a log never
 // delays one; received bytes are grouped by the notification that brought them, each run

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The support log: one line per event, stamped with the window's clock. The last lines are
 // kept in memory, bounded by age and size; a sink (the --log file) may take each line too.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Headless controls: each holds what its window control holds. Setting a combo box's
 // selection or a slider's value raises that control's handler at once, before the
 // assignment returns, as a window does. Observers let a view mirror every change.

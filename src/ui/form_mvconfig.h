@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's logic: start-up, the port list, the two panels, tabs and shutdown,
 // on headless controls. A view mirrors the controls and forwards the user's actions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-esc's command line: what each command takes, and every mistake refused in one
 // line with status 2 before anything is opened.
 #include <gtest/gtest.h>

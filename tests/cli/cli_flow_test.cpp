@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-esc's flows on the virtual clock, line and ESC: what each command prints, writes
 // and ends with, and the batch of --each.
 #include <gtest/gtest.h>

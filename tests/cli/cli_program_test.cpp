@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-esc as a user runs it, against morvane-esc-sim on a pseudo-terminal: what it
 // prints, what the simulator's log shows on the wire, and every exit status.
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which ports morvane-esc may open. Opening a serial port can reset the board behind it, so
 // without --port only the listed ports, or else USB adapters, are ever tried.
 #include <gtest/gtest.h>

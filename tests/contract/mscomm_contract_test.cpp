@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the core relies on from a serial port, checked on both the virtual line and the
 // real port: COM1 has a device whose far end the test plays, COM2 has none.
 #include <fcntl.h>

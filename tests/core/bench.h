@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bench for scenario tests: the window's logic on a virtual clock, a virtual line and a
 // simulated ESC, with COM ports as each test wires them.
 #pragma once

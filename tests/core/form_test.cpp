@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own handlers: throttle limit and hysteresis, tabs, caption, pole count.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adapters plugged and pulled while the program runs: the port list follows them, numbers
 // stay, the selection is left alone, and a pulled adapter that comes back is opened again.
 #include <gtest/gtest.h>

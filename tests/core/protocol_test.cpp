@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each reply means, one reply at a time.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The receiver, byte by byte: echoes, noise, split replies, late bytes and abandoned
 // attempts, on a port where the test plays the ESC.
 #include <gtest/gtest.h>

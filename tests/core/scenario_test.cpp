@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole sessions at the bench, on the virtual clock: exact times and exact bytes.
 #include <gtest/gtest.h>
 

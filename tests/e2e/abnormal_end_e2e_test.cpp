@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-esc-config on an X server of the test's own, driven through the keyboard as a user
 // drives it: a motor left running by a program that ended without its shutdown is stopped.
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program started by a test: its output is captured, every wait is bounded, and it is
 // killed when the test is done with it, whatever the outcome.
 #pragma once

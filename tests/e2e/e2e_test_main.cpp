@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window runs offscreen, so the tests need no display.
 #include <gtest/gtest.h>
 

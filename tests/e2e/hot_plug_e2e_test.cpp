@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ports that follow the hardware, end to end: the program starts with a listed path where
 // nothing is yet; morvane-esc-sim --link there plugs an ESC in, killing it pulls it out, and
 // a new simulator on the same path plugs it in again. Nobody touches the port list.

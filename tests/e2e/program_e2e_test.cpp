@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed programs as a user starts them: morvane-esc-config against the simulator,
 // and morvane-esc-sim's command line.
 #include <fcntl.h>

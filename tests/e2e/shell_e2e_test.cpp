@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real shell (QSerialPort, QTimer, the Qt event loop and the window offscreen) against
 // morvane-esc-sim on a pseudo-terminal.
 #include <signal.h>

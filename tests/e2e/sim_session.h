@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-esc-sim started for one test in a directory of its own, with a symlink to its
 // pseudo-terminal and its traffic log there.
 #pragma once

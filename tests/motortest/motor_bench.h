@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The motor test on the scenario bench: a connected ESC on the virtual line, the motor test
 // on the virtual clock, and the frames it sends read back as throttles and polls.
 #pragma once

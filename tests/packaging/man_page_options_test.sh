@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A manual page has an entry for every option its program's help lists, so a page cannot
 # fall out of step with the program. An entry is the tag of a .TP or .TQ paragraph; an option
 # that the page only mentions, in an example say, does not count.

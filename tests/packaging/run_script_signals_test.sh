@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/run.sh stopped by a signal sent to the script alone, as a process manager or
 # `timeout` sends it: the window closes the clean way (status 0, throttle 0 its last frame
 # to the simulated ESC) and nothing the script started is left running, the virtual display

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's file commands, offscreen: the shortcuts and the Config panel's menu, on the
 // Config tab only; a load picks entries as a user would, so only changed settings are written.
 #include <gtest/gtest.h>

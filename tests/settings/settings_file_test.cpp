@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file's model: its words, how values match, the errors a user reads, and a
 // load into the panel that the window's rules then write.
 #include <gtest/gtest.h>

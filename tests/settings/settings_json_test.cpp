@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files as JSON: a round trip, and every kind of bad file refused with a message
 // that names the file and what is wrong.
 #include <gtest/gtest.h>

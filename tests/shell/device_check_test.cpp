@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The paths a user lists, against real links, files, FIFOs and pseudo-terminals: the device a
 // path names is what opens, what is no serial port is said to be what it is, and a device
 // another program holds is refused as in use, to root as to a user.

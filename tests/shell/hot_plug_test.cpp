@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port table following the devices: what the follower tells the window, and the inotify
 // watch against links to pseudo-terminals made and removed at listed paths.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another program on the same device, for the tests of exclusive opens and permissions; the
 // tests run it as root or, through runuser, as an unprivileged user.
 //   port_helper hold PATH   opens PATH as the window does, says "held", keeps it until stdin ends

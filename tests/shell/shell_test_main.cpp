@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seams run on Qt's event loop, so the tests need an application object.
 #include <gtest/gtest.h>
 

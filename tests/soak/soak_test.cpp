@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Days of use squeezed into seconds on the virtual clock: a flaky line, an ESC that loses
 // replies, and a user who keeps changing settings and the throttle.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The log of whole sessions at the bench: the port, the frames, the replies and the window.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The support log in the shell, offscreen: the --log file as it is written, a file that fails,
 // "Save support log…" in the Connection group's menu, and the --log option.
 #include <gtest/gtest.h>

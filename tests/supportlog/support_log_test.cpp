@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ring that keeps the last lines, and frames in words.
 #include <gtest/gtest.h>
 

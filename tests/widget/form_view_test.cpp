@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The binding both ways: user actions on the widgets reach the window's logic, and every
 // change the logic makes shows in the widgets, with no extra notification on the way.
 #include <gtest/gtest.h>

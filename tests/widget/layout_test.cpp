@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as laid out: every control under its name, in its place, with its text, font,
 // entries, ranges, flags and tab order, and every text whole inside its control.
 #include <gtest/gtest.h>

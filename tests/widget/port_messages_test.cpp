@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window says about its ports without a dialog: one balloon at the port list when
 // a pick fails, and the connection state's tooltip, made when it is asked for.
 #include <gtest/gtest.h>

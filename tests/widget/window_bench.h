@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's view over a bench: the real window logic on the simulator's virtual clock,
 // line and ESC, drawn by FormView.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window FormMVconfig drawn with Qt Widgets: it builds the widgets, mirrors every
 // headless control and forwards the user's actions to them. No state, no decisions.
 #pragma once

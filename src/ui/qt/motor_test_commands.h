@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The motor test's commands on the main window: Ctrl+T, and "Motor test..." in the context
 // menu of the Run panel's background and of the r/min box. The window they open stands on
 // its own beside the main window and closes with it.

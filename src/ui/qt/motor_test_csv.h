@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The motor test's CSV files: a recording written a line at a time, each line handed to
 // the system at once so that nothing written is lost if the program ends, and a sweep's
 // table saved whole.

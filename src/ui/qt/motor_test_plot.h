@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The motor test's plot, drawn with QPainter: r/min (the shown average and the raw sample
 // of each reply) on the left axis and the throttle on the right, over the last minute.
 // A widget of our own: a chart library would be loaded at every start of the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The motor test window beside the main window: a live plot of r/min and throttle,
 // recording to CSV, and the stepped throttle sweep with its table. It shows the motor
 // test's state and forwards the user's requests; the rules live in the motor test.
