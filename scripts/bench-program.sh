@@ -10,7 +10,7 @@
 #
 #   scripts/bench-program.sh
 #   BENCH_BUILD=dir (default build/bench-program)  RUNS=n (default 7)
-#   IDLE_RUNS=n (default 5)  IDLE_SECONDS=s (default 60)
+#   IDLE_RUNS=n (default 5)  IDLE_SECONDS=s (default 60)  STARTUP_ONLY=1: start-up alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -150,6 +150,7 @@ fi
 
 for pid in "${pids[@]}"; do stop "$pid"; done
 pids=()
+[ "${STARTUP_ONLY:-0}" = 1 ] && exit 0
 
 # --- 2. plug-in and 3. idle ----------------------------------------------------------------
 ms_of() { awk -F'[:. ]' '{print (($1 * 60 + $2) * 60 + $3) * 1000 + $4}'; }

@@ -8,7 +8,7 @@
 namespace morvane {
 
 HotPlug::HotPlug(PortTable& table, const std::optional<std::string>& portList,
-                 const std::vector<SerialDevice>& systemPorts, FormMVconfig& form) {
+                 SystemPortList systemPorts, FormMVconfig& form) {
 #if defined(__linux__)
   const Platform platform = CurrentPlatform();
   const bool listed = portList && !portList->empty();
@@ -26,12 +26,13 @@ HotPlug::HotPlug(PortTable& table, const std::optional<std::string>& portList,
   }
   // Watching before the listed paths are looked at: nothing that comes in between is missed.
   auto watch = std::make_unique<InotifyDeviceWatch>(folders);
+  // Listed pseudo-terminals need no list of the system's ports, now or later.
   auto enumerate = [listed, paths, platform] {
-    const std::vector<SerialDevice> now = SystemSerialPorts();
-    return listed ? ListedDevices(paths, now) : SystemDevices(now, platform);
+    SystemPortList now;
+    return listed ? ListedDevices(paths, now) : SystemDevices(now.get(), platform);
   };
   const std::vector<PresentDevice> atStart =
-      listed ? ListedDevices(paths, systemPorts) : SystemDevices(systemPorts, platform);
+      listed ? ListedDevices(paths, systemPorts) : SystemDevices(systemPorts.get(), platform);
   follower_ = std::make_unique<PortFollower>(table, PortNumbers(DeviceKeys(table), listed),
                                              enumerate, atStart);
   follower_->setOnAppeared([&form](int n) { form.PortAppeared(n); });

@@ -11,6 +11,7 @@
 #include "device_watch.h"
 #include "port_follower.h"
 #include "port_table.h"
+#include "system_ports.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane {
@@ -19,9 +20,9 @@ class HotPlug {
  public:
   // table: the start-up table, made from portList (MORVANE_ESC_PORTS) or from systemPorts;
   // it changes as devices come. Made before the window's start-up scans the ports, so that
-  // nothing that comes meanwhile is missed.
-  HotPlug(PortTable& table, const std::optional<std::string>& portList,
-          const std::vector<SerialDevice>& systemPorts, FormMVconfig& form);
+  // nothing that comes meanwhile is missed. systemPorts is asked only where needed.
+  HotPlug(PortTable& table, const std::optional<std::string>& portList, SystemPortList systemPorts,
+          FormMVconfig& form);
   // After the start-up scan, which pumps events: the window hears of devices from now on.
   void start();
 

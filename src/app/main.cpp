@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "command_line.h"
 #include "held_qt_messages.h"
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(":/morvane/morvane-esc-config.png"));
 
   const Platform platform = CurrentPlatform();
-  const std::vector<SerialDevice> systemPorts = SystemSerialPorts();
+  SystemPortList systemPorts;
   const std::optional<std::string> portList = Environment("MORVANE_ESC_PORTS");
   if (portList) {
     if (const std::string warning = ParsePortList(*portList).warning; !warning.empty()) {
@@ -64,9 +65,7 @@ int main(int argc, char** argv) {
     }
   }
   // Changes while the program runs, as adapters come and go.
-  PortTable table = BuildPortTable(portList, systemPorts, platform, [&](const std::string& path) {
-    return DescribeDevice(path, systemPorts);
-  });
+  PortTable table = BuildStartTable(portList, platform, systemPorts);
 
   SerialComm comm(table);
   comm.setOnDescriptorChanged(SetLastResortPort);
@@ -75,13 +74,12 @@ int main(int argc, char** argv) {
   QtEventPump pump;
   const QtClock clock;
   // Between the window's logic and the port, so the log sees every byte as the logic does.
-  SupportLogSession supportLog(comm, clock, table,
-                               QFile::decodeName(commandLine.logFile.c_str()));
+  SupportLogSession supportLog(comm, clock, table, QFile::decodeName(commandLine.logFile.c_str()));
   FormMVconfig form(supportLog.comm(), timer1, timer2, pump,
                     {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
   form.setClock(clock);
   const LastResortStop lastResort([&form] { return form.motorMayRun(); });
-  HotPlug hotPlug(table, portList, systemPorts, form);
+  HotPlug hotPlug(table, portList, std::move(systemPorts), form);
   FormView view(form);
   view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },
                        QString::fromStdString(EmptyListTip(table, platform)));

@@ -31,6 +31,38 @@ std::string AdapterKey(const QSerialPortInfo& info) {
   return location.isEmpty() ? std::string() : (model + " at " + location).toStdString();
 }
 
+// systemPorts() gives the system's list; it is called only for a serial device that is no
+// pseudo-terminal.
+template <class SystemPorts>
+DeviceDescription Describe(const std::string& path, const SystemPorts& systemPorts) {
+#if defined(Q_OS_UNIX)
+  const DeviceLook look = LookAtDevice(path);
+  const OpenFailure& trouble = look.trouble;
+  if (trouble.kind == OpenFailure::Kind::Gone) return {"does not exist now", trouble};
+  if (look.device.empty()) return {TroubleText(trouble), trouble};
+  std::string what;
+  if (trouble.kind == OpenFailure::Kind::NotSerial) {
+    what = TroubleText(trouble);
+  } else if (look.device.rfind("/dev/pts/", 0) == 0) {
+    what = "pseudo-terminal";
+  } else {
+    what = "serial device";
+    for (const SerialDevice& d : systemPorts()) {
+      if (d.path == look.device) what = d.description;
+    }
+  }
+  if (trouble.kind != OpenFailure::Kind::NotSerial && trouble.kind != OpenFailure::Kind::None) {
+    what += ", " + TroubleText(trouble);
+  }
+  if (look.link) return {"link to " + look.device + ", " + what, trouble};
+  return {look.device == path ? what : look.device + ", " + what, trouble};
+#else
+  (void)path;
+  (void)systemPorts;
+  return {};
+#endif
+}
+
 }  // namespace
 
 std::vector<SerialDevice> SystemSerialPorts() {
@@ -47,14 +79,34 @@ std::vector<SerialDevice> SystemSerialPorts() {
 #else
     const QString path = info.systemLocation();
 #endif
-    ports.push_back({path.toStdString(), description.toStdString(), {}, AdapterKey(info)});
+    // Field by field: an aggregate with the trouble left {} warns as maybe uninitialized
+    // in an optimised build of GCC 12.
+    SerialDevice port;
+    port.path = path.toStdString();
+    port.description = description.toStdString();
+    port.key = AdapterKey(info);
+    ports.push_back(std::move(port));
   }
   return ports;
 }
 
+const std::vector<SerialDevice>& SystemPortList::get() {
+  if (!ports_) ports_ = list_();
+  return *ports_;
+}
+
+PortTable BuildStartTable(const std::optional<std::string>& portList, Platform platform,
+                          SystemPortList& systemPorts) {
+  static const std::vector<SerialDevice> kNone;
+  const bool listed = platform != Platform::Windows && portList && !portList->empty();
+  return BuildPortTable(
+      portList, listed ? kNone : systemPorts.get(), platform,
+      [&systemPorts](const std::string& path) { return DescribeDevice(path, systemPorts); });
+}
+
 #if defined(Q_OS_UNIX)
 std::vector<PresentDevice> ListedDevices(const std::vector<std::string>& paths,
-                                         const std::vector<SerialDevice>& systemPorts) {
+                                         SystemPortList& systemPorts) {
   std::vector<PresentDevice> present;
   for (const std::string& path : paths) {
     if (path.empty()) continue;
@@ -83,29 +135,13 @@ std::vector<PresentDevice> SystemDevices(const std::vector<SerialDevice>& system
 
 DeviceDescription DescribeDevice(const std::string& path,
                                  const std::vector<SerialDevice>& systemPorts) {
-#if defined(Q_OS_UNIX)
-  const DeviceLook look = LookAtDevice(path);
-  const OpenFailure& trouble = look.trouble;
-  if (trouble.kind == OpenFailure::Kind::Gone) return {"does not exist now", trouble};
-  if (look.device.empty()) return {TroubleText(trouble), trouble};
-  std::string what;
-  if (trouble.kind == OpenFailure::Kind::NotSerial) {
-    what = TroubleText(trouble);
-  } else {
-    what = "serial device";
-    for (const SerialDevice& d : systemPorts) {
-      if (d.path == look.device) what = d.description;
-    }
-    if (look.device.rfind("/dev/pts/", 0) == 0) what = "pseudo-terminal";
-    if (trouble.kind != OpenFailure::Kind::None) what += ", " + TroubleText(trouble);
-  }
-  if (look.link) return {"link to " + look.device + ", " + what, trouble};
-  return {look.device == path ? what : look.device + ", " + what, trouble};
-#else
-  (void)path;
-  (void)systemPorts;
-  return {};
-#endif
+  return Describe(path,
+                  [&systemPorts]() -> const std::vector<SerialDevice>& { return systemPorts; });
+}
+
+DeviceDescription DescribeDevice(const std::string& path, SystemPortList& systemPorts) {
+  return Describe(
+      path, [&systemPorts]() -> const std::vector<SerialDevice>& { return systemPorts.get(); });
 }
 
 }  // namespace morvane

@@ -174,9 +174,10 @@ TEST(InotifyDeviceWatch, LinksAtListedPathsAndTheirDevicesComeAndGo) {
   const std::vector<std::string> listed = {dir + "/absent", link};
 
   PortTable table({{listed[0], ""}, {listed[1], ""}});
+  SystemPortList none([] { return std::vector<SerialDevice>{}; });
   PortFollower follower(
-      table, PortNumbers(listed, true), [&] { return ListedDevices(listed, {}); },
-      ListedDevices(listed, {}));
+      table, PortNumbers(listed, true), [&] { return ListedDevices(listed, none); },
+      ListedDevices(listed, none));
   InotifyDeviceWatch watch({"/dev", "/dev/pts", dir});
   follower.lookOnlyAt(listed);
   watch.setOnChange([&](const DeviceChanges& changes) { follower.changed(changes); });

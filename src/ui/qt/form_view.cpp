@@ -5,11 +5,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QKeyEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
@@ -173,6 +173,11 @@ QWidget* MakeWidget(const Item& item, QWidget* parent) {
   }
   w->setObjectName(QString::fromLatin1(item.name));
   w->setGeometry(FromTwips(item.left, item.top, item.width, item.height));
+  return w;
+}
+
+// Sets the face an entry names and widens its caption to fit it.
+void SetFace(const Item& item, QWidget* w) {
   if (item.face != nullptr) w->setFont(Face(item.face, item.points));
   if (item.kind == Kind::Label) {
     // The substitute faces run a little wider than the ones the layout was drawn with:
@@ -181,13 +186,38 @@ QWidget* MakeWidget(const Item& item, QWidget* parent) {
         qCeil(QFontMetricsF(w->font()).horizontalAdvance(w->property("text").toString()));
     if (needed > w->width()) w->resize(needed, w->height());
   }
-  return w;
 }
 
 // Later siblings lie on top, so each table is built from its bottom entry up.
 void MakeChildren(std::span<const Item> items, QWidget* parent) {
-  for (auto it = items.rbegin(); it != items.rend(); ++it) MakeWidget(*it, parent);
+  for (auto it = items.rbegin(); it != items.rend(); ++it) SetFace(*it, MakeWidget(*it, parent));
 }
+
+// Loading a face costs more than building the widgets: a panel hidden at start takes its
+// faces, and the caption widths they decide, when it is first shown, before it is painted.
+class FacesOnFirstShow : public QObject {
+ public:
+  FacesOnFirstShow(QWidget* panel, std::span<const Item> items)
+      : QObject(panel), panel_(panel), items_(items) {
+    panel->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == panel_ && event->type() == QEvent::Show) {
+      panel_->removeEventFilter(this);
+      for (const Item& item : items_) {
+        SetFace(item,
+                panel_->findChild<QWidget*>(QLatin1String(item.name), Qt::FindDirectChildrenOnly));
+      }
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QWidget* panel_;
+  std::span<const Item> items_;
+};
 
 QGroupBox* MakeFrame(const char* name, const char* title, QRect rect, QWidget* parent) {
   auto* frame = new QGroupBox(QString::fromLatin1(title), parent);
@@ -311,7 +341,8 @@ void FormView::buildWidgets() {
   MakeWidget({"TxtHardVer", Kind::TextBox, "", 3360, 420, 2175, 300}, this);
 
   QGroupBox* run = MakeFrame("FrameRun", "Run", FromTwips(120, 1680, 5415, 5055), this);
-  MakeChildren(kRunPanel, run);
+  for (auto it = std::rbegin(kRunPanel); it != std::rend(kRunPanel); ++it) MakeWidget(*it, run);
+  new FacesOnFirstShow(run, kRunPanel);
   QGroupBox* config = MakeFrame("FrameConfig", "Config", FromTwips(120, 1680, 5415, 5055), this);
   MakeChildren(kConfigPanel, config);
   // A panel hides the tab strip's page beneath it.
