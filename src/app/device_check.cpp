@@ -82,6 +82,10 @@ DeviceFacts Examine(const std::string& listed, std::string& device, struct stat&
 std::string HolderOf(const std::string& device) {
 #if defined(__linux__)
   namespace fs = std::filesystem;
+  // By the file itself, not its name: a process in another root or container may hold a
+  // device of the same name that is not this one (another /dev/pts, say).
+  struct stat wanted {};
+  if (::stat(device.c_str(), &wanted) != 0) return {};
   std::error_code error;
   const std::string self = std::to_string(::getpid());
   for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
@@ -89,8 +93,11 @@ std::string HolderOf(const std::string& device) {
     if (pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
     std::error_code closed;  // another user's process, or one that ended meanwhile
     for (const fs::directory_entry& fd : fs::directory_iterator(process.path() / "fd", closed)) {
-      std::error_code gone;
-      if (fs::read_symlink(fd.path(), gone).string() != device) continue;
+      struct stat held {};
+      if (::stat(fd.path().c_str(), &held) != 0 || held.st_dev != wanted.st_dev ||
+          held.st_ino != wanted.st_ino) {
+        continue;
+      }
       std::string name;
       std::getline(std::ifstream(process.path() / "comm"), name);
       return (name.empty() ? std::string("process") : name) + ", process " + pid;
