@@ -33,9 +33,11 @@ fail() {
 
 # No display, so that the script starts its own; a session of its own, so that whatever is
 # left in that session afterwards was started by the script; SIGINT as a process manager
-# leaves it, not ignored as for a command put in the background.
+# leaves it, not ignored as for a command put in the background. Under LeakSanitizer, Qt 6.8's
+# X11 plugin leaves its desktop services allocated at exit: no leak of ours, and not what this
+# checks, so leaks are not looked for here.
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM --default-signal=INT \
-  MORVANE_RUN_BUILD="$build" TMPDIR="$work" \
+  MORVANE_RUN_BUILD="$build" TMPDIR="$work" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
   setsid "$repo/scripts/run.sh" --log "$log" >"$work/out" 2>&1 &
 script=$!
 
