@@ -97,6 +97,9 @@ TEST(HotPlugEndToEnd, AnEscPluggedInConnectsAndReconnectsAfterItWasPulledOut) {
   EXPECT_EQ(shell.controls().TxtConnState.text(), "Unconnected");
   EXPECT_EQ(shell.controls().CombPort.listCount(), 1);  // awaited back
 
+  // Unplugged: the killed simulator's link goes (its terminal's number may already be another
+  // terminal's, and a simulator refuses a link to a live one).
+  std::filesystem::remove(listed.path);
   SimSession again({}, listed.path);
   ASSERT_TRUE(again.ready());
   ASSERT_TRUE(QTest::qWaitFor([&] { return shell.connected(); }, 10000));
@@ -124,6 +127,7 @@ TEST(HotPlugEndToEnd, TheProgramFindsAnEscPluggedInAfterItStartedAndOneThatCameB
       << app.errorOutput();
   sim->process().signal(SIGKILL);
   sim.reset();
+  std::filesystem::remove(listed.path);  // unplugged, as above
 
   SimSession again({}, listed.path);
   ASSERT_TRUE(again.ready());

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QTest>
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -150,7 +151,10 @@ TEST(ShellEndToEnd, SimulatorKilledShowsUnconnectedGoesQuietAndReconnectsWhenPic
   EXPECT_FALSE(shell.timer1.enabled());
   EXPECT_FALSE(shell.timer2.enabled());
 
-  // The ESC is back on the same device: picking its entry again connects.
+  // The ESC is back on the same device: picking its entry again connects. The killed
+  // simulator's link goes first: its terminal's number may already be another terminal's,
+  // and a simulator refuses a link to a live one.
+  std::filesystem::remove(sim.link());
   SimSession again({}, sim.link());
   ASSERT_TRUE(again.ready());
   shell.controls().CombPort.setListIndex(0);
