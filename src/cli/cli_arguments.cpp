@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_arguments.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
 #include "protocol/process_reply.h"
+#include "settings/printable.h"
+#include "ui/form_mvconfig.h"
 
 namespace morvane::cli {
 namespace {
 
 constexpr double kMaxTimeoutSeconds = 3600;
+constexpr int kMaxComPort = FormMVconfig::kPortCount;
 
 enum class Takes { Nothing, File, Assignments };
 
@@ -162,7 +167,27 @@ ParsedArguments Help(std::string text) {
 
 ParsedArguments Mistake(const std::string& what, const std::string& helpFor) {
   return {std::nullopt, kExitUsage,
-          "morvane-esc: " + what + " (see morvane-esc " + helpFor + "--help)\n"};
+          "morvane-esc: " + Printable(what) + " (see morvane-esc " + helpFor + "--help)\n"};
+}
+
+// "COM" and a number in any case, also one no port has (COM0, COM-1, COM17).
+bool LooksLikeComPort(const std::string& text) {
+  if (text.size() < 4) return false;
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != "com"[i]) return false;
+  }
+  const std::size_t digits = text[3] == '-' ? 4 : 3;
+  return text.size() > digits &&
+         std::all_of(text.begin() + static_cast<std::ptrdiff_t>(digits), text.end(),
+                     [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+bool IsComPortInRange(const std::string& text) {
+  if (text[3] == '-') return false;
+  const std::size_t first = text.find_first_not_of('0', 3);
+  if (first == std::string::npos || text.size() - first > 2) return false;
+  const int n = std::stoi(text.substr(first));
+  return n >= 1 && n <= kMaxComPort;
 }
 
 bool ParseSeconds(const std::string& text, int& ms) {
@@ -238,6 +263,11 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args) {
     }
     if (name == "--port") {
       if (value->empty()) return Mistake("--port needs a port: COMn or a device path", helpFor);
+      if (LooksLikeComPort(*value) && !IsComPortInRange(*value)) {
+        return Mistake("ports are COM1 to COM" + std::to_string(kMaxComPort) + ", not '" +
+                           *value + "'",
+                       helpFor);
+      }
       request.port = *value;
     } else if (!ParseSeconds(*value, request.timeoutMs)) {
       return Mistake("--timeout takes seconds above 0, up to 3600, not '" + *value + "'", helpFor);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "protocol/process_reply.h"
+#include "settings/printable.h"
 #include "settings/settings_panel.h"
 
 namespace morvane::cli {
@@ -51,11 +52,18 @@ CliFlow::CliFlow(FormMVconfig& form, Timer& tick, Timer& soon, FlowHost& host, C
 }
 
 void CliFlow::start() {
+  if (request_.command == Command::Load && request_.targets == kNoSettings) {
+    // No port is opened for a file that asks for nothing.
+    print("nothing to write: " + request_.file + " holds no setting");
+    status_ = kExitDone;
+    host_.finished(kExitDone);
+    return;
+  }
   form_.Load();
   if (form_.controls().CombPort.listCount() == 0) {
     std::vector<int> all;
     for (int n = 1; n <= static_cast<int>(portNames_.size()); ++n) all.push_back(n);
-    host_.report(cannotOpen(all));
+    report(cannotOpen(all));
     // A batch may start before the adapter is plugged in: it is tried again as it would be
     // after an ESC was unplugged.
     if (!request_.each) {
@@ -65,7 +73,7 @@ void CliFlow::start() {
   }
   if (form_.state().openPort != 0) current_ = form_.state().openPort;
   if (request_.each) {
-    host_.report("waiting for an ESC on " + portList() + "; Ctrl+C ends the batch");
+    report("waiting for an ESC on " + portList() + "; Ctrl+C ends the batch");
   }
   tick_.setEnabled(true);
 }
@@ -73,15 +81,15 @@ void CliFlow::start() {
 void CliFlow::interrupt() {
   if (phase_ == Phase::Finishing || phase_ == Phase::Done) return;
   if (!request_.each) {
-    host_.report("interrupted");
+    report("interrupted");
     finish(phase_ == Phase::Searching && !connected() ? kExitNoEsc : kExitNotConfirmed);
     return;
   }
   if (phase_ == Phase::Reading || phase_ == Phase::Confirming) {
     escFailed("interrupted before its settings were confirmed");
   }
-  host_.print(summary());
-  finish(failedCount_ == 0 ? kExitDone : kExitNotConfirmed);
+  print(summary());
+  finish(confirmedCount_ == escCount_ ? kExitDone : kExitNotConfirmed);
 }
 
 void CliFlow::onTick() {
@@ -89,6 +97,7 @@ void CliFlow::onTick() {
   if (phase_ == Phase::Searching) {
     searchMs_ += kTickMs;
     sinceSelectMs_ += kTickMs;
+    if (unknownHardware_) unknownAgeMs_ += kTickMs;
   }
   if (phase_ == Phase::Reading || phase_ == Phase::Confirming) workMs_ += kTickMs;
   run();
@@ -98,6 +107,13 @@ void CliFlow::onTick() {
 // write's answer is noted here, every decision waits for the step.
 void CliFlow::onReply() {
   const CommandSlot& head = Head(form_.state());
+  if (head.tx[0] == CMD_GET_VERSION) {
+    const auto hardware = static_cast<std::uint16_t>(head.reply[1] | head.reply[2] << 8);
+    if (HardwareText(hardware).empty()) {
+      unknownHardware_ = hardware;
+      unknownAgeMs_ = 0;
+    }
+  }
   if (phase_ == Phase::Confirming && head.tx[0] == CMD_WRITE_PARAM) {
     const int i = SettingIndexOfParam(head.tx[1]);
     if (i >= 0 && pending_[static_cast<std::size_t>(i)] &&
@@ -168,8 +184,18 @@ void CliFlow::step() {
 
 void CliFlow::search() {
   if (connected()) {
+    unknownHardware_.reset();
     beginEsc();
     return;
+  }
+  if (unknownHardware_) {
+    if (unknownAgeMs_ < kDwellMs) {
+      unknownEsc();
+      return;
+    }
+    // No version reply for a while: that ESC has gone, and the next one is news again.
+    unknownHardware_.reset();
+    unknownTold_ = false;
   }
   if (!request_.each && searchMs_ >= request_.timeoutMs) {
     giveUp();
@@ -209,12 +235,32 @@ void CliFlow::select(int port) {
 
 void CliFlow::giveUp() {
   if (form_.state().openPort == 0) {
-    host_.report(cannotOpen({current_}));
+    report(cannotOpen({current_}));
     finish(kExitPort);
     return;
   }
-  host_.report("no ESC answered on " + portList() + " within " + Seconds(request_.timeoutMs));
+  report("no ESC answered on " + portList() + " within " + Seconds(request_.timeoutMs));
   finish(kExitNoEsc);
+}
+
+// An ESC answers, but its model is none the window knows: nothing may be read from it or
+// written to it. The port is kept while it answers, so the batch does not count it twice.
+void CliFlow::unknownEsc() {
+  sinceSelectMs_ = 0;
+  if (unknownTold_) return;
+  unknownTold_ = true;
+  const std::string what = "an ESC of an unknown model (hardware number " +
+                           std::to_string(*unknownHardware_) + ") answered on " +
+                           portNames_.at(static_cast<std::size_t>(current_ - 1)) +
+                           "; it cannot be configured";
+  if (!request_.each) {
+    report(what);
+    finish(kExitNotConfirmed);
+    return;
+  }
+  ++escCount_;
+  ++unknownCount_;
+  print("ESC " + std::to_string(escCount_) + ": " + what + ", skipped");
 }
 
 void CliFlow::beginEsc() {
@@ -255,11 +301,11 @@ void CliFlow::settingsRead() {
     case Command::Save: {
       const std::string error = host_.saveDocument(document());
       if (!error.empty()) {
-        host_.report(error);
+        report(error);
         finish(kExitFile);
         return;
       }
-      host_.print("saved " + request_.file + ": the settings of " + model_ + ", firmware " +
+      print("saved " + request_.file + ": the settings of " + model_ + ", firmware " +
                   form_.controls().TxtFirmVer.text());
       finish(kExitDone);
       return;
@@ -271,10 +317,10 @@ void CliFlow::settingsRead() {
 }
 
 void CliFlow::printSettings() {
-  host_.print("model: " + model_);
-  host_.print("firmware: " + form_.controls().TxtFirmVer.text());
+  print("model: " + model_);
+  print("firmware: " + form_.controls().TxtFirmVer.text());
   for (int i : kPanelOrder) {
-    host_.print(Name(i) + ": " + ChoiceText(i, before_[static_cast<std::size_t>(i)]));
+    print(Name(i) + ": " + ChoiceText(i, before_[static_cast<std::size_t>(i)]));
   }
 }
 
@@ -287,7 +333,7 @@ SettingsDocument CliFlow::document() {
     if (InList(i, value)) {
       doc.values[static_cast<std::size_t>(i)] = value;
     } else {
-      host_.report(Name(i) + ": the ESC reports " + ChoiceText(i, value) +
+      report(Name(i) + ": the ESC reports " + ChoiceText(i, value) +
                    ", which is not in the list; left out");
     }
   }
@@ -339,7 +385,7 @@ void CliFlow::completed() {
     finish(kExitDone);
     return;
   }
-  host_.print("ESC " + std::to_string(escCount_) + ": " + model_ + ", " +
+  print("ESC " + std::to_string(escCount_) + ": " + model_ + ", " +
               Count(written, "setting", "settings") + " written, confirmed");
   ++confirmedCount_;
   phase_ = Phase::WaitingGone;
@@ -354,16 +400,32 @@ void CliFlow::notConfirmed() {
 
 // Without --each the work ends with status 4; with it, the ESC is counted as not confirmed
 // and the batch goes on once this ESC has gone.
-void CliFlow::escFailed(const std::string& why) {
+void CliFlow::escFailed(const std::string& reason) {
+  const std::string why = reason + unconfirmed();
   if (!request_.each) {
-    host_.report(why);
+    report(why);
     finish(kExitNotConfirmed);
     return;
   }
-  host_.print("ESC " + std::to_string(escCount_) + ": " + model_ + ", " + why);
+  print("ESC " + std::to_string(escCount_) + ": " + model_ + ", " + why);
   ++failedCount_;
   phase_ = connected() ? Phase::WaitingGone : Phase::Searching;
   sinceSelectMs_ = 0;
+}
+
+// The settings asked for that the ESC never confirmed, besides one it refused: a user who
+// stops at the first failure knows what else the ESC may still hold.
+std::string CliFlow::unconfirmed() const {
+  if (phase_ != Phase::Confirming) return {};
+  std::string names;
+  for (int i : kPanelOrder) {
+    const std::size_t k = static_cast<std::size_t>(i);
+    if (pending_[k] && !confirmed_[k] && i != refused_) {
+      names += (names.empty() ? "" : ", ") + Name(i);
+    }
+  }
+  if (names.empty()) return {};
+  return (refused_ >= 0 ? "; also not confirmed: " : "; not confirmed: ") + names;
 }
 
 void CliFlow::printChanges(bool confirmedOnly) {
@@ -377,7 +439,7 @@ void CliFlow::printChanges(bool confirmedOnly) {
     const std::size_t k = static_cast<std::size_t>(i);
     if (confirmedOnly && pending_[k] && !confirmed_[k]) continue;
     const std::string target = ChoiceText(i, targets_[k]);
-    host_.print(
+    print(
         Name(i) + ": " +
         (pending_[k] ? ChoiceText(i, before_[k]) + " -> " + target : target + " (unchanged)"));
   }
@@ -425,11 +487,21 @@ std::string CliFlow::cannotOpen(const std::vector<int>& ports) {
 }
 
 std::string CliFlow::summary() const {
-  const int total = confirmedCount_ + failedCount_;
-  if (total == 0) return "no ESC was configured";
-  if (failedCount_ == 0) return Count(total, "ESC", "ESCs") + " configured, all confirmed";
-  return Count(total, "ESC", "ESCs") + ": " + std::to_string(confirmedCount_) + " confirmed, " +
-         std::to_string(failedCount_) + " not confirmed";
+  if (escCount_ == 0) return "no ESC was configured";
+  if (escCount_ == confirmedCount_) return Count(escCount_, "ESC", "ESCs") + " configured, all confirmed";
+  std::string text = Count(escCount_, "ESC", "ESCs") + ": " + std::to_string(confirmedCount_) +
+                     " confirmed";
+  if (failedCount_ > 0) text += ", " + std::to_string(failedCount_) + " not confirmed";
+  if (unknownCount_ > 0) text += ", " + std::to_string(unknownCount_) + " of an unknown model";
+  return text;
+}
+
+void CliFlow::print(const std::string& line) {
+  host_.print(Printable(line));
+}
+
+void CliFlow::report(const std::string& line) {
+  host_.report(Printable(line));
 }
 
 }  // namespace morvane::cli

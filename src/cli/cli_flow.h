@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,6 +68,7 @@ class CliFlow {
   void select(int port);
   int nextPort() const;
   void giveUp();
+  void unknownEsc();
   void beginEsc();
   void reading();
   void settingsRead();
@@ -77,7 +79,11 @@ class CliFlow {
   void completed();
   void notConfirmed();
   void escFailed(const std::string& why);
+  std::string unconfirmed() const;
   void printChanges(bool confirmedOnly);
+  // Every line goes out printable: paths and names from outside may hold control bytes.
+  void print(const std::string& line);
+  void report(const std::string& line);
   void finish(int status);
   void finishNow();
 
@@ -116,9 +122,16 @@ class CliFlow {
   int refused_ = -1;  // a setting whose write the ESC answered with another value
   int refusedValue_ = 0;
 
+  // The hardware number of an ESC of no known model while it answers, and how long since its
+  // last version reply.
+  std::optional<std::uint16_t> unknownHardware_;
+  int unknownAgeMs_ = 0;
+  bool unknownTold_ = false;
+
   int escCount_ = 0;
   int confirmedCount_ = 0;
   int failedCount_ = 0;
+  int unknownCount_ = 0;
 };
 
 }  // namespace morvane::cli

@@ -33,7 +33,8 @@ std::string RecordingRow(const MotorSample& s, std::int64_t startMs) {
 
 std::string SweepTableRow(const SweepRow& row) {
   return std::to_string(row.throttle) + "," + FixedPoint(row.rpmMean, 1) + "," +
-         FixedPoint(row.rpmSd, 1) + "," + std::to_string(row.samples);
+         (row.rpmSd ? FixedPoint(*row.rpmSd, 1) : std::string()) + "," +
+         std::to_string(row.samples);
 }
 
 }  // namespace morvane

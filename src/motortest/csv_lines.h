@@ -17,7 +17,7 @@ inline constexpr const char* kSweepTableHeader = "throttle,rpm_mean,rpm_sd,sampl
 // t_s counts from startMs, in seconds to the millisecond; rpm_raw is empty when the reply
 // carried no sample.
 std::string RecordingRow(const MotorSample& sample, std::int64_t startMs);
-// Mean and standard deviation to a tenth of an r/min.
+// Mean and standard deviation to a tenth of an r/min; no deviation of a single sample.
 std::string SweepTableRow(const SweepRow& row);
 
 // value with exactly `places` decimals, rounded half away from zero.

@@ -35,8 +35,9 @@ void StepStats::add(double x) {
   squares_ += delta * (x - mean_);
 }
 
-double StepStats::standardDeviation() const {
-  return count_ < 2 ? 0.0 : std::sqrt(squares_ / (count_ - 1));
+std::optional<double> StepStats::standardDeviation() const {
+  if (count_ < 2) return std::nullopt;
+  return std::sqrt(squares_ / (count_ - 1));
 }
 
 }  // namespace morvane

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,9 @@ class StepStats {
   void add(double x);
   int count() const { return count_; }
   double mean() const { return mean_; }
-  // The sample standard deviation (divided by count - 1); 0 for fewer than two samples.
-  double standardDeviation() const;
+  // The sample standard deviation (divided by count - 1); none for fewer than two samples,
+  // where 0 would claim a steady speed that nothing measured.
+  std::optional<double> standardDeviation() const;
 
  private:
   int count_ = 0;
@@ -48,7 +50,7 @@ class StepStats {
 struct SweepRow {
   int throttle = 0;
   double rpmMean = 0;
-  double rpmSd = 0;
+  std::optional<double> rpmSd;
   int samples = 0;
 };
 

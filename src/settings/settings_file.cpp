@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "settings/printable.h"
 #include "ui/controls.h"
 
 namespace morvane {
@@ -15,16 +16,13 @@ bool EndsWith(std::string_view text, std::string_view tail) {
   return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-// The form in which two values are compared.
+// The form in which two values are compared: one trailing degree sign may be left out, as
+// the panel shows it; one inside a value makes it another value.
 std::string Folded(std::string_view value) {
   if (EndsWith(value, kDefaultMark)) value.remove_suffix(kDefaultMark.size());
+  if (EndsWith(value, kDegree)) value.remove_suffix(kDegree.size());
   std::string folded;
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    if (value.substr(i, kDegree.size()) == kDegree) {
-      i += kDegree.size() - 1;
-      continue;
-    }
-    const char c = value[i];
+  for (const char c : value) {
     folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
   return folded;
@@ -42,7 +40,7 @@ std::string AllowedValues(int setting) {
 
 std::string UnknownSetting(std::string_view name) {
   std::vector<std::string> names(kSettingNames.begin(), kSettingNames.end());
-  return "unknown setting \"" + std::string(name) + "\"; the settings are " + Joined(names);
+  return "unknown setting \"" + Printable(name) + "\"; the settings are " + Joined(names);
 }
 
 }  // namespace
@@ -92,15 +90,17 @@ ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries) {
     const int setting = SettingByName(entry.name);
     if (setting < 0) return {kNoSettings, UnknownSetting(entry.name)};
     if (parsed.values[static_cast<std::size_t>(setting)] != kNotGiven) {
-      return {kNoSettings, entry.name + " is given twice"};
+      return {kNoSettings, Printable(entry.name) + " is given twice"};
     }
     if (!entry.value) {
-      return {kNoSettings, entry.name + ": the value must be text; " + AllowedValues(setting)};
+      return {kNoSettings,
+              Printable(entry.name) + ": the value must be text; " + AllowedValues(setting)};
     }
     const int index = MatchChoice(setting, *entry.value);
     if (index < 0) {
       return {kNoSettings,
-              entry.name + ": \"" + *entry.value + "\" is not allowed; " + AllowedValues(setting)};
+              Printable(entry.name) + ": \"" + Printable(*entry.value) + "\" is not allowed; " +
+                  AllowedValues(setting)};
     }
     parsed.values[static_cast<std::size_t>(setting)] = index;
   }
@@ -112,7 +112,7 @@ ParsedSettings ParseAssignments(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
     const std::size_t eq = arg.find('=');
     if (eq == std::string::npos) {
-      return {kNoSettings, "\"" + arg + "\" is not SETTING=VALUE"};
+      return {kNoSettings, "\"" + Printable(arg) + "\" is not SETTING=VALUE"};
     }
     entries.push_back({arg.substr(0, eq), arg.substr(eq + 1)});
   }

@@ -89,6 +89,11 @@ TEST(CliArguments, MistakesAreOneLineAndStatusTwo) {
       {{"write"}, "write needs SETTING=VALUE"},
       {{"write", "brake=Maybe"}, "brake: \"Maybe\" is not allowed; allowed: Disable, Enable"},
       {{"write", "brake=Enable", "brake=Disable"}, "brake is given twice"},
+      {{"read", "--port", "COM0"}, "ports are COM1 to COM16, not 'COM0'"},
+      {{"read", "--port=com-1"}, "ports are COM1 to COM16, not 'com-1'"},
+      {{"read", "--port", "COM17"}, "ports are COM1 to COM16, not 'COM17'"},
+      {{"flash\x1b[2J\x9b"}, "unknown command 'flash\\x1b[2J\\x9b'"},
+      {{"write", std::string("brake=En\0able", 13)}, "brake: \"En\\x00able\" is not allowed; allowed: Disable, Enable"},
   };
   for (const auto& [args, what] : cases) {
     const ParsedArguments parsed = ParseCliArguments(args);

@@ -219,8 +219,53 @@ TEST(CliFlow, AConnectionLostDuringTheWorkEndsWithStatusFour) {
   b.line.unplug();
   ASSERT_TRUE(b.finished());
   EXPECT_EQ(b.host.status, 4);
-  EXPECT_EQ(b.host.err,
-            std::vector<std::string>{"connection lost before its settings were confirmed"});
+  EXPECT_EQ(b.host.err, std::vector<std::string>{
+                            "connection lost before its settings were confirmed; not confirmed: brake"});
+}
+
+TEST(CliFlow, AFileThatAsksForNothingOpensNoPort) {
+  CliBench b;
+  b.line.attachEsc(1, b.esc);
+  CliRequest request = Request({"load", "empty.json"});
+  b.start(request);
+  ASSERT_TRUE(b.finished(Ms(0)));
+  EXPECT_EQ(b.host.status, 0);
+  EXPECT_EQ(b.host.out, std::vector<std::string>{"nothing to write: empty.json holds no setting"});
+  EXPECT_TRUE(b.line.writes().empty());
+}
+
+// Hardware number 1 answers every ping but belongs to no model: it is named as such, never
+// mistaken for silence, and a batch counts it.
+TEST(CliFlow, AnEscOfAnUnknownModelIsToldAndCountedNotMistakenForSilence) {
+  const std::string what =
+      "an ESC of an unknown model (hardware number 1) answered on /dev/esc1; it cannot be "
+      "configured";
+  for (const bool each : {false, true}) {
+    CliBench b;
+    b.esc = sim::EscModel({1, 1234, {2, 2, 2, 2, 1}});
+    b.line.attachEsc(1, b.esc);
+    CliRequest request = Request({"load", "quad.json"});
+    request.each = each;
+    request.targets = {kNotGiven, kNotGiven, 1, kNotGiven, kNotGiven};
+    b.start(request);
+    if (!each) {
+      ASSERT_TRUE(b.finished(Ms(2000)));
+      EXPECT_EQ(b.host.status, 4);
+      EXPECT_EQ(b.host.err, std::vector<std::string>{what});
+      continue;
+    }
+    ASSERT_TRUE(b.printed("ESC 1: " + what + ", skipped"));
+    b.clock.runFor(Ms(5000));  // still answering: told once
+    EXPECT_EQ(b.host.out.size(), 1u);
+    b.line.detachEsc(1);
+    b.clock.runFor(Ms(2000));
+    b.line.attachEsc(1, b.esc);  // another of its kind is another ESC
+    ASSERT_TRUE(b.printed("ESC 2: " + what + ", skipped"));
+    b.flow->interrupt();
+    ASSERT_TRUE(b.finished(Ms(100)));
+    EXPECT_EQ(b.host.out.back(), "2 ESCs: 0 confirmed, 2 of an unknown model");
+    EXPECT_EQ(b.host.status, 4);
+  }
 }
 
 TEST(CliFlow, WithoutAnEscTheSearchEndsAfterTheTimeoutWithStatusOne) {

@@ -43,6 +43,11 @@ TEST_F(CommaLocale, RecordingRowsCountSecondsFromTheStartWithAPoint) {
 TEST_F(CommaLocale, SweepRowsGiveMeanAndDeviationToATenth) {
   EXPECT_EQ(SweepTableRow({40, 25000, 5773.5027, 4}), "40,25000.0,5773.5,4");
   EXPECT_EQ(SweepTableRow({160, 123456.75, 0.04, 10}), "160,123456.8,0.0,10");
+  // One sample has no spread to speak of: the field stays empty rather than 0.0.
+  StepStats one;
+  one.add(25000);
+  EXPECT_EQ(SweepTableRow({40, one.mean(), one.standardDeviation(), one.count()}),
+            "40,25000.0,,1");
 }
 
 }  // namespace

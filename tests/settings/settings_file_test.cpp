@@ -42,6 +42,8 @@ TEST(SettingsFile, AValueMatchesIgnoringCaseTheDefaultMarkAndTheDegreeSign) {
       {"timingAdvance", "10-20", 1},
       {"timingAdvance", "20-30\u00b0", 2},
       {"timingAdvance", "4-10\u00b0 *", 0},
+      {"timingAdvance", "1\u00b00-2\u00b00", -1},  // only a trailing one is the panel's
+      {"timingAdvance", "10-20\u00b0\u00b0", -1},
       {"cutoffVoltage", "5.6", -1},
       {"cutoffVoltage", "", -1},
       {"brake", " Enable", -1},

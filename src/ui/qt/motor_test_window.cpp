@@ -272,8 +272,10 @@ void MotorTestWindow::showSweep() {
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
     const SweepRow& row = rows[static_cast<std::size_t>(i)];
-    const QString cells[] = {QString::number(row.throttle), Text(FixedPoint(row.rpmMean, 1)),
-                             Text(FixedPoint(row.rpmSd, 1)), QString::number(row.samples)};
+    // One sample has no spread: a dash, not a 0.0 that nothing measured.
+    const QString sd = row.rpmSd ? Text(FixedPoint(*row.rpmSd, 1)) : QStringLiteral("\u2013");
+    const QString cells[] = {QString::number(row.throttle), Text(FixedPoint(row.rpmMean, 1)), sd,
+                             QString::number(row.samples)};
     for (int col = 0; col < 4; ++col) {
       auto* item = new QTableWidgetItem(cells[col]);
       item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
