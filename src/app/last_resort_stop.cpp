@@ -4,9 +4,9 @@
 #include <QtGlobal>
 #include <atomic>
 #include <cstdlib>
-#include <iterator>
 
 #include "link/app_state.h"
+#include "stop_signals.h"
 
 #if defined(Q_OS_UNIX)
 #include <errno.h>
@@ -30,8 +30,8 @@ const std::function<bool()>* g_motorMayRun = nullptr;
 
 constexpr unsigned char kStopFrame[] = {kFrameByte0, kFrameByte1, CMD_SET_THROTTLE, 0};
 constexpr long kDrainNs = 50'000'000;
-constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGQUIT};
-struct sigaction g_previous[std::size(kFatalSignals)];
+// By signal number, so that the handler finds its own without a search.
+struct sigaction g_previous[NSIG];
 
 long NsSince(const timespec& start) {
   timespec now{};
@@ -73,9 +73,7 @@ void OnFatalSignal(int sig) {
   // Once only, even if the stop itself faults.
   const int fd = g_port.exchange(-1);
   if (fd >= 0) WriteStopFrame(fd);
-  for (std::size_t i = 0; i < std::size(kFatalSignals); ++i) {
-    if (kFatalSignals[i] == sig) ::sigaction(sig, &g_previous[i], nullptr);
-  }
+  ::sigaction(sig, &g_previous[sig], nullptr);
   // Delivered as the handler returns, to the action that was there before ours.
   ::raise(sig);
 }
@@ -116,8 +114,8 @@ LastResortStop::LastResortStop(std::function<bool()> motorMayRun)
   action.sa_handler = OnFatalSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_ONSTACK;
-  for (std::size_t i = 0; i < std::size(kFatalSignals); ++i) {
-    ::sigaction(kFatalSignals[i], &action, &g_previous[i]);
+  for (const EndingSignal& s : EndingSignals()) {
+    if (s.end == SignalEnd::LastResort) ::sigaction(s.number, &action, &g_previous[s.number]);
   }
 #endif
 }
@@ -125,8 +123,8 @@ LastResortStop::LastResortStop(std::function<bool()> motorMayRun)
 LastResortStop::~LastResortStop() {
   g_motorMayRun = nullptr;
 #if defined(Q_OS_UNIX)
-  for (std::size_t i = 0; i < std::size(kFatalSignals); ++i) {
-    ::sigaction(kFatalSignals[i], &g_previous[i], nullptr);
+  for (const EndingSignal& s : EndingSignals()) {
+    if (s.end == SignalEnd::LastResort) ::sigaction(s.number, &g_previous[s.number], nullptr);
   }
 #endif
 }

@@ -2,8 +2,8 @@
 // The last-resort stop: when the program must end without its shutdown but can still run
 // code, a throttle-0 frame goes straight to the open port first, so a crash or a lost display
 // does not leave a motor running. Ends of this kind: exit() from inside the event loop (Qt's
-// when the display connection breaks) and the fatal signals SIGSEGV, SIGBUS, SIGFPE, SIGILL,
-// SIGABRT and SIGQUIT.
+// when the display connection breaks) and the fault signals, those EndingSignals() ends
+// with SignalEnd::LastResort.
 #pragma once
 
 #include <functional>

@@ -37,6 +37,8 @@ std::optional<std::string> Environment(const char* name) {
 
 int main(int argc, char** argv) {
   using namespace morvane;
+  // Before anything is written: the --log file may be a pipe.
+  IgnoreFailedWriteSignals();
   // Answered and refused before the window system is touched, so also without a display.
   const CommandLine commandLine = ParseCommandLine(argc, argv);
   if (commandLine.exitStatus) {
@@ -94,7 +96,7 @@ int main(int argc, char** argv) {
   const auto formLog = supportLog.watch(form);
   hotPlug.start();
   // Only now: a close while start-up still scans the ports would run shutdown half-way.
-  CloseOnStopSignals(view);
+  OnStopSignals([&view](int) { view.close(); });
   view.show();
   const int status = QApplication::exec();
   // A quit that did not come through the window's close still stops the motor and closes

@@ -3,6 +3,7 @@
 // controls, with the real serial port and timers on QCoreApplication.
 #include <QCoreApplication>
 #include <QFile>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -12,13 +13,14 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_flow.h"
 #include "console_host.h"
+#include "last_resort_stop.h"
 #include "link/link.h"
 #include "port_candidates.h"
 #include "port_table.h"
 #include "qt_timer.h"
 #include "reasoned_serial_comm.h"
 #include "settings_json.h"
-#include "stop_requests.h"
+#include "stop_signals.h"
 #include "system_ports.h"
 #include "ui/form_mvconfig.h"
 
@@ -34,6 +36,8 @@ std::optional<std::string> Environment(const char* name) {
 int main(int argc, char** argv) {
   using namespace morvane;
   using namespace morvane::cli;
+  // Before anything is written: standard output may be a pipe.
+  IgnoreFailedWriteSignals();
 
   const ParsedArguments parsed = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.request) {
@@ -87,14 +91,23 @@ int main(int argc, char** argv) {
   QtEventPump pump;
   FormMVconfig form(comm, timer1, timer2, pump,
                     {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
+  comm.setOnDescriptorChanged(SetLastResortPort);
+  const LastResortStop lastResort([&form] { return form.motorMayRun(); });
   ConsoleHost host(comm, request.file);
   CliFlow flow(form, tick, soon, host, request, candidates.names);
 
   flow.start();
   // Only now: a stop while start-up still scans the ports would run shutdown half-way.
-  OnStopRequests([&flow] { flow.interrupt(); });
+  int stopSignal = 0;
+  OnStopSignals([&](int sig) {
+    if (stopSignal == 0 && !flow.status()) stopSignal = sig;
+    flow.interrupt();
+  });
   const int status = QCoreApplication::exec();
   // The flow has closed the port; should the loop end any other way, the shutdown still runs.
   form.Unload();
-  return status;
+  // Ended from outside: told as a shell tells a killed program, 128 + the signal. Ctrl+C is
+  // how a batch ends on purpose, so it keeps the batch's own status.
+  if (stopSignal == 0 || (request.each && stopSignal == SIGINT)) return status;
+  return 128 + stopSignal;
 }

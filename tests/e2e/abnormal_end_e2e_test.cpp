@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-esc-config on an X server of the test's own, driven through the keyboard as a user
-// drives it: a motor left running by a program that ended without its shutdown is stopped.
+// drives it: a motor left running by a program that ended without its shutdown is stopped,
+// and no signal ends the window with its motor running.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +18,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "signal_cases.h"
 #include "sim_session.h"
 
 namespace morvane::e2e {
@@ -46,13 +51,14 @@ std::optional<std::string> Xdotool(const PrivateDisplay& display,
 }
 
 std::unique_ptr<ChildProcess> StartWindow(const PrivateDisplay& display, const SimSession& sim,
-                                          const EnvChanges& more = {}) {
+                                          const EnvChanges& more = {},
+                                          const std::vector<std::string>& args = {}) {
   EnvChanges env = {{"DISPLAY", display.name()},
                     {"WAYLAND_DISPLAY", std::nullopt},
                     {"QT_QPA_PLATFORM", "xcb"},
                     {"MORVANE_ESC_PORTS", sim.link()}};
   for (const auto& [name, value] : more) env[name] = value;
-  return std::make_unique<ChildProcess>(ConfigProgram(), std::vector<std::string>{}, env);
+  return std::make_unique<ChildProcess>(ConfigProgram(), args, env);
 }
 
 // exit() from inside the event loop leaves Qt and the libraries under it allocated: under
@@ -195,6 +201,86 @@ TEST(WindowOnADisplay, AnEndWithoutShutdownStopsTheRunningMotorFirst) {
     EXPECT_TRUE(WaitFor(stopAfter40, 2000)) << c.what << "; frames:" << Joined(sim.frames()) << "\n"
                                             << app->errorOutput();
   }
+}
+
+bool StopFrameIsLast(const SimSession& sim) {
+  const std::vector<std::string> frames = sim.frames();
+  return !frames.empty() && frames.back() == ThrottleFrame(0);
+}
+
+// Qt 6.8's X11 plugin leaves its desktop services allocated at exit: no leak of ours.
+EnvChanges ForSignals() {
+  return {{"ASAN_OPTIONS", SanitizerOptionsForSignals() + ":detect_leaks=0"}};
+}
+
+class WindowSignal : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(WindowSignal, LeavesTheStopFrameLastOnTheWire) {
+  const SignalCase& c = GetParam();
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  PrivateDisplay display;
+  ASSERT_TRUE(display.ready()) << display.server().errorOutput();
+  const auto app = StartWindow(display, sim, ForSignals());
+  ASSERT_TRUE(WaitFor([&] { return FiveReadsSeen(sim); }, 10000)) << app->errorOutput();
+  ASSERT_TRUE(RunMotorAt40(display, sim));
+
+  app->signal(c.number);
+  switch (c.outcome) {
+    case SignalOutcome::GoesOn:
+      // Still the user's window: the next step of the throttle reaches the wire.
+      Xdotool(display, {"key", "Page_Up"});
+      ASSERT_TRUE(WaitFor([&] { return !sim.framesStartingWith(ThrottleFrame(45)).empty(); }, 5000))
+          << "frames:" << Joined(sim.frames()) << "\n"
+          << app->errorOutput();
+      app->signal(SIGTERM);
+      [[fallthrough]];
+    case SignalOutcome::Closes:
+      EXPECT_EQ(app->wait(10000), 0) << "ended by signal " << app->endingSignal() << "\n"
+                                     << app->errorOutput();
+      break;
+    case SignalOutcome::StopsThenDies:
+      app->wait(10000);
+      EXPECT_EQ(app->endingSignal(), c.number) << app->errorOutput();
+      break;
+  }
+  EXPECT_TRUE(WaitFor([&] { return StopFrameIsLast(sim); }, 2000))
+      << "frames:" << Joined(sim.frames()) << "\n"
+      << app->errorOutput();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEndingSignal, WindowSignal, ::testing::ValuesIn(SignalCases()),
+                         [](const auto& info) { return info.param.name; });
+
+// `--log` into a pipe whose reader goes away while the motor runs: a failed log, not an end.
+TEST(WindowOnADisplay, ALogWhoseReaderGoesAwayIsToldOnceAndTheWindowGoesOn) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  const std::string fifo = sim.dir() + "/log";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  // Room for every line until the reader goes, as nothing reads them.
+  ::fcntl(reader, F_SETPIPE_SZ, 1 << 20);
+  PrivateDisplay display;
+  ASSERT_TRUE(display.ready()) << display.server().errorOutput();
+  const auto app = StartWindow(display, sim, ForSignals(), {"--log", fifo});
+  ASSERT_TRUE(WaitFor([&] { return FiveReadsSeen(sim); }, 10000)) << app->errorOutput();
+  ASSERT_TRUE(RunMotorAt40(display, sim));
+
+  ::close(reader);
+  const std::string told = "morvane-esc-config: the support log " + fifo + " cannot be written";
+  ASSERT_TRUE(WaitFor([&] { return app->errorOutput().find(told) != std::string::npos; }, 5000))
+      << app->errorOutput();
+  Xdotool(display, {"key", "Page_Up"});
+  ASSERT_TRUE(WaitFor([&] { return !sim.framesStartingWith(ThrottleFrame(45)).empty(); }, 5000))
+      << "frames:" << Joined(sim.frames());
+  app->signal(SIGTERM);
+  EXPECT_EQ(app->wait(10000), 0) << app->errorOutput();
+  EXPECT_TRUE(WaitFor([&] { return StopFrameIsLast(sim); }, 2000))
+      << "frames:" << Joined(sim.frames());
+  const std::string error = app->errorOutput();
+  EXPECT_EQ(error.find(told), error.rfind(told)) << error;
 }
 
 #else
