@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -118,6 +119,29 @@ TEST(Sweep, APlanReachingAboveItsMaximumIsRefusedAndMovesNothing) {
   b.clock.runFor(Ms(3000));
   for (int t : b.throttlesSent()) EXPECT_EQ(t, 0);
   EXPECT_EQ(b.c().SldPower.value(), 0);
+}
+
+// A sweep takes a plan only through its check, which refuses steps above the maximum, so
+// its own limit is the guard behind that check. To reach the guard, the test lowers the
+// maximum of a running sweep's plan past the check: an explicit instantiation may name a
+// private member.
+SweepPlan& PlanOf(ThrottleSweep& sweep);
+template <SweepPlan ThrottleSweep::*Plan>
+struct PlanPastTheCheck {
+  friend SweepPlan& PlanOf(ThrottleSweep& sweep) { return sweep.*Plan; }
+};
+template struct PlanPastTheCheck<&ThrottleSweep::plan_>;
+
+TEST(Sweep, NeverCommandsAboveItsMaximumEvenWithStepsThatSkippedTheCheck) {
+  MotorBench b;
+  ASSERT_TRUE(b.connect());
+  ASSERT_EQ(b.sweep().start(QuickPlan(40, 80, 20)), "");
+  PlanOf(b.sweep()).maximum = 60;  // the step to 80 now lies above it
+  b.clock.runFor(Ms(20000));
+  const std::vector<int> sent = b.throttlesSent();
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(*std::max_element(sent.begin(), sent.end()), 60);
+  EXPECT_EQ(b.c().SldPower.value(), 60);
 }
 
 // Every way a sweep ends brings the throttle to 0 at once, throttle 0 goes out within one
