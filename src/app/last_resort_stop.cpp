@@ -73,7 +73,13 @@ void OnFatalSignal(int sig) {
   // Once only, even if the stop itself faults.
   const int fd = g_port.exchange(-1);
   if (fd >= 0) WriteStopFrame(fd);
-  ::sigaction(sig, &g_previous[sig], nullptr);
+  struct sigaction previous = g_previous[sig];
+  // Ignored since the start (a background job's SIGQUIT), it would leave the program going on
+  // with its motor stopped behind its back and the last resort spent: it ends as by default.
+  if ((previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler == SIG_IGN) {
+    previous.sa_handler = SIG_DFL;
+  }
+  ::sigaction(sig, &previous, nullptr);
   // Delivered as the handler returns, to the action that was there before ours.
   ::raise(sig);
 }

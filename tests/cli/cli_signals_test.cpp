@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,20 +37,31 @@ std::string LastLine(std::string text) {
   return text.substr(text.rfind('\n') + 1);
 }
 
+// `load --each` of one setting, on the simulator's port.
+std::unique_ptr<ChildProcess> StartBatch(const SimSession& sim) {
+  const std::string file = sim.dir() + "/quad.json";
+  std::ofstream(file)
+      << R"({"format": "morvane-esc-settings", "version": 1, "settings": {"brake": "Enable"}})";
+  return std::make_unique<ChildProcess>(
+      CliProgram(), std::vector<std::string>{"load", file, "--each", "--port", sim.link()},
+      CliEnvironment());
+}
+
+// The ESC is configured; the batch holds its port until the ESC goes.
+bool EscDone(ChildProcess& cli) {
+  return WaitFor([&] { return cli.standardOutput().find("confirmed\n") != std::string::npos; },
+                 15000);
+}
+
 class BatchSignal : public ::testing::TestWithParam<SignalCase> {};
 
 TEST_P(BatchSignal, EndsTheBatchWithTheStopFrameLast) {
   const SignalCase& c = GetParam();
   SimSession sim;
   ASSERT_TRUE(sim.ready());
-  const std::string file = sim.dir() + "/quad.json";
-  std::ofstream(file)
-      << R"({"format": "morvane-esc-settings", "version": 1, "settings": {"brake": "Enable"}})";
-  ChildProcess cli(CliProgram(), {"load", file, "--each", "--port", sim.link()}, CliEnvironment());
-  // The ESC is done; the batch holds its port until it goes.
-  ASSERT_TRUE(
-      WaitFor([&] { return cli.standardOutput().find("confirmed\n") != std::string::npos; }, 15000))
-      << cli.standardOutput() << cli.errorOutput();
+  const auto batch = StartBatch(sim);
+  ChildProcess& cli = *batch;
+  ASSERT_TRUE(EscDone(cli)) << cli.standardOutput() << cli.errorOutput();
 
   cli.signal(c.number);
   // An ignored signal leaves the batch to be ended by Ctrl+C as usual.
@@ -70,6 +82,25 @@ TEST_P(BatchSignal, EndsTheBatchWithTheStopFrameLast) {
 
 INSTANTIATE_TEST_SUITE_P(EveryEndingSignal, BatchSignal, ::testing::ValuesIn(SignalCases()),
                          [](const auto& info) { return info.param.name; });
+
+// A script's background job starts with SIGQUIT ignored. Once the stop frame is out the
+// program must not go on without its last resort.
+TEST(CliSignals, AFaultSignalIgnoredSinceTheStartStillEndsAfterTheStopFrame) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  struct sigaction ignore {};
+  struct sigaction previous {};
+  ignore.sa_handler = SIG_IGN;
+  ::sigaction(SIGQUIT, &ignore, &previous);
+  const auto batch = StartBatch(sim);
+  ::sigaction(SIGQUIT, &previous, nullptr);
+  ASSERT_TRUE(EscDone(*batch)) << batch->standardOutput() << batch->errorOutput();
+
+  batch->signal(SIGQUIT);
+  batch->wait(10000);
+  EXPECT_EQ(batch->endingSignal(), SIGQUIT);
+  EXPECT_TRUE(WaitFor([&] { return StopFrameIsLast(sim); }, 2000)) << sim.frames().size();
+}
 
 TEST(CliSignals, ACommandStoppedFromOutsideSaysInterruptedWith128AndTheSignal) {
   struct Case {
