@@ -33,7 +33,7 @@ void Save(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
   const QString path = dialogs.saveFileName(&window);
   if (path.isEmpty()) return;
   // What the panel shows now, after the dialog: the ESC may have come or gone meanwhile.
-  SettingsDocument doc = PanelDocument(form.controls());
+  SettingsDocument doc = PanelDocument(form);
   doc.saved = UtcNow();
   if (const std::string error = WriteSettingsFile(path, doc); !error.empty()) {
     dialogs.showError(&window, QString::fromStdString(error));
@@ -41,7 +41,7 @@ void Save(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
 }
 
 void Load(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs) {
-  const auto ready = [&form] { return ReadyForLoad(form.state(), form.controls()); };
+  const auto ready = [&form] { return ReadyForLoad(form); };
   if (!ready()) {
     dialogs.showError(&window, QString::fromLatin1(kConnectFirst));
     return;
@@ -57,7 +57,7 @@ void Load(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
     dialogs.showError(&window, QString::fromLatin1(kConnectFirst));
     return;
   }
-  PickSettings(form.controls(), read.document->values);
+  PickSettings(form, read.document->values);
 }
 
 }  // namespace

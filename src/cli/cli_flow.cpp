@@ -46,9 +46,19 @@ CliFlow::CliFlow(FormMVconfig& form, Timer& tick, Timer& soon, FlowHost& host, C
   tick_.setOnTick([this] { onTick(); });
   soon_.setInterval(0);
   soon_.setOnTick([this] { run(); });
-  replySubscription_ = form_.replyHandled.subscribe([this] { onReply(); });
-  connectionSubscription_ =
-      form_.controls().TxtConnState.changed.subscribe([this] { requestStep(); });
+  found_ = form_.escFound.subscribe([this](const EscFound& esc) {
+    esc_ = esc;
+    requestStep();
+  });
+  lost_ = form_.escLost.subscribe([this](const EscLost&) { requestStep(); });
+  unknown_ = form_.unknownModel.subscribe([this](std::uint16_t hardware) {
+    unknownHardware_ = hardware;
+    unknownAgeMs_ = 0;
+    requestStep();
+  });
+  readAnswers_ = form_.settingReported.subscribe([this](const SettingReport&) { requestStep(); });
+  writeAnswers_ =
+      form_.settingConfirmed.subscribe([this](const SettingReport& r) { onConfirmed(r); });
 }
 
 void CliFlow::start() {
@@ -60,7 +70,7 @@ void CliFlow::start() {
     return;
   }
   form_.Load();
-  if (form_.controls().CombPort.listCount() == 0) {
+  if (form_.state().openPort == 0) {
     std::vector<int> all;
     for (int n = 1; n <= static_cast<int>(portNames_.size()); ++n) all.push_back(n);
     report(cannotOpen(all));
@@ -103,28 +113,16 @@ void CliFlow::onTick() {
   run();
 }
 
-// Runs inside the link's reply handling while the head still holds the reply: only the
-// write's answer is noted here, every decision waits for the step.
-void CliFlow::onReply() {
-  const CommandSlot& head = Head(form_.state());
-  if (head.tx[0] == CMD_GET_VERSION) {
-    const auto hardware = static_cast<std::uint16_t>(head.reply[1] | head.reply[2] << 8);
-    if (HardwareText(hardware).empty()) {
-      unknownHardware_ = hardware;
-      unknownAgeMs_ = 0;
-    }
-  }
-  if (phase_ == Phase::Confirming && head.tx[0] == CMD_WRITE_PARAM) {
-    const int i = SettingIndexOfParam(head.tx[1]);
-    if (i >= 0 && pending_[static_cast<std::size_t>(i)] &&
-        !confirmed_[static_cast<std::size_t>(i)]) {
-      const int reported = static_cast<int>(head.reply[1]) - 1;
-      if (reported == targets_[static_cast<std::size_t>(i)]) {
-        confirmed_[static_cast<std::size_t>(i)] = true;
-      } else if (refused_ < 0) {
-        refused_ = i;
-        refusedValue_ = reported;
-      }
+// Runs inside the link's reply handling: only the write's answer is noted here, every
+// decision waits for the step.
+void CliFlow::onConfirmed(const SettingReport& report) {
+  const auto i = static_cast<std::size_t>(report.setting);
+  if (phase_ == Phase::Confirming && pending_[i] && !confirmed_[i]) {
+    if (report.value == targets_[i]) {
+      confirmed_[i] = true;
+    } else if (refused_ < 0) {
+      refused_ = report.setting;
+      refusedValue_ = report.value;
     }
   }
   requestStep();
@@ -218,17 +216,7 @@ int CliFlow::nextPort() const {
 // its motor may run) and opens the new one. A port that fails to open leaves the list, so it
 // is put back first.
 void CliFlow::select(int port) {
-  ComboBox& list = form_.controls().CombPort;
-  int entry = -1;
-  for (int i = 0; i < list.listCount(); ++i) {
-    if (list.itemData(i) == port) entry = i;
-  }
-  if (entry < 0) {
-    list.addItem("COM" + std::to_string(port));
-    entry = list.listCount() - 1;
-    list.setItemData(entry, port);
-  }
-  list.setListIndex(entry);
+  form_.pickPort(port);
   current_ = form_.state().openPort != 0 ? form_.state().openPort : port;
   sinceSelectMs_ = 0;
 }
@@ -267,7 +255,7 @@ void CliFlow::beginEsc() {
   ++escCount_;
   phase_ = Phase::Reading;
   workMs_ = 0;
-  model_ = form_.controls().TxtHardVer.text();
+  model_ = esc_.model;
   before_ = targets_ = kNoSettings;
   pending_ = {};
   confirmed_ = {};
@@ -306,7 +294,7 @@ void CliFlow::settingsRead() {
         return;
       }
       print("saved " + request_.file + ": the settings of " + model_ + ", firmware " +
-                  form_.controls().TxtFirmVer.text());
+                  esc_.firmware);
       finish(kExitDone);
       return;
     }
@@ -318,7 +306,7 @@ void CliFlow::settingsRead() {
 
 void CliFlow::printSettings() {
   print("model: " + model_);
-  print("firmware: " + form_.controls().TxtFirmVer.text());
+  print("firmware: " + esc_.firmware);
   for (int i : kPanelOrder) {
     print(Name(i) + ": " + ChoiceText(i, before_[static_cast<std::size_t>(i)]));
   }
@@ -327,7 +315,7 @@ void CliFlow::printSettings() {
 SettingsDocument CliFlow::document() {
   SettingsDocument doc;
   doc.model = model_;
-  doc.firmware = form_.controls().TxtFirmVer.text();
+  doc.firmware = esc_.firmware;
   for (int i : kPanelOrder) {
     const int value = before_[static_cast<std::size_t>(i)];
     if (InList(i, value)) {
@@ -351,13 +339,12 @@ void CliFlow::apply() {
       return;
     }
   }
-  Controls& c = form_.controls();
   if (request_.command == Command::Reset) {
     std::copy(kSettingDefault.begin(), kSettingDefault.end(), targets_.begin());
-    c.CmdReset.click();
+    form_.restoreDefaults();
   } else {
     targets_ = request_.targets;
-    PickSettings(c, targets_);
+    PickSettings(form_, targets_);
   }
   for (std::size_t i = 0; i < targets_.size(); ++i) {
     pending_[i] = targets_[i] != kNotGiven && targets_[i] != before_[i];
@@ -462,7 +449,7 @@ void CliFlow::finishNow() {
 }
 
 bool CliFlow::connected() const {
-  return form_.controls().TxtConnState.text() == kConnected;
+  return form_.connection() == Connection::Connected;
 }
 
 bool CliFlow::allRead() const {

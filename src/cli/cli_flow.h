@@ -59,7 +59,7 @@ class CliFlow {
   enum class Phase { Searching, Reading, Confirming, WaitingGone, Finishing, Done };
 
   void onTick();
-  void onReply();
+  void onConfirmed(const SettingReport& report);
   void requestStep();
   void run();
   void step();
@@ -99,8 +99,11 @@ class CliFlow {
   FlowHost& host_;
   const CliRequest request_;
   const std::vector<std::string> portNames_;
-  Observers::Subscription replySubscription_;
-  Observers::Subscription connectionSubscription_;
+  CallbackList<const EscFound&>::Subscription found_;
+  CallbackList<const EscLost&>::Subscription lost_;
+  CallbackList<std::uint16_t>::Subscription unknown_;
+  CallbackList<const SettingReport&>::Subscription readAnswers_;
+  CallbackList<const SettingReport&>::Subscription writeAnswers_;
 
   Phase phase_ = Phase::Searching;
   bool running_ = false;
@@ -114,6 +117,7 @@ class CliFlow {
   int workMs_ = 0;
 
   // The ESC being worked on.
+  EscFound esc_;
   std::string model_;
   SettingValues before_ = kNoSettings;
   SettingValues targets_ = kNoSettings;

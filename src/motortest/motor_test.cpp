@@ -30,7 +30,7 @@ void MotorTest::stopMotor(const std::string& why) {
 }
 
 void MotorTest::onReply() {
-  if (form_.controls().TxtConnState.text() != kConnected) return;
+  if (form_.connection() != Connection::Connected) return;
   const std::optional<MotorSample> sample = SampleOfReply(form_, clock_.elapsedMs());
   if (!sample) return;
   history_.push_back(*sample);

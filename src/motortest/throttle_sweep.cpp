@@ -8,9 +8,7 @@ namespace morvane {
 ThrottleSweep::ThrottleSweep(FormMVconfig& form, const Clock& clock)
     : form_(form), clock_(clock) {
   Controls& c = form_.controls();
-  stopRules_.push_back(c.TxtConnState.changed.subscribe([this] {
-    if (form_.controls().TxtConnState.text() != kConnected) stop("connection lost");
-  }));
+  lossRule_ = form_.escLost.subscribe([this](const EscLost&) { stop("connection lost"); });
   stopRules_.push_back(c.TabStrip1.changed.subscribe([this] {
     if (form_.controls().TabStrip1.selectedItem() == 1) stop("Config tab chosen");
   }));
@@ -30,7 +28,7 @@ bool ThrottleSweep::running() const {
 std::string ThrottleSweep::start(const SweepPlan& plan) {
   if (running()) return "A sweep is already running.";
   Controls& c = form_.controls();
-  if (c.TxtConnState.text() != kConnected) {
+  if (form_.connection() != Connection::Connected) {
     return "No ESC connected: a sweep starts only while the status reads Connected.";
   }
   PlanCheck check = CheckPlan(plan, c.SldPower.max());
@@ -44,7 +42,7 @@ std::string ThrottleSweep::start(const SweepPlan& plan) {
   commanded_ = c.SldPower.value();
   phase_ = SweepPhase::Rising;
   // The throttle lives on the Run tab; the Config tab would stop it.
-  if (c.TabStrip1.selectedItem() != 2) c.TabStrip1.clickTab(2);
+  if (c.TabStrip1.selectedItem() != 2) form_.chooseTab(2);
   if (running()) showProgress();
   return {};
 }
@@ -68,7 +66,7 @@ void ThrottleSweep::onThrottleChanged() {
 
 void ThrottleSweep::setThrottle(int value) {
   commanded_ = std::min(value, plan_.maximum);
-  form_.controls().SldPower.setValue(commanded_);
+  form_.moveThrottle(commanded_);
 }
 
 void ThrottleSweep::onPoll(const MotorSample& sample) {

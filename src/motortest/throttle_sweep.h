@@ -63,6 +63,7 @@ class ThrottleSweep {
   std::vector<SweepRow> rows_;
   std::string status_;
   std::vector<Observers::Subscription> stopRules_;
+  CallbackList<const EscLost&>::Subscription lossRule_;
 };
 
 }  // namespace morvane

@@ -5,39 +5,38 @@
 
 namespace morvane {
 
-SettingValues PanelValues(Controls& c) {
+SettingValues PanelValues(const FormMVconfig& form) {
   SettingValues values = kNoSettings;
   for (int i = 0; i < kSettingCount; ++i) {
     // A box without a selection has index -1, which is kNotGiven.
-    values[static_cast<std::size_t>(i)] = c.setting(i).listIndex();
+    values[static_cast<std::size_t>(i)] = form.controls().setting(i).listIndex();
   }
   return values;
 }
 
-SettingsDocument PanelDocument(Controls& c) {
+SettingsDocument PanelDocument(const FormMVconfig& form) {
   SettingsDocument doc;
-  doc.values = PanelValues(c);
-  if (c.TxtConnState.text() == kConnected) {
-    doc.model = c.TxtHardVer.text();
-    doc.firmware = c.TxtFirmVer.text();
+  doc.values = PanelValues(form);
+  if (const auto& esc = form.connectedEsc()) {
+    doc.model = esc->model;
+    doc.firmware = esc->firmware;
   }
   return doc;
 }
 
-bool ReadyForLoad(const AppState& s, const Controls& c) {
-  return c.TxtConnState.text() == kConnected &&
-         std::none_of(s.deviceValue.begin(), s.deviceValue.end(),
-                      [](std::int32_t v) { return v == -1; });
+bool ReadyForLoad(const FormMVconfig& form) {
+  const auto& values = form.state().deviceValue;
+  return form.connection() == Connection::Connected &&
+         std::none_of(values.begin(), values.end(), [](std::int32_t v) { return v == -1; });
 }
 
-int PickSettings(Controls& c, const SettingValues& values) {
+int PickSettings(FormMVconfig& form, const SettingValues& values) {
   int changed = 0;
   for (int i = 0; i < kSettingCount; ++i) {
     const int index = values[static_cast<std::size_t>(i)];
     if (index == kNotGiven) continue;
-    ComboBox& box = c.setting(i);
-    const int before = box.listIndex();
-    if (box.setListIndex(index) && box.listIndex() != before) ++changed;
+    const int before = form.controls().setting(i).listIndex();
+    if (form.pickSetting(i, index) && form.controls().setting(i).listIndex() != before) ++changed;
   }
   return changed;
 }

@@ -3,24 +3,23 @@
 // user would: the window's own rules then write each changed setting and confirm it.
 #pragma once
 
-#include "link/app_state.h"
 #include "settings/settings_file.h"
-#include "ui/controls.h"
+#include "ui/form_mvconfig.h"
 
 namespace morvane {
 
 // The entries the five boxes show; kNotGiven where a box shows none.
-SettingValues PanelValues(Controls& c);
+SettingValues PanelValues(const FormMVconfig& form);
 
 // What a save writes: the panel, and the ESC's model and firmware while one is connected.
 // The time of saving is the shell's to fill in.
-SettingsDocument PanelDocument(Controls& c);
+SettingsDocument PanelDocument(const FormMVconfig& form);
 
 // A load needs an identified ESC whose five settings have been read: entries picked before
 // would be replaced by the ESC's own values when they are read.
-bool ReadyForLoad(const AppState& s, const Controls& c);
+bool ReadyForLoad(const FormMVconfig& form);
 
 // Selects each given entry as a user's pick. Returns how many boxes changed.
-int PickSettings(Controls& c, const SettingValues& values);
+int PickSettings(FormMVconfig& form, const SettingValues& values);
 
 }  // namespace morvane

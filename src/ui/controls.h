@@ -309,6 +309,7 @@ struct Controls {
 
   // The settings boxes in the order of deviceValue and wantedValue.
   ComboBox& setting(int index);
+  const ComboBox& setting(int index) const { return const_cast<Controls*>(this)->setting(index); }
 };
 
 inline constexpr const char* kUnconnected = "Unconnected";

@@ -40,23 +40,61 @@ FormMVconfig::FormMVconfig(MSComm& comm, Timer& timer1, Timer& timer2, EventPump
 
 bool FormMVconfig::isConnected() const { return controls_.TxtConnState.text() == kConnected; }
 
-void FormMVconfig::showUnconnected() {
+Connection FormMVconfig::connection() const {
+  return isConnected() ? Connection::Connected : Connection::Unconnected;
+}
+
+void FormMVconfig::showUnconnected(LossCause cause) {
+  const bool wasConnected = isConnected();
   controls_.TxtConnState.setText(kUnconnected);
   controls_.TxtHardVer.setText(kUnknown);
   controls_.TxtFirmVer.setText(kUnknown);
   controls_.SldPower.setValue(0);
+  if (!wasConnected) return;
+  const int port = connectedEsc_ ? connectedEsc_->port : state_.openPort;
+  connectedEsc_.reset();
+  escLost({port, cause});
 }
 
 // The ESC may still hear us while we no longer hear it (a broken receive wire), and may
 // have taken a throttle whose reply never came: it is told to stop now.
 void FormMVconfig::connectionLost() {
   writeStopFrame();
-  showUnconnected();
+  showUnconnected(LossCause::Misses);
 }
 
 void FormMVconfig::processReply() {
+  const std::uint8_t command = Head(state_).tx[0];
+  const bool wasConnected = isConnected();
   ProcessReply(state_, controls_);
   replyHandled.notify();
+  publishReply(command, wasConnected);
+}
+
+// What the reply in the head meant, now that the window has acted on it.
+void FormMVconfig::publishReply(std::uint8_t command, bool wasConnected) {
+  const CommandSlot& head = Head(state_);
+  switch (command) {
+    case CMD_GET_VERSION:
+      if (!wasConnected && isConnected()) {
+        connectedEsc_ = EscFound{state_.openPort, controls_.TxtHardVer.text(),
+                                 controls_.TxtFirmVer.text()};
+        escFound(*connectedEsc_);
+      } else if (!isConnected()) {
+        unknownModel(static_cast<std::uint16_t>(head.reply[1] | head.reply[2] << 8));
+      }
+      break;
+    case CMD_READ_PARAM:
+    case CMD_WRITE_PARAM: {
+      const int setting = SettingIndexOfParam(head.tx[1]);
+      if (setting < 0) break;
+      const SettingReport report{setting, static_cast<int>(head.reply[1]) - 1};
+      (command == CMD_READ_PARAM ? settingReported : settingConfirmed)(report);
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 void FormMVconfig::Load() {
@@ -146,7 +184,7 @@ void FormMVconfig::CombPort_Click() {
     dropPendingCommands();
     timer1_.setEnabled(true);
   }
-  showUnconnected();
+  showUnconnected(LossCause::PortClosed);
   if (--selectDepth_ == 0 && !chainFailures_.empty()) {
     if (!comm_.portOpen()) {
       status_.lastFailures = chainFailures_;
@@ -186,13 +224,28 @@ void FormMVconfig::OnPortFailed() {
   if (comm_.portOpen()) comm_.setPortOpen(false);
   state_.openPort = 0;
   dropPendingCommands();
-  showUnconnected();
+  showUnconnected(LossCause::PortFailed);
   if (lostPort_ != 0) setStatus(LinkStatus::State::Unplugged, lostPort_);
 }
 
 // A line starts again with the handshake. A setting write or a throttle queued for the ESC
 // on the old line must not reach whatever answers on the new one before it is identified.
 void FormMVconfig::dropPendingCommands() { state_.addIndex = state_.sendIndex; }
+
+bool FormMVconfig::pickSetting(int setting, int index) {
+  return controls_.setting(setting).setListIndex(index);
+}
+
+void FormMVconfig::pickPort(int n) {
+  ComboBox& list = controls_.CombPort;
+  int entry = list.findItemData(n);
+  if (entry < 0) {
+    list.addItem("COM" + std::to_string(n));
+    entry = list.listCount() - 1;
+    list.setItemData(entry, n);
+  }
+  list.setListIndex(entry);
+}
 
 void FormMVconfig::Setting_Click(int index) {
   state_.wantedValue[index] = static_cast<std::int16_t>(controls_.setting(index).listIndex());

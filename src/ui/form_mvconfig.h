@@ -3,9 +3,12 @@
 // on headless controls. A view mirrors the controls and forwards the user's actions.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "link/app_state.h"
+#include "link/callback_list.h"
 #include "link/link.h"
 #include "link/seams.h"
 #include "ports/link_status.h"
@@ -15,6 +18,32 @@ namespace morvane {
 
 // "Morvane ESC Config V" with the version as major "0.", minor "0", revision "00".
 std::string Caption(AppVersion version);
+
+// The connection as a value: what the status box says in words.
+enum class Connection { Unconnected, Connected };
+
+// Why a connected ESC is no longer: three replies missed in a row, its port failed (an
+// adapter pulled out), or its port was closed for another.
+enum class LossCause { Misses, PortFailed, PortClosed };
+
+// An ESC identified on a port, with the texts the window shows for it.
+struct EscFound {
+  int port = 0;
+  std::string model;
+  std::string firmware;
+};
+
+struct EscLost {
+  int port = 0;
+  LossCause cause = LossCause::Misses;
+};
+
+// A setting as the ESC reports it: which (the index of deviceValue) and the entry index its
+// value byte stands for, which may lie outside the list.
+struct SettingReport {
+  int setting = 0;
+  int value = 0;
+};
 
 class FormMVconfig : private LinkHost {
  public:
@@ -69,6 +98,31 @@ class FormMVconfig : private LinkHost {
   // whatever follows the ESC beside the window (the command line's flows, the motor test).
   Observers replyHandled;
 
+  // What happened, for whatever follows the ESC beside the window. Each is raised once the
+  // window's own handling of it is complete.
+  Connection connection() const;
+  // The ESC connected now, none while unconnected.
+  const std::optional<EscFound>& connectedEsc() const { return connectedEsc_; }
+  CallbackList<const EscFound&> escFound;
+  CallbackList<const EscLost&> escLost;
+  // A version reply whose hardware number belongs to no model: that ESC cannot be worked on.
+  CallbackList<std::uint16_t> unknownModel;
+  // The reply to a read, and to a write (the value the ESC now holds, which may differ from
+  // the one written).
+  CallbackList<const SettingReport&> settingReported;
+  CallbackList<const SettingReport&> settingConfirmed;
+
+  // What the user does, for features that act as the user would: each raises exactly the
+  // handlers the user's action raises.
+  // Picks entry `index` of a setting's box; false when the box has no such entry.
+  bool pickSetting(int setting, int index);
+  void restoreDefaults() { controls_.CmdReset.click(); }
+  void moveThrottle(int value) { controls_.SldPower.setValue(value); }
+  void chooseTab(int tab) { controls_.TabStrip1.clickTab(tab); }
+  // Selects COM n in the port list; an entry that left the list (its open failed) is put
+  // back at its end first.
+  void pickPort(int n);
+
   AppState& state() { return state_; }
   const AppState& state() const { return state_; }
   Controls& controls() { return controls_; }
@@ -83,7 +137,8 @@ class FormMVconfig : private LinkHost {
   void connectionLost() override;
   void processReply() override;
 
-  void showUnconnected();
+  void showUnconnected(LossCause cause);
+  void publishReply(std::uint8_t command, bool wasConnected);
   void setStatus(LinkStatus::State state, int port);
   void writeStopFrame();
   void stopMotorAndClose();
@@ -108,6 +163,7 @@ class FormMVconfig : private LinkHost {
   int selectDepth_ = 0;  // the port selection runs nested in its own failover
   std::vector<PortFailure> chainFailures_;
   LinkStatus status_;
+  std::optional<EscFound> connectedEsc_;
 };
 
 }  // namespace morvane

@@ -91,14 +91,14 @@ struct Panel : Bench {
 
 TEST(SettingsPanel, ALoadWaitsForAnIdentifiedEscWithItsFiveSettingsRead) {
   Panel p;
-  EXPECT_FALSE(ReadyForLoad(p.s(), p.c()));
+  EXPECT_FALSE(ReadyForLoad(p.form));
   ASSERT_TRUE(p.runUntil([&] { return p.conn() == "Connected"; }, Ms(2000)));
-  EXPECT_FALSE(ReadyForLoad(p.s(), p.c()));  // identified, settings not read yet
+  EXPECT_FALSE(ReadyForLoad(p.form));  // identified, settings not read yet
   ASSERT_TRUE(p.connectAndRead());
-  EXPECT_TRUE(ReadyForLoad(p.s(), p.c()));
+  EXPECT_TRUE(ReadyForLoad(p.form));
   p.line.detachEsc(1);
   ASSERT_TRUE(p.runUntil([&] { return p.conn() == "Unconnected"; }, Ms(3000)));
-  EXPECT_FALSE(ReadyForLoad(p.s(), p.c()));
+  EXPECT_FALSE(ReadyForLoad(p.form));
 }
 
 TEST(SettingsPanel, PicksAsAUserWouldSoEachChangedSettingIsWrittenOnce) {
@@ -108,7 +108,7 @@ TEST(SettingsPanel, PicksAsAUserWouldSoEachChangedSettingIsWrittenOnce) {
   p.takeFrames();
   // Brake and direction change; the cutoff voltage is what the ESC holds; the rest is not given.
   const SettingValues picks = {1, kNotGiven, 1, kNotGiven, 1};
-  EXPECT_EQ(PickSettings(p.c(), picks), 2);
+  EXPECT_EQ(PickSettings(p.form, picks), 2);
   EXPECT_EQ(p.s().wantedValue[2], 1);
   EXPECT_EQ(p.s().wantedValue[4], 1);
   ASSERT_TRUE(p.runUntil([&] { return p.s().deviceValue == p.s().wantedValue; }, Ms(2000)));
@@ -124,13 +124,13 @@ TEST(SettingsPanel, PicksAsAUserWouldSoEachChangedSettingIsWrittenOnce) {
 
 TEST(SettingsPanel, ADocumentNamesTheEscOnlyWhileOneIsConnected) {
   Panel p;
-  SettingsDocument doc = PanelDocument(p.c());
+  SettingsDocument doc = PanelDocument(p.form);
   EXPECT_EQ(doc.values, (SettingValues{1, 1, 0, 1, 0}));  // the defaults start-up selects
   EXPECT_EQ(doc.model, std::nullopt);
   EXPECT_EQ(doc.firmware, std::nullopt);
   p.esc.setSetting(PARAM_CUTOFF_VOLTAGE, 4);
   ASSERT_TRUE(p.connectAndRead());
-  doc = PanelDocument(p.c());
+  doc = PanelDocument(p.form);
   EXPECT_EQ(doc.values, (SettingValues{3, 1, 0, 1, 0}));
   EXPECT_EQ(doc.model, "MORVANE QR-18A V1.003");
   EXPECT_EQ(doc.firmware, "V1.234");

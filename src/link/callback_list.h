@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Typed notifications: what happened, with its data. Subscribing returns a handle that
+// unsubscribes when it goes, so an observer that dies leaves nothing behind. A callback may
+// subscribe or unsubscribe others, or itself, while they are being called.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <utility>
+
+namespace morvane {
+
+template <typename... Args>
+class CallbackList {
+ public:
+  using Fn = std::function<void(Args...)>;
+
+  class Subscription {
+   public:
+    Subscription() = default;
+    Subscription(CallbackList& owner, std::uint64_t id) : owner_(&owner), id_(id) {}
+    Subscription(Subscription&& other) noexcept
+        : owner_(std::exchange(other.owner_, nullptr)), id_(other.id_) {}
+    Subscription& operator=(Subscription&& other) noexcept {
+      if (this != &other) {
+        reset();
+        owner_ = std::exchange(other.owner_, nullptr);
+        id_ = other.id_;
+      }
+      return *this;
+    }
+    ~Subscription() { reset(); }
+    void reset() {
+      if (owner_ != nullptr) owner_->unsubscribe(id_);
+      owner_ = nullptr;
+    }
+
+   private:
+    CallbackList* owner_ = nullptr;
+    std::uint64_t id_ = 0;
+  };
+
+  CallbackList() = default;
+  CallbackList(const CallbackList&) = delete;
+  CallbackList& operator=(const CallbackList&) = delete;
+
+  [[nodiscard]] Subscription subscribe(Fn fn) {
+    slots_.push_back({++lastId_, std::move(fn), true});
+    return {*this, lastId_};
+  }
+
+  void operator()(Args... args) {
+    ++depth_;
+    // By index: a deque keeps its elements in place while callbacks subscribe more.
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
+      if (slots_[i].live) slots_[i].fn(args...);
+    }
+    --depth_;
+    purge();
+  }
+
+ private:
+  struct Slot {
+    std::uint64_t id;
+    Fn fn;
+    bool live;
+  };
+  void unsubscribe(std::uint64_t id) {
+    for (Slot& slot : slots_) {
+      if (slot.id == id) slot.live = false;
+    }
+    purge();
+  }
+  // Unsubscribed callbacks go only when none is running.
+  void purge() {
+    if (depth_ == 0) std::erase_if(slots_, [](const Slot& s) { return !s.live; });
+  }
+
+  std::deque<Slot> slots_;
+  std::uint64_t lastId_ = 0;
+  int depth_ = 0;
+};
+
+}  // namespace morvane
