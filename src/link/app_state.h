@@ -53,6 +53,7 @@ struct AppState {
   std::int32_t openPort = 0;
   std::array<std::int32_t, 20> speedSamples{};
   std::int32_t speedSamplePos = 0;
+  std::int32_t shownRpm = 0;  // the number TxtRev shows
   bool motorRunning = false;
 
   std::vector<CommandSlot> queue;  // created at start-up with kQueueSlots entries

@@ -20,8 +20,6 @@ struct MotorSample {
   bool speedReply = false;
 };
 
-// The sample of the reply just handled, while the head still holds it; none unless it is
-// the reply to a poll (a ping or a speed request).
-std::optional<MotorSample> SampleOfReply(const FormMVconfig& form, std::int64_t nowMs);
+MotorSample SampleOf(const PollAnswer& answer, std::int64_t nowMs);
 
 }  // namespace morvane

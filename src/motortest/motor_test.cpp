@@ -11,7 +11,7 @@ MotorTest::MotorTest(FormMVconfig& form, const Clock& clock)
     : form_(form),
       clock_(clock),
       sweep_(form, clock),
-      replies_(form.replyHandled.subscribe([this] { onReply(); })) {}
+      polls_(form.pollAnswered.subscribe([this](const PollAnswer& a) { onPoll(a); })) {}
 
 void MotorTest::startRecording(LineSink sink) {
   sink_ = std::move(sink);
@@ -29,17 +29,15 @@ void MotorTest::stopMotor(const std::string& why) {
   form_.OnStopKey();
 }
 
-void MotorTest::onReply() {
-  if (form_.connection() != Connection::Connected) return;
-  const std::optional<MotorSample> sample = SampleOfReply(form_, clock_.elapsedMs());
-  if (!sample) return;
-  history_.push_back(*sample);
-  while (history_.front().tMs < sample->tMs - kHistoryMs) history_.pop_front();
-  if (sink_ && sample->speedReply) {
-    sink_(RecordingRow(*sample, recordingStartMs_));
+void MotorTest::onPoll(const PollAnswer& answer) {
+  const MotorSample sample = SampleOf(answer, clock_.elapsedMs());
+  history_.push_back(sample);
+  while (history_.front().tMs < sample.tMs - kHistoryMs) history_.pop_front();
+  if (sink_ && sample.speedReply) {
+    sink_(RecordingRow(sample, recordingStartMs_));
     ++recordedRows_;
   }
-  sweep_.onPoll(*sample);
+  sweep_.onPoll(sample);
   sampled.notify();
 }
 

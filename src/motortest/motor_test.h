@@ -45,7 +45,7 @@ class MotorTest {
   void stopMotor(const std::string& why);
 
  private:
-  void onReply();
+  void onPoll(const PollAnswer& answer);
 
   FormMVconfig& form_;
   const Clock& clock_;
@@ -54,7 +54,7 @@ class MotorTest {
   std::int64_t recordingStartMs_ = 0;
   int recordedRows_ = 0;
   ThrottleSweep sweep_;
-  Observers::Subscription replies_;
+  CallbackList<const PollAnswer&>::Subscription polls_;
 };
 
 }  // namespace morvane

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "link/app_state.h"
@@ -43,5 +44,10 @@ void VersionReply(AppState& s, Controls& c);
 void SpeedReply(AppState& s, Controls& c);
 void ThrottleFollowUp(AppState& s, const Controls& c);
 void ClearSpeedSamples(AppState& s);
+// The sample the speed reply in the head has just given, once handled: 0 for a standing
+// motor, none for a period too short to count.
+std::optional<std::int32_t> SampleOfSpeedReply(const AppState& s);
+// The r/min box and the number it shows, together.
+void ShowRpm(AppState& s, Controls& c, std::int32_t rpm);
 
 }  // namespace morvane

@@ -14,18 +14,38 @@ std::int32_t SpeedSample(std::int32_t period, int poles) {
   return static_cast<std::int32_t>(std::floor(d));
 }
 
+namespace {
+
+std::int32_t Period(const CommandSlot& slot) {
+  return slot.reply[1] | slot.reply[2] << 8 | slot.reply[3] << 16;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> SampleOfSpeedReply(const AppState& s) {
+  const std::int32_t period = Period(Head(s));
+  // The speed handler has put its sample into the ring, one before the next.
+  if (period > 300) return s.speedSamples[(s.speedSamplePos + kSpeedRing - 1) % kSpeedRing];
+  if (period == 0) return 0;
+  return std::nullopt;
+}
+
+void ShowRpm(AppState& s, Controls& c, std::int32_t rpm) {
+  s.shownRpm = rpm;
+  c.TxtRev.setText(std::to_string(rpm));
+}
+
 void SpeedReply(AppState& s, Controls& c) {
-  const CommandSlot& slot = Head(s);
-  const std::int32_t period = slot.reply[1] | slot.reply[2] << 8 | slot.reply[3] << 16;
+  const std::int32_t period = Period(Head(s));
   if (period > 300) {
     s.speedSamples[s.speedSamplePos] = SpeedSample(period, c.VSlPole.value());
     s.speedSamplePos = s.speedSamplePos + 1 == kSpeedRing ? 0 : s.speedSamplePos + 1;
     std::int32_t sum = 0;
     for (int i = 0; i < kSpeedRing; ++i) sum += s.speedSamples[i];
-    c.TxtRev.setText(std::to_string(static_cast<std::int32_t>(std::floor(sum / 10.0))));
+    ShowRpm(s, c, static_cast<std::int32_t>(std::floor(sum / 10.0)));
   } else if (period == 0) {
     ClearSpeedSamples(s);
-    c.TxtRev.setText("0");
+    ShowRpm(s, c, 0);
   }
   ThrottleFollowUp(s, c);
 }

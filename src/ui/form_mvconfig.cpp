@@ -67,8 +67,8 @@ void FormMVconfig::processReply() {
   const std::uint8_t command = Head(state_).tx[0];
   const bool wasConnected = isConnected();
   ProcessReply(state_, controls_);
-  replyHandled.notify();
   publishReply(command, wasConnected);
+  replyHandled.notify();
 }
 
 // What the reply in the head meant, now that the window has acted on it.
@@ -90,6 +90,18 @@ void FormMVconfig::publishReply(std::uint8_t command, bool wasConnected) {
       if (setting < 0) break;
       const SettingReport report{setting, static_cast<int>(head.reply[1]) - 1};
       (command == CMD_READ_PARAM ? settingReported : settingConfirmed)(report);
+      break;
+    }
+    case CMD_PING:
+    case CMD_GET_SPEED: {
+      if (!isConnected()) break;
+      PollAnswer answer;
+      answer.speed = command == CMD_GET_SPEED;
+      answer.rpmShown = state_.shownRpm;
+      answer.poles = controls_.VSlPole.value();
+      answer.throttle = controls_.SldPower.value();
+      if (answer.speed) answer.rpm = SampleOfSpeedReply(state_);
+      pollAnswered(answer);
       break;
     }
     default:
@@ -268,7 +280,7 @@ void FormMVconfig::OnThrottleMoved() {
   if (slider.value() > 25) state_.motorRunning = true;
   if (slider.value() < 20) {
     state_.motorRunning = false;
-    controls_.TxtRev.setText("0");
+    ShowRpm(state_, controls_, 0);
   }
 }
 

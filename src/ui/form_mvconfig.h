@@ -45,6 +45,17 @@ struct SettingReport {
   int value = 0;
 };
 
+// A poll answered while connected: a ping, or a speed request with what it measured.
+struct PollAnswer {
+  bool speed = false;
+  // This reply's own sample in r/min: 0 for a standing motor, none for a ping or for a
+  // period too short to count.
+  std::optional<std::int32_t> rpm;
+  std::int32_t rpmShown = 0;  // the ten-reply average the r/min box shows
+  int poles = 2;
+  int throttle = 0;  // the slider's value
+};
+
 class FormMVconfig : private LinkHost {
  public:
   // Wires every control handler, both timers and the port's notifications. The ports
@@ -111,6 +122,7 @@ class FormMVconfig : private LinkHost {
   // the one written).
   CallbackList<const SettingReport&> settingReported;
   CallbackList<const SettingReport&> settingConfirmed;
+  CallbackList<const PollAnswer&> pollAnswered;
 
   // What the user does, for features that act as the user would: each raises exactly the
   // handlers the user's action raises.
