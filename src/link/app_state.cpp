@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/app_state.h"
 
+#include "link/commands.h"
+
 namespace morvane {
 
 void CreateQueue(AppState& s) {
@@ -32,7 +34,7 @@ void RestartWithPing(AppState& s) {
   CommandSlot& head = Head(s);
   head.tx[0] = CMD_PING;
   head.txLength = 1;
-  head.replyLength = 1;
+  head.replyLength = ReplyLengthOf(CMD_PING);
   s.addIndex = NextSlot(s.sendIndex);
 }
 

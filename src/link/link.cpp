@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/link.h"
 
+#include "link/commands.h"
+
 namespace morvane {
 
 Link::Link(AppState& state, MSComm& comm, Timer& timer1, Timer& timer2, LinkHost& host)
@@ -19,9 +21,9 @@ void Link::Timer1Tick() {
   timer1_.setEnabled(false);
   if (QueueEmpty(s_)) {
     if (host_.isConnected() && s_.motorRunning) {
-      QueueCommand(s_, {CMD_GET_SPEED}, 4);
+      QueueCommand(s_, {CMD_GET_SPEED});
     } else {
-      QueueCommand(s_, {CMD_PING}, 1);
+      QueueCommand(s_, {CMD_PING});
     }
   }
   SendNext();

@@ -6,7 +6,7 @@ namespace {
 
 void PollReply(AppState& s, Controls& c) {
   if (c.TxtConnState.text() != kConnected) {
-    QueueCommand(s, {CMD_GET_VERSION}, 5);
+    QueueCommand(s, {CMD_GET_VERSION});
     s.deviceValue.fill(-1);
     // Whatever this ESC runs at (a program that crashed may have left it turning), the
     // connection starts by commanding the slider's throttle.
@@ -18,11 +18,11 @@ void PollReply(AppState& s, Controls& c) {
     const std::int32_t device = s.deviceValue[i];
     const std::int32_t wanted = s.wantedValue[i];
     if (device == wanted) continue;
-    const std::uint8_t id = kSettingParamId[i];
+    const std::uint8_t id = kSettings[static_cast<std::size_t>(i)].paramId;
     if (device == -1) {
-      QueueCommand(s, {CMD_READ_PARAM, id}, 2);
+      QueueCommand(s, {CMD_READ_PARAM, id});
     } else {
-      QueueCommand(s, {CMD_WRITE_PARAM, id, static_cast<std::uint8_t>(wanted + 1)}, 2);
+      QueueCommand(s, {CMD_WRITE_PARAM, id, static_cast<std::uint8_t>(wanted + 1)});
     }
   }
   ThrottleFollowUp(s, c);
@@ -55,13 +55,6 @@ void ThrottleReply(AppState& s) {
 
 }  // namespace
 
-int SettingIndexOfParam(int paramId) {
-  for (int i = 0; i < kSettingCount; ++i) {
-    if (kSettingParamId[i] == paramId) return i;
-  }
-  return -1;
-}
-
 void ClearSpeedSamples(AppState& s) {
   for (int i = 0; i < kSpeedRing; ++i) s.speedSamples[i] = 0;
   s.speedSamplePos = 0;
@@ -70,7 +63,7 @@ void ClearSpeedSamples(AppState& s) {
 void ThrottleFollowUp(AppState& s, const Controls& c) {
   const int throttle = c.SldPower.value();
   if (throttle != s.lastThrottle) {
-    QueueCommand(s, {CMD_SET_THROTTLE, static_cast<std::uint8_t>(throttle)}, 1);
+    QueueCommand(s, {CMD_SET_THROTTLE, static_cast<std::uint8_t>(throttle)});
   }
 }
 

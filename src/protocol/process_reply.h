@@ -9,18 +9,18 @@
 #include <string>
 
 #include "link/app_state.h"
+#include "link/commands.h"
+#include "link/settings_table.h"
 #include "ui/controls.h"
 
 namespace morvane {
 
-// Parameter id of each setting, in the order of deviceValue / wantedValue.
-inline constexpr std::array<std::uint8_t, kSettingCount> kSettingParamId = {
-    PARAM_CUTOFF_VOLTAGE, PARAM_CUTOFF_TYPE, PARAM_BRAKE, PARAM_TIMING, PARAM_DIRECTION};
-// Factory default entry of each setting, same order.
-inline constexpr std::array<int, kSettingCount> kSettingDefault = {1, 1, 0, 1, 0};
-
-// Index in deviceValue / wantedValue of a parameter id; -1 for an id outside 0..4.
-int SettingIndexOfParam(int paramId);
+// Factory default entry of each setting, in the order of deviceValue / wantedValue.
+inline constexpr std::array<int, kSettingCount> kSettingDefault = [] {
+  std::array<int, kSettingCount> defaults{};
+  for (std::size_t i = 0; i < defaults.size(); ++i) defaults[i] = kSettings[i].defaultIndex;
+  return defaults;
+}();
 
 // Acts on the complete reply in the head entry; may queue follow-up commands.
 void ProcessReply(AppState& s, Controls& c);

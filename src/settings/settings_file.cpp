@@ -4,12 +4,10 @@
 #include <algorithm>
 
 #include "settings/printable.h"
-#include "ui/controls.h"
 
 namespace morvane {
 namespace {
 
-constexpr std::string_view kDefaultMark = " *";
 constexpr std::string_view kDegree = "\u00b0";
 
 bool EndsWith(std::string_view text, std::string_view tail) {
@@ -46,16 +44,11 @@ std::string UnknownSetting(std::string_view name) {
 }  // namespace
 
 const std::vector<std::string>& Choices(int setting) {
-  // The panel's lists are the one source of the choices.
   static const std::array<std::vector<std::string>, kSettingCount> choices = [] {
-    Controls panel;
     std::array<std::vector<std::string>, kSettingCount> lists;
-    for (int i = 0; i < kSettingCount; ++i) {
-      for (const ComboBox::Entry& entry : panel.setting(i).entries()) {
-        std::string_view text = entry.text;
-        if (EndsWith(text, kDefaultMark)) text.remove_suffix(kDefaultMark.size());
-        lists[static_cast<std::size_t>(i)].emplace_back(text);
-      }
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+      const SettingInfo& info = kSettings[i];
+      lists[i].assign(info.texts.begin(), info.texts.begin() + info.count);
     }
     return lists;
   }();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "link/app_state.h"
+#include "link/settings_table.h"
 
 namespace morvane {
 
@@ -20,10 +21,11 @@ inline constexpr int kSettingsVersion = 1;
 inline constexpr std::size_t kMaxSettingsFileBytes = 64 * 1024;
 
 // Names in the order of deviceValue and wantedValue.
-inline constexpr std::array<const char*, kSettingCount> kSettingNames = {
-    "cutoffVoltage", "cutoffType", "brake", "timingAdvance", "rotationDirection"};
-// The panel's order, top to bottom, as its labels number the settings.
-inline constexpr std::array<int, kSettingCount> kPanelOrder = {0, 2, 3, 1, 4};
+inline constexpr std::array<const char*, kSettingCount> kSettingNames = [] {
+  std::array<const char*, kSettingCount> names{};
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = kSettings[i].key;
+  return names;
+}();
 
 // An entry index for each setting; kNotGiven where a file or a command leaves it alone.
 inline constexpr int kNotGiven = -1;

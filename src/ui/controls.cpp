@@ -1,27 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls.h"
 
-#include <initializer_list>
+#include "link/settings_table.h"
 
 namespace morvane {
-namespace {
 
-void Fill(ComboBox& box, std::initializer_list<const char*> texts) {
-  std::int32_t data = 1;
-  for (const char* t : texts) {
-    box.addItem(t);
-    box.setItemData(box.listCount() - 1, data++);
-  }
-}
-
-}  // namespace
-
+// Each list as the settings' table gives it, the factory default marked; an entry's item
+// data is its value byte on the wire.
 Controls::Controls() {
-  Fill(CombCutOffV, {"4.8V", "5.6V *", "6.0V", "7.2V", "8.4V", "9.0V", "11.0V", "12.0V"});
-  Fill(CombBrake, {"Disable *", "Enable"});
-  Fill(CombTiming, {"4-10\u00b0", "10-20\u00b0 *", "20-30\u00b0"});
-  Fill(CombCutOffT, {"Hard Cutoff", "Soft Cutoff *"});
-  Fill(CombDir, {"Forward *", "Reverse"});
+  for (int i = 0; i < kSettingCount; ++i) {
+    const SettingInfo& info = kSettings[static_cast<std::size_t>(i)];
+    ComboBox& box = setting(i);
+    for (int k = 0; k < info.count; ++k) {
+      std::string text = info.texts[static_cast<std::size_t>(k)];
+      if (k == info.defaultIndex) text += kDefaultMark;
+      box.addItem(std::move(text));
+      box.setItemData(k, k + 1);
+    }
+  }
 }
 
 ComboBox& Controls::setting(int index) {

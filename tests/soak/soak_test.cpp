@@ -238,7 +238,7 @@ TEST(Soak, ADayOfFaultsNeverLosesTheEscAndEndsWithTheUsersChoices) {
   EXPECT_GT(echoSwitches, 10);
   for (int i = 0; i < kSettingCount; ++i) {
     EXPECT_EQ(b.c().setting(i).listIndex(), user.choice[i]) << "setting " << i;
-    EXPECT_EQ(b.esc.setting(kSettingParamId[i]), user.choice[i] + 1) << "setting " << i;
+    EXPECT_EQ(b.esc.setting(kSettings[static_cast<std::size_t>(i)].paramId), user.choice[i] + 1) << "setting " << i;
   }
   EXPECT_EQ(b.esc.throttle(), 0);
   EXPECT_LE(heap.peak - heap.base, 4096) << "live heap grew from " << heap.base;

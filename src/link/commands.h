@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command set: each command's code, its name in logs, and the length of its reply with
+// the 'Y'. Everything that queues, parses or names a command reads this table.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "link/app_state.h"
+
+namespace morvane {
+
+struct CommandInfo {
+  std::uint8_t code;
+  const char* name;
+  int replyLength;
+};
+
+inline constexpr std::array<CommandInfo, 6> kCommands = {{
+    {CMD_PING, "PING", 1},
+    {CMD_GET_VERSION, "GET_VERSION", 5},
+    {CMD_READ_PARAM, "READ_PARAM", 2},
+    {CMD_WRITE_PARAM, "WRITE_PARAM", 2},
+    {CMD_SET_THROTTLE, "SET_THROTTLE", 1},
+    {CMD_GET_SPEED, "GET_SPEED", 4},
+}};
+
+// The row of a code; none for a code the ESC does not know.
+constexpr const CommandInfo* FindCommand(std::uint8_t code) {
+  for (const CommandInfo& c : kCommands) {
+    if (c.code == code) return &c;
+  }
+  return nullptr;
+}
+
+// A known command's reply length; an unknown one is answered by the 'Y' alone.
+constexpr int ReplyLengthOf(std::uint8_t code) {
+  const CommandInfo* c = FindCommand(code);
+  return c == nullptr ? 1 : c->replyLength;
+}
+
+// Queues tx (its first byte the code) with the reply length the table gives.
+inline bool QueueCommand(AppState& s, std::initializer_list<std::uint8_t> tx) {
+  return QueueCommand(s, std::span<const std::uint8_t>(tx.begin(), tx.size()),
+                     ReplyLengthOf(*tx.begin()));
+}
+
+}  // namespace morvane

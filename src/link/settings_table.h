@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The five settings, one row each: everything the program knows of a setting stands here
+// and is read from here (the panel's lists, the wire, files, the command line, the logs).
+// A row's place is its slot in AppState's deviceValue and wantedValue.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "link/app_state.h"
+
+namespace morvane {
+
+struct SettingInfo {
+  std::uint8_t paramId;              // on the wire
+  const char* key;                   // in settings files, the command line and logs
+  const char* label;                 // the panel's label, after its number
+  int panelPlace;                    // 1..5: the panel's order, top to bottom
+  std::array<const char*, 8> texts;  // the list's entries, the first `count`
+  int count;
+  int defaultIndex;  // the factory default, marked " *" in the list
+};
+
+inline constexpr std::array<SettingInfo, kSettingCount> kSettings = {{
+    {PARAM_CUTOFF_VOLTAGE, "cutoffVoltage", "Cutoff Voltage", 1,
+     {"4.8V", "5.6V", "6.0V", "7.2V", "8.4V", "9.0V", "11.0V", "12.0V"}, 8, 1},
+    {PARAM_CUTOFF_TYPE, "cutoffType", "Cutoff Type", 4, {"Hard Cutoff", "Soft Cutoff"}, 2, 1},
+    {PARAM_BRAKE, "brake", "Brake", 2, {"Disable", "Enable"}, 2, 0},
+    {PARAM_TIMING, "timingAdvance", "Timing Advance", 3,
+     {"4-10\u00b0", "10-20\u00b0", "20-30\u00b0"}, 3, 1},
+    {PARAM_DIRECTION, "rotationDirection", "Rotation Direction", 5, {"Forward", "Reverse"}, 2, 0},
+}};
+
+// How the list marks the factory default.
+inline constexpr std::string_view kDefaultMark = " *";
+
+// The settings in the panel's order, top to bottom.
+inline constexpr std::array<int, kSettingCount> kPanelOrder = [] {
+  std::array<int, kSettingCount> order{};
+  for (int i = 0; i < kSettingCount; ++i) {
+    order[static_cast<std::size_t>(kSettings[static_cast<std::size_t>(i)].panelPlace - 1)] = i;
+  }
+  return order;
+}();
+
+// The slot of a parameter id; -1 for an id no setting has.
+constexpr int SettingIndexOfParam(int paramId) {
+  for (int i = 0; i < kSettingCount; ++i) {
+    if (kSettings[static_cast<std::size_t>(i)].paramId == paramId) return i;
+  }
+  return -1;
+}
+
+}  // namespace morvane
