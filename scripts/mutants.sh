@@ -197,12 +197,12 @@ echo "== copy of $( [ "$source_mode" = head ] && echo "HEAD ($(git rev-parse --s
 py sync "$source_mode" "$repo" "$tree"
 
 plan=$(py plan "$list" "$tree" "${ids[@]}") || {
-  echo "mutants.sh: fix the entries above in scripts/mutants.txt" >&2
+  echo "mutants.sh: nothing was run; fix scripts/mutants.txt or the IDs given" >&2
   exit 2
 }
 count=$(printf '%s\n' "$plan" | wc -l)
 if [ "$check_only" = 1 ]; then
-  echo "$count entries, each text found exactly once"
+  echo "$count $([ "$count" -eq 1 ] && echo entry || echo entries), each text found exactly once"
   exit 0
 fi
 
