@@ -2,6 +2,7 @@
 #include "settings_file_commands.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeySequence>
 #include <QMessageBox>
@@ -35,7 +36,8 @@ void Save(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
   // What the panel shows now, after the dialog: the ESC may have come or gone meanwhile.
   SettingsDocument doc = PanelDocument(form);
   doc.saved = UtcNow();
-  if (const std::string error = WriteSettingsFile(path, doc); !error.empty()) {
+  if (const std::string error = WriteSettingsFile(QFile::encodeName(path).toStdString(), doc);
+      !error.empty()) {
     dialogs.showError(&window, QString::fromStdString(error));
   }
 }
@@ -48,7 +50,7 @@ void Load(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
   }
   const QString path = dialogs.openFileName(&window);
   if (path.isEmpty()) return;
-  const SettingsRead read = ReadSettingsFile(path);
+  const SettingsRead read = ReadSettingsFile(QFile::encodeName(path).toStdString());
   if (!read.document) {
     dialogs.showError(&window, QString::fromStdString(read.error));
     return;

@@ -2,12 +2,16 @@
 #include "settings_json.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
+#include <algorithm>
+#include <cstdint>
+#include <set>
 #include <vector>
+
+#include "safe_file.h"
+#include "settings/printable.h"
 
 namespace morvane {
 namespace {
@@ -24,8 +28,121 @@ std::optional<std::string> TextOf(const QJsonValue& v) {
   return v.isString() ? std::optional<std::string>(v.toString().toStdString()) : std::nullopt;
 }
 
-SettingsRead Failed(const QString& name, const std::string& why) {
-  return {std::nullopt, name.toStdString() + ": " + why};
+SettingsRead Failed(const std::string& name, const std::string& why) {
+  return {std::nullopt, Printable(name) + ": " + why};
+}
+
+void AppendUtf8(std::string& out, std::uint32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xc0 | c >> 6);
+    out += static_cast<char>(0x80 | (c & 0x3f));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xe0 | c >> 12);
+    out += static_cast<char>(0x80 | (c >> 6 & 0x3f));
+    out += static_cast<char>(0x80 | (c & 0x3f));
+  } else {
+    out += static_cast<char>(0xf0 | c >> 18);
+    out += static_cast<char>(0x80 | (c >> 12 & 0x3f));
+    out += static_cast<char>(0x80 | (c >> 6 & 0x3f));
+    out += static_cast<char>(0x80 | (c & 0x3f));
+  }
+}
+
+// Four hex digits at bytes[i], which the JSON parser has already found there.
+std::uint32_t Hex4(const QByteArray& bytes, qsizetype& i) {
+  const qsizetype end = std::min(i + 4, bytes.size());
+  const std::uint32_t value = bytes.mid(i, end - i).toUInt(nullptr, 16);
+  i = end;
+  return value;
+}
+
+// The text of the JSON string whose opening quote is at bytes[i]; i ends past its closing
+// quote. Escapes are decoded: "br\u0061ke" is the key "brake" to a JSON object as well.
+std::string JsonString(const QByteArray& bytes, qsizetype& i) {
+  std::string out;
+  for (++i; i < bytes.size() && bytes[i] != '"';) {
+    const char c = bytes[i++];
+    if (c != '\\' || i == bytes.size()) {
+      out += c;
+      continue;
+    }
+    const char escaped = bytes[i++];
+    switch (escaped) {
+      case 'b':
+        out += '\b';
+        break;
+      case 'f':
+        out += '\f';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'u': {
+        std::uint32_t code = Hex4(bytes, i);
+        if (code >= 0xd800 && code < 0xdc00 && bytes.mid(i, 2) == "\\u") {
+          qsizetype next = i + 2;
+          const std::uint32_t low = Hex4(bytes, next);
+          if (low >= 0xdc00 && low < 0xe000) {
+            code = 0x10000 + ((code - 0xd800) << 10) + (low - 0xdc00);
+            i = next;
+          }
+        }
+        AppendUtf8(out, code >= 0xd800 && code < 0xe000 ? 0xfffd : code);
+        break;
+      }
+      default:
+        out += escaped;  // \" \\ \/
+    }
+  }
+  ++i;
+  return out;
+}
+
+// A key given twice in one object, said in a message; empty when there is none. The bytes
+// are JSON already parsed, so only strings and brackets need telling apart.
+std::string DuplicateKey(const QByteArray& bytes) {
+  struct Level {
+    bool object;
+    std::string name;  // the key whose value it is
+    std::set<std::string> keys;
+    bool keyNext = true;
+  };
+  std::vector<Level> levels;
+  std::string lastKey;
+  for (qsizetype i = 0; i < bytes.size();) {
+    const char c = bytes[i];
+    if (c == '"') {
+      const std::string text = JsonString(bytes, i);
+      if (levels.empty() || !levels.back().object || !levels.back().keyNext) continue;
+      Level& level = levels.back();
+      if (!level.keys.insert(text).second) {
+        return "\"" + Printable(text) + "\" is given twice" +
+               (level.name.empty() ? std::string() : " in \"" + Printable(level.name) + "\"");
+      }
+      level.keyNext = false;
+      lastKey = text;
+      continue;
+    }
+    ++i;
+    if (c == '{' || c == '[') {
+      std::string name;
+      if (!levels.empty()) name = levels.back().object ? lastKey : levels.back().name;
+      levels.push_back({c == '{', name, {}});
+    } else if ((c == '}' || c == ']') && !levels.empty()) {
+      levels.pop_back();
+    } else if (c == ',' && !levels.empty() && levels.back().object) {
+      levels.back().keyNext = true;
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -49,7 +166,7 @@ QByteArray SettingsJson(const SettingsDocument& doc) {
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-SettingsRead ParseSettingsJson(const QByteArray& bytes, const QString& name) {
+SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name) {
   if (static_cast<std::size_t>(bytes.size()) > kMaxSettingsFileBytes) {
     return Failed(name, "refused: larger than 64 KiB, which no settings file is");
   }
@@ -60,6 +177,7 @@ SettingsRead ParseSettingsJson(const QByteArray& bytes, const QString& name) {
     return Failed(name, "not JSON: " + parseError.errorString().toStdString() + " at byte " +
                             std::to_string(parseError.offset));
   }
+  if (const std::string twice = DuplicateKey(bytes); !twice.empty()) return Failed(name, twice);
   if (!json.isObject()) return Failed(name, "not a settings file: the JSON is not an object");
   const QJsonObject root = json.object();
 
@@ -94,29 +212,19 @@ SettingsRead ParseSettingsJson(const QByteArray& bytes, const QString& name) {
   return {doc, {}};
 }
 
-SettingsRead ReadSettingsFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return Failed(path, "cannot read: " + file.errorString().toStdString());
-  }
+SettingsRead ReadSettingsFile(const std::string& path) {
+  std::string error;
   // One byte past the limit is enough to refuse; a huge file is never read whole.
-  const QByteArray bytes = file.read(static_cast<qint64>(kMaxSettingsFileBytes) + 1);
-  if (file.error() != QFileDevice::NoError) {
-    return Failed(path, "cannot read: " + file.errorString().toStdString());
-  }
-  return ParseSettingsJson(bytes, path);
+  const std::optional<std::string> bytes = ReadRegularFile(path, kMaxSettingsFileBytes + 1, &error);
+  if (!bytes) return Failed(path, "cannot read: " + error);
+  return ParseSettingsJson(QByteArray::fromStdString(*bytes), path);
 }
 
-std::string WriteSettingsFile(const QString& path, const SettingsDocument& doc) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return path.toStdString() + ": cannot write: " + file.errorString().toStdString();
-  }
-  file.write(SettingsJson(doc));
-  if (!file.commit()) {
-    return path.toStdString() + ": cannot write: " + file.errorString().toStdString();
-  }
-  return {};
+std::string WriteSettingsFile(const std::string& path, const SettingsDocument& doc) {
+  const QByteArray json = SettingsJson(doc);
+  const std::string error = WriteWholeFile(
+      path, std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
+  return error.empty() ? error : Printable(path) + ": cannot write: " + error;
 }
 
 std::string UtcNow() {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 #include <optional>
 #include <string>
 
@@ -20,14 +19,17 @@ struct SettingsRead {
   std::string error;  // set when document is empty
 };
 
-// A file's bytes; `name` starts every error. Reading is strict: anything that is not a
-// whole, valid settings file is an error and yields no settings at all.
-SettingsRead ParseSettingsJson(const QByteArray& bytes, const QString& name);
-SettingsRead ReadSettingsFile(const QString& path);
+// A file's bytes; `name` (bytes, shown readably) starts every error. Reading is strict:
+// anything that is not a whole, valid settings file is an error and yields no settings at
+// all, also a key given twice, which a JSON object would quietly take as the last one.
+SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name);
+// `path` is bytes, as the system takes them. Only a regular file is read: a named pipe or a
+// device is refused before anything could wait on it.
+SettingsRead ReadSettingsFile(const std::string& path);
 
-// Writes the file atomically: a reader sees the old file or the whole new one. Returns the
-// error, empty when written.
-std::string WriteSettingsFile(const QString& path, const SettingsDocument& doc);
+// Writes the file atomically: a reader sees the old file or the whole new one (see
+// safe_file.h). Returns the error, empty when written.
+std::string WriteSettingsFile(const std::string& path, const SettingsDocument& doc);
 
 // Now, UTC, ISO 8601 to the second: the "saved" of a file.
 std::string UtcNow();

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support_log_file.h"
 
-#include <QSaveFile>
 #include <cstdio>
+
+#include "safe_file.h"
+#include "settings/printable.h"
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QSocketNotifier>
 #include <cerrno>
 #include <cstring>
 #endif
@@ -37,35 +42,120 @@ SupportLogFile::SupportLogFile(const QString& path, const LogStamps& stamps, Rep
   }
 }
 
-bool SupportLogFile::open(const std::string& header) {
-  // Unbuffered: each write reaches the system at once.
+void SupportLogFile::write(const LogLine& line) {
+  send(stamps_.line(line));
+}
+
 #if defined(Q_OS_UNIX)
-  // The system appends, which also suits a terminal or a pipe (--log /dev/stderr), where
-  // Qt's own append would try to seek.
-  const int fd =
-      ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) {
+
+SupportLogFile::~SupportLogFile() {
+  if (writable_) writable_->setEnabled(false);
+  // One last try for lines still held; a reader that takes none does not keep us.
+  if (fd_ >= 0 && !backlog_.isEmpty()) {
+    [[maybe_unused]] const ssize_t n =
+        ::write(fd_, backlog_.constData(), static_cast<std::size_t>(backlog_.size()));
+  }
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool SupportLogFile::open(const std::string& header) {
+  const QByteArray name = QFile::encodeName(path_);
+  // The system appends, which also suits a terminal or a pipe (--log /dev/stderr). Nothing
+  // here may wait: not for a reader of a named pipe, nor for a device.
+  fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
+               0644);
+  if (fd_ < 0) {
+    const int error = errno;
+    struct stat st {};
+    if (::stat(name.constData(), &st) == 0 && S_ISFIFO(st.st_mode) && error == ENXIO) {
+      fail(QStringLiteral("a named pipe that no program reads"));
+    } else if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+      fail(QString::fromStdString(NotAFile(st.st_mode)));
+    } else {
+      fail(QString::fromLocal8Bit(std::strerror(error)));
+    }
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) {
     fail(QString::fromLocal8Bit(std::strerror(errno)));
     return false;
   }
-  const bool opened =
-      file_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
-#else
-  file_.setFileName(path_);
-  const bool opened = file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
-#endif
-  if (!opened) {
-    fail(file_.errorString());
+  const bool stream = S_ISFIFO(st.st_mode) || (S_ISCHR(st.st_mode) && ::isatty(fd_) == 1);
+  if (!S_ISREG(st.st_mode) && !stream) {
+    fail(QString::fromStdString(NotAFile(st.st_mode)));
     return false;
   }
-  const QByteArray bytes = QByteArray::fromStdString(header);
-  if (file_.write(bytes) != bytes.size()) fail(file_.errorString());
+  send(QByteArray::fromStdString(header));
   return !failed_;
 }
 
-void SupportLogFile::write(const LogLine& line) {
+void SupportLogFile::send(const QByteArray& bytes) {
+  if (failed_ || fd_ < 0) return;
+  if (!backlog_.isEmpty()) {
+    backlog_ += bytes;
+    if (backlog_.size() > kMaxBacklog) fail(QStringLiteral("its reader has not kept up"));
+    return;
+  }
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n =
+        ::write(fd_, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+    if (n > 0) {
+      done += n;
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      // A stream that is full: the rest waits for its reader, the window does not.
+      backlog_ = bytes.mid(done);
+      if (!writable_) {
+        writable_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Write);
+        QObject::connect(writable_.get(), &QSocketNotifier::activated, [this] { drain(); });
+      }
+      writable_->setEnabled(true);
+      return;
+    } else {
+      fail(QString::fromLocal8Bit(std::strerror(n < 0 ? errno : EIO)));
+      return;
+    }
+  }
+}
+
+void SupportLogFile::drain() {
+  writable_->setEnabled(false);
+  QByteArray held;
+  held.swap(backlog_);
+  send(held);
+}
+
+void SupportLogFile::fail(const QString& why) {
+  failed_ = true;
+  backlog_.clear();
+  // Not deleted here: this may run inside the notifier's own signal.
+  if (writable_) writable_->setEnabled(false);
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  report_(QStringLiteral("the support log %1 cannot be written (%2); it is written no more")
+              .arg(QString::fromStdString(Printable(QFile::encodeName(path_).toStdString())), why));
+}
+
+#else
+
+SupportLogFile::~SupportLogFile() = default;
+
+bool SupportLogFile::open(const std::string& header) {
+  // Unbuffered: each write reaches the system at once.
+  file_.setFileName(path_);
+  if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+    fail(file_.errorString());
+    return false;
+  }
+  send(QByteArray::fromStdString(header));
+  return !failed_;
+}
+
+void SupportLogFile::send(const QByteArray& bytes) {
   if (failed_ || !file_.isOpen()) return;
-  const QByteArray bytes = stamps_.line(line);
   if (file_.write(bytes) != bytes.size()) fail(file_.errorString());
 }
 
@@ -76,15 +166,14 @@ void SupportLogFile::fail(const QString& why) {
               .arg(path_, why));
 }
 
+#endif
+
 QString SaveSupportLog(const QString& path, const std::string& header, const SupportLog& log,
                        const LogStamps& stamps) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  QByteArray bytes = QByteArray::fromStdString(header);
-  bytes.reserve(static_cast<qsizetype>(header.size() + log.bytes()));
-  for (const LogLine& line : log.lines()) bytes += stamps.line(line);
-  if (file.write(bytes) != bytes.size() || !file.commit()) return file.errorString();
-  return {};
+  std::string bytes = header;
+  bytes.reserve(header.size() + log.bytes());
+  for (const LogLine& line : log.lines()) bytes += stamps.line(line).toStdString();
+  return QString::fromStdString(WriteWholeFile(QFile::encodeName(path).toStdString(), bytes));
 }
 
 }  // namespace morvane

@@ -3,13 +3,17 @@
 // every line as it comes, and a saved copy of the lines kept in memory.
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QFile>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "supportlog/support_log.h"
+
+class QSocketNotifier;
 
 namespace morvane {
 
@@ -29,28 +33,48 @@ class LogStamps {
 // The file named by --log: the header, then each line appended and handed to the system as it
 // is written, so nothing is lost when the program ends. The first failure is told once and
 // the file is written no more; the window goes on.
+//
+// A regular file is appended to; a stream (a terminal, a named pipe a program reads) is
+// allowed too. Neither may ever hold up the window, whose event loop drives a motor: the file
+// is opened without waiting (a named pipe that no program reads is a failure at once), and a
+// stream's reader that does not keep up has the lines held for it (up to kMaxBacklog bytes)
+// until it can take them again; past that, the log fails. Anything else at the name (a
+// folder, a device that is no terminal) is refused.
 class SupportLogFile {
  public:
   using Report = std::function<void(const QString& message)>;
   // Reports to standard error unless told otherwise.
   SupportLogFile(const QString& path, const LogStamps& stamps, Report report = {});
+  ~SupportLogFile();
+  SupportLogFile(const SupportLogFile&) = delete;
+  SupportLogFile& operator=(const SupportLogFile&) = delete;
 
   bool open(const std::string& header);
   void write(const LogLine& line);
   bool failed() const { return failed_; }
 
+  static constexpr qsizetype kMaxBacklog = 1 << 20;
+
  private:
+  void send(const QByteArray& bytes);
   void fail(const QString& why);
 
   QString path_;
+#if defined(Q_OS_UNIX)
+  void drain();
+  int fd_ = -1;
+  QByteArray backlog_;  // what a stream's reader has not taken yet
+  std::unique_ptr<QSocketNotifier> writable_;
+#else
   QFile file_;
+#endif
   const LogStamps& stamps_;
   Report report_;
   bool failed_ = false;
 };
 
-// Writes the header and the kept lines to `path` whole or not at all. Empty on success, else
-// why not.
+// Writes the header and the kept lines to `path` whole or not at all, as every file of the
+// programs is written (safe_file.h). Empty on success, else why not.
 QString SaveSupportLog(const QString& path, const std::string& header, const SupportLog& log,
                        const LogStamps& stamps);
 

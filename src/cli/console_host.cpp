@@ -2,21 +2,66 @@
 #include "console_host.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "settings_json.h"
 
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace morvane::cli {
+namespace {
+
+// Why standard output failed (an errno), 0 while it has not.
+int outputError = 0;
+bool outputClosed = false;
+
+}  // namespace
 
 void ReportError(const std::string& line) {
   std::fprintf(stderr, "morvane-esc: %s\n", line.c_str());
   std::fflush(stderr);
 }
 
+void GuardStandardStreams() {
+#if defined(Q_OS_UNIX)
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // The lowest free number: this one.
+    if (::open("/dev/null", (fd == 0 ? O_RDONLY : O_WRONLY)) != fd) continue;
+    if (fd == 1) outputClosed = true;
+  }
+#endif
+}
+
+bool WriteOut(std::string_view bytes) {
+  if (outputError == 0 && outputClosed) outputError = EBADF;
+  if (outputError != 0) return false;
+  errno = 0;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+      std::fflush(stdout) == 0) {
+    return true;
+  }
+  outputError = errno != 0 ? errno : EIO;
+  return false;
+}
+
+int FinishOutput(int status) {
+  errno = 0;
+  if (outputError == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)) {
+    outputError = errno != 0 ? errno : EIO;
+  }
+  if (outputError == 0) return status;
+  ReportError(std::string("cannot write to standard output: ") + std::strerror(outputError));
+  return status == kExitDone ? kExitFile : status;
+}
+
 void ConsoleHost::print(const std::string& line) {
-  std::fputs((line + "\n").c_str(), stdout);
-  std::fflush(stdout);
+  WriteOut(line + "\n");
 }
 
 void ConsoleHost::report(const std::string& line) {
@@ -27,14 +72,13 @@ void ConsoleHost::printDocument(const SettingsDocument& doc) {
   SettingsDocument stamped = doc;
   stamped.saved = UtcNow();
   const QByteArray json = SettingsJson(stamped);
-  std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
-  std::fflush(stdout);
+  WriteOut(std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
 }
 
 std::string ConsoleHost::saveDocument(const SettingsDocument& doc) {
   SettingsDocument stamped = doc;
   stamped.saved = UtcNow();
-  return WriteSettingsFile(QFile::decodeName(file_.c_str()), stamped);
+  return WriteSettingsFile(file_, stamped);
 }
 
 void ConsoleHost::finished(int status) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "cli/cli_flow.h"
 #include "reasoned_serial_comm.h"
@@ -12,6 +13,7 @@ namespace morvane::cli {
 
 class ConsoleHost : public FlowHost {
  public:
+  // `file` is bytes, as given on the command line.
   ConsoleHost(const ReasonedSerialComm& comm, std::string file)
       : comm_(comm), file_(std::move(file)) {}
 
@@ -29,5 +31,17 @@ class ConsoleHost : public FlowHost {
 
 // "morvane-esc: " and the line, on standard error.
 void ReportError(const std::string& line);
+
+// First thing in main(): a standard stream that is closed would be the number the next open
+// takes, and results or messages would go into that file, or into the serial port. Each
+// closed one is held by /dev/null, and standard output counts as failed.
+void GuardStandardStreams();
+
+// Results on standard output, each write and its flush checked; false once any has failed.
+bool WriteOut(std::string_view bytes);
+
+// The exit status once all is written: `status`, or when a result did not reach standard
+// output (closed, a full disk), a line on standard error and kExitFile in place of success.
+int FinishOutput(int status);
 
 }  // namespace morvane::cli

@@ -2,7 +2,6 @@
 // morvane-esc: the composition root of the command line. The window's logic on headless
 // controls, with the real serial port and timers on QCoreApplication.
 #include <QCoreApplication>
-#include <QFile>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -39,17 +38,23 @@ int main(int argc, char** argv) {
   // Before anything is written: standard output may be a pipe.
   IgnoreFailedWriteSignals();
 
+  // Before any file is opened: a closed standard stream would lend it its number.
+  GuardStandardStreams();
   const ParsedArguments parsed = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.request) {
-    std::fputs(parsed.message.c_str(), parsed.exitStatus == kExitDone ? stdout : stderr);
-    return parsed.exitStatus;
+    if (parsed.exitStatus != kExitDone) {
+      std::fputs(parsed.message.c_str(), stderr);
+      return parsed.exitStatus;
+    }
+    WriteOut(parsed.message);
+    return FinishOutput(kExitDone);
   }
   CliRequest request = *parsed.request;
   QCoreApplication app(argc, argv);
 
   // A file is read whole before any port is opened: nothing of a bad file reaches an ESC.
   if (request.command == Command::Load) {
-    const SettingsRead read = ReadSettingsFile(QFile::decodeName(request.file.c_str()));
+    const SettingsRead read = ReadSettingsFile(request.file);
     if (!read.document) {
       ReportError(read.error);
       return kExitFile;
@@ -71,8 +76,8 @@ int main(int argc, char** argv) {
   if (request.command == Command::Ports) {
     const QByteArray text =
         request.json ? PortsJson(table) : QByteArray::fromStdString(PortsText(table));
-    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
-    return kExitDone;
+    WriteOut(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    return FinishOutput(kExitDone);
   }
 
   const bool listed = platform != Platform::Windows && portList && !portList->empty();
@@ -103,7 +108,7 @@ int main(int argc, char** argv) {
     if (stopSignal == 0 && !flow.status()) stopSignal = sig;
     flow.interrupt();
   });
-  const int status = QCoreApplication::exec();
+  const int status = FinishOutput(QCoreApplication::exec());
   // The flow has closed the port; should the loop end any other way, the shutdown still runs.
   form.Unload();
   // Ended from outside: told as a shell tells a killed program, 128 + the signal. Ctrl+C is

@@ -2,16 +2,23 @@
 // morvane-esc as a user runs it, against morvane-esc-sim on a pseudo-terminal: what it
 // prints, what the simulator's log shows on the wire, and every exit status.
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "child_process.h"
+#include "full_folder.h"
 #include "sim_session.h"
 
 namespace morvane::e2e {
@@ -33,6 +40,25 @@ Outcome RunCli(const std::vector<std::string>& args, const EnvChanges& env = {})
   ChildProcess cli(CliProgram(), args, all);
   const std::optional<int> status = cli.wait(30000);
   return {status, cli.standardOutput(), cli.errorOutput()};
+}
+
+// The program behind a shell that redirects its standard output: ">&-" closes it.
+Outcome RunCliRedirected(const std::vector<std::string>& args, const std::string& redirect,
+                         const EnvChanges& env = {}) {
+  std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" " + redirect, CliProgram()};
+  shell.insert(shell.end(), args.begin(), args.end());
+  EnvChanges all = {{"MORVANE_ESC_PORTS", std::nullopt}};
+  for (const auto& [name, value] : env) all[name] = value;
+  ChildProcess cli("/bin/sh", shell, all);
+  const std::optional<int> status = cli.wait(30000);
+  return {status, cli.standardOutput(), cli.errorOutput()};
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -152,6 +178,14 @@ TEST(CliProgram, EachExitStatusComesWithOneLineOnStandardError) {
     std::string error;  // a part of the line
   };
   const std::string dir = std::filesystem::temp_directory_path().string();
+  // A named pipe that no program writes, and a file whose name is the text U+FFFD: neither may
+  // be taken for the file asked for.
+  QTemporaryDir own;
+  const std::string pipe = own.path().toStdString() + "/quad.json";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::ofstream(own.path().toStdString() + "/\ufffd.json")
+      << R"({"format": "morvane-esc-settings", "version": 1, )"
+      << R"("settings": {"cutoffVoltage": "12.0V"}})";
   const Case cases[] = {
       {"no ESC answers", {"--silent"}, {"read", "--timeout", "1"}, 1, "no ESC answered on "},
       {"usage", {}, {"write", "--port", "COM1"}, 2, "write needs SETTING=VALUE"},
@@ -160,6 +194,16 @@ TEST(CliProgram, EachExitStatusComesWithOneLineOnStandardError) {
        {"load", dir + "/no-such-quad.json"},
        3,
        "no-such-quad.json: cannot read: No such file or directory"},
+      {"a named pipe",
+       {"--echo"},
+       {"load", pipe},
+       3,
+       "quad.json: cannot read: not a file but a named pipe"},
+      {"a name that is no UTF-8",
+       {"--echo"},
+       {"load", own.path().toStdString() + "/\xff.json"},
+       3,
+       "/\\xff.json: cannot read: No such file or directory"},
       {"a value the ESC does not list",
        {"--settings", "9,1,2,2,1"},
        {"write", "brake=Enable"},
@@ -188,6 +232,68 @@ TEST(CliProgram, EachExitStatusComesWithOneLineOnStandardError) {
     if (c.status == 3) {
       EXPECT_EQ(sim->frames(), std::vector<std::string>()) << c.name;
     }
+  }
+}
+
+// save never writes into a device or a named pipe, and on a full disk keeps the old file.
+TEST(CliProgram, SaveOntoANonFileOrAFullDiskExits3AndLeavesWhatIsThere) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  const std::string device = sim.dir() + "/devfull";
+  const std::string pipe = sim.dir() + "/pipe.json";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string old = R"({"format": "morvane-esc-settings", "version": 1, "settings": {}})";
+  test::FullFolder full({{"old.json", old}});
+  struct Case {
+    std::string path;
+    std::string error;  // after "morvane-esc: PATH: cannot write: "
+  };
+  std::vector<Case> cases = {{pipe, "not a file but a named pipe; left as it is"}};
+  if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
+    cases.push_back({device, "not a file but a character device; left as it is"});
+  }
+  if (full.ready()) cases.push_back({full.path("old.json"), std::strerror(ENOSPC)});
+  for (const Case& c : cases) {
+    struct stat before {};
+    ASSERT_EQ(::lstat(c.path.c_str(), &before), 0);
+    const Outcome run = RunCli({"save", c.path, "--port", sim.link()});
+    EXPECT_EQ(run.status, 3) << c.path;
+    EXPECT_EQ(run.out, "") << c.path;
+    EXPECT_EQ(run.err, "morvane-esc: " + c.path + ": cannot write: " + c.error + "\n");
+    struct stat after {};
+    ASSERT_EQ(::lstat(c.path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode) << c.path;
+    EXPECT_EQ(after.st_ino, before.st_ino) << c.path;
+    EXPECT_EQ(after.st_rdev, before.st_rdev) << c.path;
+  }
+  if (full.ready()) {
+    EXPECT_EQ(ReadFile(full.path("old.json")), old);
+  }
+}
+
+// A result that never reached standard output is a failure, not a success with nothing shown.
+TEST(CliProgram, AResultThatCannotBeWrittenToStandardOutputExits3) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  test::FullFolder full;
+  struct Case {
+    std::vector<std::string> args;
+    std::string redirect;
+    int error;
+  };
+  std::vector<Case> cases = {
+      {{"read", "--json", "--port", sim.link()}, ">&-", EBADF},
+      {{"ports", "--json"}, ">&-", EBADF},
+  };
+  if (full.ready()) {
+    cases.push_back(
+        {{"read", "--json", "--port", sim.link()}, "> " + full.path("quad.json"), ENOSPC});
+  }
+  for (const Case& c : cases) {
+    const Outcome run = RunCliRedirected(c.args, c.redirect, {{"MORVANE_ESC_PORTS", sim.link()}});
+    EXPECT_EQ(run.status, 3) << c.args[0] << " " << c.redirect;
+    EXPECT_EQ(run.err, std::string("morvane-esc: cannot write to standard output: ") +
+                           std::strerror(c.error) + "\n");
   }
 }
 

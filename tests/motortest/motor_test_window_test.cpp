@@ -16,8 +16,11 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
+#include <fstream>
 #include <functional>
 
+#include "full_folder.h"
 #include "motor_bench.h"
 #include "ui/qt/motor_test_commands.h"
 #include "ui/qt/motor_test_plot.h"
@@ -154,6 +157,26 @@ TEST(MotorTestWindow, ARecordingIsOnDiskRowByRowWhileItRunsWithAPointForDecimals
   EXPECT_EQ(QString::fromUtf8(file.readAll()).count('\n'), 1 + rows);
 }
 
+TEST(MotorTestWindow, ARecordingWhoseFileIsDeletedStopsAndSaysSo) {
+  MotorWindowBench b;
+  ASSERT_TRUE(b.connect());
+  b.commands->open();
+  b.c().TabStrip1.clickTab(2);
+  for (int v = 5; v <= 60; v += 5) b.c().SldPower.setValue(v);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("rec.csv"));
+  ASSERT_TRUE(b.window()->startRecording(path));
+  b.clock.runFor(Ms(1000));
+  ASSERT_TRUE(b.window()->test().recording());
+  ASSERT_TRUE(QFile::remove(path));
+  b.clock.runFor(Ms(1000));
+  // The window shows what happened when it next shows a sample.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !b.window()->test().recording(); }, 5000));
+  EXPECT_EQ(b.part<QLabel>("recordingLabel")->text(),
+            QStringLiteral("Recording stopped: the file was deleted"));
+  EXPECT_EQ(b.part<QPushButton>("record")->text(), QStringLiteral("Record"));
+}
+
 // Escape and the window's Stop button stop a sweep that has only just started (the throttle
 // still 0, so only the window's own stop can end it); closing either window stops one
 // that is measuring.
@@ -237,6 +260,18 @@ TEST(MotorTestWindow, ASweepFillsItsTableAndSavesIt) {
   EXPECT_EQ(lines[0], QStringLiteral("throttle,rpm_mean,rpm_sd,samples"));
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(lines[i + 1].section(',', 1, 1), table->item(i, 1)->text());
+  }
+  // Saved again over an older table on a full disk: the older one is kept, and it is said.
+  const std::string older = "throttle,rpm_mean,rpm_sd,samples\n40,1000.0,1.0,20\n";
+  FullFolder full({{"table.csv", older}});
+  if (full.ready()) {
+    const QString fullPath = QString::fromStdString(full.path("table.csv"));
+    EXPECT_FALSE(b.window()->saveTable(fullPath));
+    EXPECT_EQ(b.part<QLabel>("sweepStatus")->text(),
+              QStringLiteral("The table could not be saved to %1: %2")
+                  .arg(fullPath, QString::fromLocal8Bit(std::strerror(ENOSPC))));
+    std::ifstream kept(full.path("table.csv"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), older);
   }
 
   const QDir shots(QStringLiteral(MORVANE_SHOTS_DIR));

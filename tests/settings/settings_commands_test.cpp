@@ -116,7 +116,7 @@ TEST(FileCommands, ALoadThatChangesTwoBoxesWritesExactlyTwoSettings) {
   // The ESC holds 5.6V, Soft Cutoff, Disable, 10-20°, Forward.
   doc.values = {1, 1, 1, 1, 1};
   b.answer = b.dir.filePath("quad.json");
-  ASSERT_EQ(WriteSettingsFile(b.answer, doc), "");
+  ASSERT_EQ(WriteSettingsFile(b.answer.toStdString(), doc), "");
 
   b.press(Qt::Key_O);
   EXPECT_EQ(b.messages, QStringList());
@@ -155,7 +155,7 @@ TEST(FileCommands, SaveWritesWhatThePanelShows) {
   b.answer = b.dir.filePath("panel.json");
   b.c().CombBrake.setListIndex(1);  // a pick with no ESC: the panel shows it all the same
   b.press(Qt::Key_S);
-  SettingsRead read = ReadSettingsFile(b.answer);
+  SettingsRead read = ReadSettingsFile(b.answer.toStdString());
   ASSERT_TRUE(read.document) << read.error;
   EXPECT_EQ(read.document->values, (SettingValues{1, 1, 1, 1, 0}));
   EXPECT_EQ(read.document->model, std::nullopt);
@@ -164,7 +164,7 @@ TEST(FileCommands, SaveWritesWhatThePanelShows) {
   b.esc.setSetting(PARAM_TIMING, 3);
   ASSERT_TRUE(b.connectAndRead());
   b.press(Qt::Key_S);
-  read = ReadSettingsFile(b.answer);
+  read = ReadSettingsFile(b.answer.toStdString());
   ASSERT_TRUE(read.document) << read.error;
   EXPECT_EQ(read.document->values, (SettingValues{1, 1, 0, 2, 0}));  // the ESC's, once read
   EXPECT_EQ(read.document->model, "MORVANE QR-18A V1.003");

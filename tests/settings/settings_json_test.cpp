@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files as JSON: a round trip, and every kind of bad file refused with a message
 // that names the file and what is wrong.
+#include <dirent.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "settings_json.h"
 
@@ -16,14 +20,14 @@ namespace {
 
 TEST(SettingsJson, ASavedFileReadsBackAsItWasWritten) {
   QTemporaryDir dir;
-  const QString path = dir.filePath("quad.json");
+  const std::string path = dir.filePath("quad.json").toStdString();
   SettingsDocument doc;
   doc.values = {3, kNotGiven, 1, 1, kNotGiven};
   doc.firmware = "V1.234";
   doc.saved = "2024-05-01T12:00:00Z";
   ASSERT_EQ(WriteSettingsFile(path, doc), "");
 
-  QFile file(path);
+  QFile file(QString::fromStdString(path));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
   EXPECT_EQ(json.value("format").toString(), "morvane-esc-settings");
@@ -46,22 +50,22 @@ TEST(SettingsJson, ASavedFileReadsBackAsItWasWritten) {
 
 TEST(SettingsJson, SavingReplacesAFileWholeAndReportsAPlaceItCannotWrite) {
   QTemporaryDir dir;
-  const QString path = dir.filePath("quad.json");
+  const std::string path = dir.filePath("quad.json").toStdString();
   {
-    QFile old(path);
+    QFile old(QString::fromStdString(path));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(10000, ' '));  // longer than any settings file
   }
   SettingsDocument doc;
   doc.values = {1, 1, 0, 1, 0};
   ASSERT_EQ(WriteSettingsFile(path, doc), "");
-  QFile file(path);
+  QFile file(QString::fromStdString(path));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), SettingsJson(doc));
 
-  const QString nowhere = dir.filePath("no-such-dir/quad.json");
+  const std::string nowhere = dir.filePath("no-such-dir/quad.json").toStdString();
   const std::string error = WriteSettingsFile(nowhere, doc);
-  EXPECT_EQ(error.rfind(nowhere.toStdString() + ": cannot write: ", 0), 0u) << error;
+  EXPECT_EQ(error.rfind(nowhere + ": cannot write: ", 0), 0u) << error;
 }
 
 struct BadFile {
@@ -104,6 +108,14 @@ const BadFile kBadFiles[] = {
      "rotationDirection: the value must be text; allowed: Forward, Reverse"},
     {"Huge", kHead + "{}}" + QByteArray(64 * 1024, ' '),
      "refused: larger than 64 KiB, which no settings file is"},
+    // A JSON object keeps the last of two keys alike; a settings file has each key once.
+    {"KeyTwiceAtTheTop", kHead + R"({}, "settings": {"cutoffVoltage": "12.0V"}})",
+     "\"settings\" is given twice"},
+    {"KeyTwiceInSettings",
+     kHead + R"({"brake": "Enable", "rotationDirection": "Forward", "brake": "Disable"}})",
+     "\"brake\" is given twice in \"settings\""},
+    {"KeyTwiceSpelledApart", kHead + R"({"brake": "Enable", "br\u0061ke": "Disable"}})",
+     "\"brake\" is given twice in \"settings\""},
 };
 
 TEST_P(BadFiles, AreRefusedWithTheFileAndTheReason) {
@@ -134,16 +146,50 @@ TEST(SettingsJson, ReadsASubsetAndIgnoresUnknownKeysAtTheTopUpToTheSizeLimit) {
 
 TEST(SettingsJson, AFileThatCannotBeReadIsNamedWithTheReason) {
   QTemporaryDir dir;
-  const QString missing = dir.filePath("missing.json");
-  EXPECT_EQ(ReadSettingsFile(missing).error,
-            missing.toStdString() + ": cannot read: No such file or directory");
-  const QString huge = dir.filePath("huge.json");
-  QFile file(huge);
+  const std::string missing = dir.filePath("missing.json").toStdString();
+  EXPECT_EQ(ReadSettingsFile(missing).error, missing + ": cannot read: No such file or directory");
+  const std::string huge = dir.filePath("huge.json").toStdString();
+  QFile file(QString::fromStdString(huge));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(QByteArray(1 << 20, ' '));
   file.close();
   EXPECT_EQ(ReadSettingsFile(huge).error,
-            huge.toStdString() + ": refused: larger than 64 KiB, which no settings file is");
+            huge + ": refused: larger than 64 KiB, which no settings file is");
+}
+
+// The name goes to the system as the bytes it was given, and is shown with the bytes that are
+// no text escaped: a name that is not UTF-8 is not read as another file's.
+TEST(SettingsJson, AFileNameIsItsBytesAndIsShownReadably) {
+  QTemporaryDir temp;
+  const std::string dir = temp.path().toStdString();
+  QFile other(QString::fromStdString(dir + "/\ufffd.json"));
+  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+  other.write(kHead + R"({"cutoffVoltage": "12.0V"}})");
+  other.close();
+  EXPECT_EQ(ReadSettingsFile(dir + "/\xff.json").error,
+            dir + "/\\xff.json: cannot read: No such file or directory");
+
+  const std::string bytes = dir + "/\xff\xfe\x80name.json";
+  SettingsDocument doc;
+  doc.values = {3, kNotGiven, 1, 1, kNotGiven};
+  ASSERT_EQ(WriteSettingsFile(bytes, doc), "");
+  const SettingsRead read = ReadSettingsFile(bytes);
+  ASSERT_TRUE(read.document) << read.error;
+  EXPECT_EQ(read.document->values, doc.values);
+  // Listed by the system itself: Qt's own listing decodes names and loses these bytes.
+  std::vector<std::string> names;
+  DIR* listing = ::opendir(dir.c_str());
+  ASSERT_NE(listing, nullptr);
+  while (const dirent* e = ::readdir(listing)) {
+    if (e->d_name[0] != '.') names.push_back(e->d_name);
+  }
+  ::closedir(listing);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"\xef\xbf\xbd.json", "\xff\xfe\x80name.json"}));
+  ::unlink(bytes.c_str());  // which QTemporaryDir could not remove
+
+  const std::string error = WriteSettingsFile(dir + "/\x1b[31m/quad.json", doc);
+  EXPECT_EQ(error.rfind(dir + "/\\x1b[31m/quad.json: cannot write: ", 0), 0u) << error;
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The support log in the shell, offscreen: the --log file as it is written, a file that fails,
 // "Save support log…" in the Connection group's menu, and the --log option.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,6 +14,7 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <optional>
 
@@ -80,6 +85,52 @@ TEST(SupportLogFile, AFileThatFailsIsToldOnceAndTheWindowGoesOn) {
   EXPECT_TRUE(b.reports[0].startsWith("the support log /dev/full cannot be written"))
       << b.reports[0].toStdString();
   EXPECT_GT(b.session.log().lines().size(), 5u);
+}
+
+// Opened without waiting: nothing at the name may hold up the window, which drives a motor.
+TEST(SupportLogFile, ANamedPipeThatNoProgramReadsOrAFolderIsToldOnceAndTheWindowGoesOn) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("pipe");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  const std::pair<QString, QString> cases[] = {
+      {pipe, "a named pipe that no program reads"},
+      {dir.path(), "not a file but a folder"},
+  };
+  for (const auto& [path, why] : cases) {
+    ShellBench b(path);
+    ASSERT_TRUE(b.connect());
+    EXPECT_EQ(b.reports,
+              QStringList{
+                  QStringLiteral("the support log %1 cannot be written (%2); it is written no more")
+                      .arg(path, why)});
+  }
+}
+
+// The pipe is made small, so that its reader falls behind within seconds of polls.
+TEST(SupportLogFile, AReaderThatStallsHoldsUpNothingAndGetsEveryLineWhenItReadsAgain) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("pipe");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  ASSERT_GT(::fcntl(reader, F_SETPIPE_SZ, 4096), 0);
+  ShellBench b(pipe);
+  ASSERT_TRUE(b.connect());
+  b.clock.runFor(Ms(20000));
+  EXPECT_EQ(b.reports, QStringList());
+
+  QString text;
+  const auto readAll = [&] {
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;) {
+      text += QString::fromUtf8(buffer, n);
+    }
+    return text.count(kStamped) == static_cast<qsizetype>(b.session.log().lines().size());
+  };
+  EXPECT_TRUE(QTest::qWaitFor(readAll, 5000)) << text.size();
+  EXPECT_GT(text.size(), 4 * 4096);
+  EXPECT_TRUE(text.endsWith(QString::fromStdString(b.session.log().lines().back().text) + "\n"));
+  ::close(reader);
 }
 
 struct MenuBench : ShellBench {

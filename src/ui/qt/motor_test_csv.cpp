@@ -1,40 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/qt/motor_test_csv.h"
 
-#include <QSaveFile>
-
 namespace morvane {
+namespace {
 
-bool CsvFile::open(const QString& path, QString* error) {
-  file_.close();
-  file_.setFileName(path);
-  if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
-  *error = file_.errorString();
+bool Done(const std::string& failure, QString* error) {
+  if (failure.empty()) return true;
+  if (error != nullptr) *error = QString::fromStdString(failure);
   return false;
+}
+
+}  // namespace
+
+bool CsvFile::open(const std::string& path, QString* error) {
+  return Done(file_.open(path), error);
 }
 
 bool CsvFile::writeLine(const std::string& line, QString* error) {
-  const std::string text = line + "\n";
-  if (file_.write(text.data(), static_cast<qint64>(text.size())) ==
-          static_cast<qint64>(text.size()) &&
-      file_.flush()) {
-    return true;
-  }
-  *error = file_.errorString();
-  return false;
+  return Done(file_.append(line + "\n"), error);
 }
 
-bool SaveCsv(const QString& path, const std::vector<std::string>& lines, QString* error) {
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly)) {
-    for (const std::string& line : lines) {
-      const std::string text = line + "\n";
-      file.write(text.data(), static_cast<qint64>(text.size()));
-    }
-    if (file.commit()) return true;
-  }
-  *error = file.errorString();
-  return false;
+bool CsvFile::close(QString* error) {
+  return Done(file_.close(), error);
+}
+
+bool SaveCsv(const std::string& path, const std::vector<std::string>& lines, QString* error) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return Done(WriteWholeFile(path, text), error);
 }
 
 }  // namespace morvane

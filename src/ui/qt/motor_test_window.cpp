@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -15,6 +16,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -41,6 +43,11 @@ QSpinBox* ThrottleBox(int value, const char* name) {
   box->setRange(0, 200);
   box->setValue(value);
   return box;
+}
+
+// A dialog's name as the bytes the system takes.
+std::string FileName(const QString& path) {
+  return QFile::encodeName(path).toStdString();
 }
 
 QString DefaultCsvPath(const QString& stem) {
@@ -199,7 +206,7 @@ void MotorTestWindow::showSample() {
 }
 
 void MotorTestWindow::showRecording() {
-  const QString name = QFileInfo(recording_.path()).fileName();
+  const QString name = QFileInfo(QFile::decodeName(recording_.path().c_str())).fileName();
   recordButton_->setText(test_.recording() ? tr("Stop recording") : tr("Record"));
   if (test_.recording()) {
     recordingLabel_->setText(tr("Recording to %1: %2 rows").arg(name).arg(test_.recordedRows()));
@@ -216,7 +223,7 @@ bool MotorTestWindow::startRecording(const QString& path) {
   stopRecording();
   recordingNote_.clear();
   QString error;
-  if (!recording_.open(path, &error)) {
+  if (!recording_.open(FileName(path), &error)) {
     recordingNote_ = tr("%1 cannot be made: %2").arg(path, error);
     showRecording();
     return false;
@@ -226,6 +233,8 @@ bool MotorTestWindow::startRecording(const QString& path) {
     // Stopped once the sample has been handled: not from inside the motor test's call.
     if (recordingNote_.isEmpty() && !recording_.writeLine(line, &failed)) recordingNote_ = failed;
   });
+  // The header is written at once: a file that will not take it is no recording.
+  if (!recordingNote_.isEmpty()) stopRecording();
   showRecording();
   return recordingNote_.isEmpty();
 }
@@ -233,7 +242,8 @@ bool MotorTestWindow::startRecording(const QString& path) {
 void MotorTestWindow::stopRecording() {
   if (!test_.recording()) return;
   test_.stopRecording();
-  recording_.close();
+  QString error;
+  if (!recording_.close(&error) && recordingNote_.isEmpty()) recordingNote_ = error;
   showRecording();
 }
 
@@ -241,7 +251,9 @@ void MotorTestWindow::chooseRecordingFile() {
   const QString path = QFileDialog::getSaveFileName(this, tr("Record to a CSV file"),
                                                     DefaultCsvPath(QStringLiteral("motor-test")),
                                                     tr("CSV files (*.csv)"));
-  if (!path.isEmpty()) startRecording(path);
+  if (!path.isEmpty() && !startRecording(path)) {
+    QMessageBox::warning(this, tr("Record to a CSV file"), recordingLabel_->text());
+  }
 }
 
 void MotorTestWindow::startSweep() {
@@ -288,7 +300,7 @@ bool MotorTestWindow::saveTable(const QString& path) {
   std::vector<std::string> lines = {kSweepTableHeader};
   for (const SweepRow& row : test_.sweep().rows()) lines.push_back(SweepTableRow(row));
   QString error;
-  if (SaveCsv(path, lines, &error)) {
+  if (SaveCsv(FileName(path), lines, &error)) {
     sweepStatus_->setText(tr("Table saved to %1.").arg(QFileInfo(path).fileName()));
     sweepStatus_->setToolTip(path);
     return true;
@@ -301,7 +313,9 @@ void MotorTestWindow::chooseTableFile() {
   const QString path = QFileDialog::getSaveFileName(this, tr("Save the sweep's table"),
                                                     DefaultCsvPath(QStringLiteral("motor-sweep")),
                                                     tr("CSV files (*.csv)"));
-  if (!path.isEmpty()) saveTable(path);
+  if (!path.isEmpty() && !saveTable(path)) {
+    QMessageBox::warning(this, tr("Save the sweep's table"), sweepStatus_->text());
+  }
 }
 
 void MotorTestWindow::closeEvent(QCloseEvent* event) {

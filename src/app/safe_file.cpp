@@ -1,0 +1,421 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "safe_file.h"
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#else
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#endif
+
+namespace morvane {
+
+#if defined(Q_OS_UNIX)
+
+std::string KindOfNode(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISLNK(mode)) return "a symbolic link";
+  return "not a regular file";
+}
+
+std::string NotAFile(mode_t mode) {
+  return "not a file but " + KindOfNode(mode);
+}
+
+namespace {
+
+std::string SystemError(int error) {
+  return std::strerror(error);
+}
+
+std::string Refused(mode_t mode) {
+  return NotAFile(mode) + "; left as it is";
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The name a chain of links leads to; the name itself when it is no link or not there.
+bool FollowLinks(const std::string& path, std::string* target, std::string* error) {
+  std::string name = path;
+  for (int hops = 0;; ++hops) {
+    struct stat st {};
+    if (::lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      *target = name;
+      return true;
+    }
+    if (hops == 40) {
+      *error = SystemError(ELOOP);
+      return false;
+    }
+    std::string link(static_cast<std::size_t>(st.st_size) + 256, '\0');
+    const ssize_t n = ::readlink(name.c_str(), link.data(), link.size());
+    if (n < 0) {
+      *error = SystemError(errno);
+      return false;
+    }
+    if (static_cast<std::size_t>(n) == link.size()) continue;  // grew meanwhile: read again
+    link.resize(static_cast<std::size_t>(n));
+    name = link.front() == '/' ? link : FolderOf(name) + "/" + link;
+  }
+}
+
+bool WriteAll(int fd, std::string_view bytes, std::string* error) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      *error = SystemError(n < 0 ? errno : EIO);
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+bool Sync(int fd, std::string* error) {
+  if (::fsync(fd) == 0) return true;
+  *error = SystemError(errno);
+  return false;
+}
+
+bool Close(int& fd, std::string* error) {
+  const int closing = fd;
+  fd = -1;
+  // Linux closes the descriptor even when close() is interrupted: it is never retried.
+  if (::close(closing) == 0 || errno == EINTR) return true;
+  *error = SystemError(errno);
+  return false;
+}
+
+std::string RandomSuffix() {
+  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937_64 engine(
+      std::random_device{}() ^
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  std::string suffix(8, ' ');
+  for (char& c : suffix) c = kLetters[engine() % (sizeof kLetters - 1)];
+  return suffix;
+}
+
+// A new file beside the one it is to replace, which takes its place only once complete.
+struct Replacement {
+  std::string target;
+  std::string temp;
+  int fd = -1;
+
+  Replacement() = default;
+  Replacement(const Replacement&) = delete;
+  Replacement& operator=(const Replacement&) = delete;
+  ~Replacement() { abandon(); }
+
+  bool prepare(const std::string& path, std::string* error);
+  // On disk and in the target's place; the descriptor stays open.
+  bool place(std::string* error);
+  void abandon();
+};
+
+bool Replacement::prepare(const std::string& path, std::string* error) {
+  if (!FollowLinks(path, &target, error)) return false;
+  const std::string base = BaseOf(target);
+  if (base.empty() || base == "." || base == "..") {
+    *error = NotAFile(S_IFDIR);
+    return false;
+  }
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) {
+    *error = SystemError(errno);
+    return false;
+  }
+  if (exists && !S_ISREG(old.st_mode)) {
+    *error = Refused(old.st_mode);
+    return false;
+  }
+  // A file the user may not write stays so, as an editor would keep it (root may).
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    *error = SystemError(errno);
+    return false;
+  }
+  // The mode asked for here passes through the umask, as a new file's should.
+  const std::string stem = FolderOf(target) + "/." + base.substr(0, 200) + ".";
+  for (int attempt = 0; fd < 0; ++attempt) {
+    temp = stem + RandomSuffix();
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0 && (errno != EEXIST || attempt == 100)) {
+      *error = SystemError(errno);
+      temp.clear();
+      return false;
+    }
+  }
+  if (!exists) return true;
+  struct stat made {};
+  if (::fstat(fd, &made) != 0) {
+    *error = SystemError(errno);
+    return false;
+  }
+  // The owner first: a change of owner clears the set-id bits of the mode.
+  if (::geteuid() == 0 && (made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
+      ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    *error = SystemError(errno);
+    return false;
+  }
+  if ((made.st_mode & 07777) != (old.st_mode & 07777) && ::fchmod(fd, old.st_mode & 07777) != 0) {
+    *error = SystemError(errno);
+    return false;
+  }
+  return true;
+}
+
+bool Replacement::place(std::string* error) {
+  if (!Sync(fd, error)) return false;
+  // What took the name meanwhile is refused as it would have been at the start.
+  struct stat now {};
+  if (::stat(target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
+    *error = Refused(now.st_mode);
+    return false;
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    *error = SystemError(errno);
+    return false;
+  }
+  temp.clear();
+  // The rename reaches the disk with its folder; where a folder cannot be synced the file is
+  // in place all the same, so this one is not reported.
+  const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
+  return true;
+}
+
+void Replacement::abandon() {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+  if (!temp.empty()) ::unlink(temp.c_str());
+  temp.clear();
+}
+
+}  // namespace
+
+std::string WriteWholeFile(const std::string& path, std::string_view bytes) {
+  Replacement file;
+  std::string error;
+  if (!file.prepare(path, &error) || !WriteAll(file.fd, bytes, &error) || !file.place(&error) ||
+      !Close(file.fd, &error)) {
+    return error;
+  }
+  return {};
+}
+
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
+                                           std::string* error) {
+  // Refused before any open that could wait for a writer (a named pipe) or a device.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    *error = SystemError(errno);
+    return std::nullopt;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    *error = NotAFile(st.st_mode);
+    return std::nullopt;
+  }
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    *error = SystemError(errno);
+    return std::nullopt;
+  }
+  std::string bytes;
+  // What the name held when opened, should it have changed since the look above.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    *error = S_ISREG(st.st_mode) ? SystemError(errno) : NotAFile(st.st_mode);
+    ::close(fd);
+    return std::nullopt;
+  }
+  char buffer[16384];
+  while (bytes.size() < limit) {
+    const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      *error = SystemError(errno);
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+GrowingFile::~GrowingFile() {
+  close();
+}
+
+bool GrowingFile::isOpen() const {
+  return fd_ >= 0;
+}
+
+std::string GrowingFile::open(const std::string& path) {
+  close();
+  path_ = path;
+  Replacement file;
+  std::string error;
+  if (!file.prepare(path, &error)) return error;
+  target_ = file.target;
+  temp_ = std::move(file.temp);
+  fd_ = file.fd;
+  file.temp.clear();
+  file.fd = -1;
+  return {};
+}
+
+std::string GrowingFile::append(std::string_view bytes) {
+  if (fd_ < 0) return SystemError(EBADF);
+  std::string error;
+  if (temp_.empty()) {
+    // Cheap enough for every line: is the file still there, under its name?
+    struct stat named {};
+    struct stat held {};
+    if (::stat(target_.c_str(), &named) == 0) {
+      if (named.st_dev != dev_ || named.st_ino != ino_) error = "another file took its name";
+    } else if (::fstat(fd_, &held) == 0 && held.st_nlink == 0) {
+      error = "the file was deleted";
+    } else {
+      error = "the file was moved";
+    }
+    if (error.empty() && WriteAll(fd_, bytes, &error)) return {};
+    close();
+    return error;
+  }
+  Replacement file;
+  file.target = target_;
+  file.temp = std::move(temp_);
+  file.fd = fd_;
+  temp_.clear();
+  fd_ = -1;
+  struct stat placed {};
+  if (!WriteAll(file.fd, bytes, &error) || !file.place(&error)) return error;
+  if (::fstat(file.fd, &placed) != 0) return SystemError(errno);
+  dev_ = placed.st_dev;
+  ino_ = placed.st_ino;
+  fd_ = file.fd;
+  file.fd = -1;
+  return {};
+}
+
+std::string GrowingFile::close() {
+  if (fd_ < 0) return {};
+  if (!temp_.empty()) {
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temp_.c_str());
+    temp_.clear();
+    return {};
+  }
+  std::string error;
+  if (!Sync(fd_, &error)) {
+    ::close(fd_);
+    fd_ = -1;
+    return error;
+  }
+  Close(fd_, &error);
+  return error;
+}
+
+#else
+
+// Elsewhere Qt's own: QSaveFile replaces a file whole; names go through the local encoding.
+std::string WriteWholeFile(const std::string& path, std::string_view bytes) {
+  QSaveFile file(QFile::decodeName(path.c_str()));
+  if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
+  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+          static_cast<qint64>(bytes.size()) ||
+      !file.commit()) {
+    return file.errorString().toStdString();
+  }
+  return {};
+}
+
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
+                                           std::string* error) {
+  const QString name = QFile::decodeName(path.c_str());
+  if (QFileInfo(name).exists() && !QFileInfo(name).isFile()) {
+    *error = "not a file";
+    return std::nullopt;
+  }
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) {
+    *error = file.errorString().toStdString();
+    return std::nullopt;
+  }
+  const QByteArray bytes = file.read(static_cast<qint64>(limit));
+  if (file.error() != QFileDevice::NoError) {
+    *error = file.errorString().toStdString();
+    return std::nullopt;
+  }
+  return bytes.toStdString();
+}
+
+GrowingFile::~GrowingFile() {
+  close();
+}
+
+bool GrowingFile::isOpen() const {
+  return file_ && file_->isOpen();
+}
+
+std::string GrowingFile::open(const std::string& path) {
+  close();
+  path_ = path;
+  file_ = std::make_unique<QFile>(QFile::decodeName(path.c_str()));
+  if (file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
+  return file_->errorString().toStdString();
+}
+
+std::string GrowingFile::append(std::string_view bytes) {
+  if (!isOpen()) return "not open";
+  if (file_->write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+          static_cast<qint64>(bytes.size()) &&
+      file_->flush()) {
+    return {};
+  }
+  const std::string error = file_->errorString().toStdString();
+  file_->close();
+  return error;
+}
+
+std::string GrowingFile::close() {
+  if (!isOpen()) return {};
+  const bool flushed = file_->flush();
+  const std::string error = flushed ? std::string() : file_->errorString().toStdString();
+  file_->close();
+  return error;
+}
+
+#endif
+
+}  // namespace morvane
