@@ -5,7 +5,7 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "link/app_state.h"
+#include "link/commands.h"
 #include "stop_signals.h"
 
 #if defined(Q_OS_UNIX)
@@ -28,7 +28,6 @@ const std::function<bool()>* g_motorMayRun = nullptr;
 
 #if defined(Q_OS_UNIX)
 
-constexpr unsigned char kStopFrame[] = {kFrameByte0, kFrameByte1, CMD_SET_THROTTLE, 0};
 constexpr long kDrainNs = 50'000'000;
 // By signal number, so that the handler finds its own without a search.
 struct sigaction g_previous[NSIG];
@@ -51,8 +50,8 @@ void WriteStopFrame(int fd) {
   timespec start{};
   ::clock_gettime(CLOCK_MONOTONIC, &start);
   std::size_t sent = 0;
-  while (sent < sizeof kStopFrame && NsSince(start) < kDrainNs) {
-    const ssize_t n = ::write(fd, kStopFrame + sent, sizeof kStopFrame - sent);
+  while (sent < kStopFrame.size() && NsSince(start) < kDrainNs) {
+    const ssize_t n = ::write(fd, kStopFrame.data() + sent, kStopFrame.size() - sent);
     if (n > 0) {
       sent += static_cast<std::size_t>(n);
     } else if (n < 0 && errno != EINTR && errno != EAGAIN) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "device_trouble.h"
+#include "link/commands.h"
 
 namespace morvane {
 
@@ -34,7 +35,7 @@ struct DeviceDescription {
 
 class PortTable {
  public:
-  static constexpr int kMaxPorts = 16;
+  static constexpr int kMaxPorts = kPortCount;
 
   PortTable() = default;
   // Entry i is COM(i + 1); an entry with an empty path leaves that number without a device.

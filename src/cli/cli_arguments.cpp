@@ -15,7 +15,7 @@ namespace morvane::cli {
 namespace {
 
 constexpr double kMaxTimeoutSeconds = 3600;
-constexpr int kMaxComPort = FormMVconfig::kPortCount;
+constexpr int kMaxComPort = kPortCount;
 
 enum class Takes { Nothing, File, Assignments };
 

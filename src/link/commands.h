@@ -39,6 +39,13 @@ constexpr int ReplyLengthOf(std::uint8_t code) {
   return c == nullptr ? 1 : c->replyLength;
 }
 
+// Throttle 0 as a whole frame: written straight to the port wherever a motor must stop now.
+inline constexpr std::array<std::uint8_t, 4> kStopFrame = {kFrameByte0, kFrameByte1,
+                                                           CMD_SET_THROTTLE, 0};
+
+// The serial ports are COM1 to COM16.
+inline constexpr int kPortCount = 16;
+
 // Queues tx (its first byte the code) with the reply length the table gives.
 inline bool QueueCommand(AppState& s, std::initializer_list<std::uint8_t> tx) {
   return QueueCommand(s, std::span<const std::uint8_t>(tx.begin(), tx.size()),

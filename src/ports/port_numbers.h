@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "link/commands.h"
+
 namespace morvane {
 
 class PortNumbers {
  public:
-  static constexpr int kMaxPorts = 16;
+  static constexpr int kMaxPorts = kPortCount;
 
   // keys[i] is the device that start-up numbered i + 1 (an empty key: no device). A device's
   // key says which device it is: its listed path, or what identifies the adapter.

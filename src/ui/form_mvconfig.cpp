@@ -138,9 +138,7 @@ bool FormMVconfig::motorMayRun() const { return isConnected() || state_.lastThro
 
 // Its reply, if any, is dropped by the next frame's buffer clear.
 void FormMVconfig::writeStopFrame() {
-  static constexpr std::array<std::uint8_t, 4> kStop = {kFrameByte0, kFrameByte1, CMD_SET_THROTTLE,
-                                                        0};
-  comm_.setOutput(kStop);
+  comm_.setOutput(kStopFrame);
 }
 
 // Never leave a motor running behind a port we close: one throttle-0 frame first.

@@ -9,6 +9,7 @@
 
 #include "link/app_state.h"
 #include "link/callback_list.h"
+#include "link/commands.h"
 #include "link/link.h"
 #include "link/seams.h"
 #include "ports/link_status.h"
@@ -141,7 +142,7 @@ class FormMVconfig : private LinkHost {
   const Controls& controls() const { return controls_; }
   Link& link() { return link_; }
 
-  static constexpr int kPortCount = 16;
+  static constexpr int kPortCount = morvane::kPortCount;
   static constexpr int kDrainMs = 50;
 
  private:
