@@ -32,7 +32,7 @@ class CallbackList {
     }
     ~Subscription() { reset(); }
     void reset() {
-      if (owner_ != nullptr) owner_->unsubscribe(id_);
+      if (owner_ != nullptr) owner_->disconnect(id_);
       owner_ = nullptr;
     }
 
@@ -45,9 +45,19 @@ class CallbackList {
   CallbackList(const CallbackList&) = delete;
   CallbackList& operator=(const CallbackList&) = delete;
 
-  [[nodiscard]] Subscription subscribe(Fn fn) {
+  using Id = std::uint64_t;
+
+  [[nodiscard]] Subscription subscribe(Fn fn) { return {*this, connect(std::move(fn))}; }
+  // For an observer that lives as long as the list: no handle, or one kept by hand.
+  Id connect(Fn fn) {
     slots_.push_back({++lastId_, std::move(fn), true});
-    return {*this, lastId_};
+    return lastId_;
+  }
+  void disconnect(Id id) {
+    for (Slot& slot : slots_) {
+      if (slot.id == id) slot.live = false;
+    }
+    purge();
   }
 
   void operator()(Args... args) {
@@ -66,12 +76,6 @@ class CallbackList {
     Fn fn;
     bool live;
   };
-  void unsubscribe(std::uint64_t id) {
-    for (Slot& slot : slots_) {
-      if (slot.id == id) slot.live = false;
-    }
-    purge();
-  }
   // Unsubscribed callbacks go only when none is running.
   void purge() {
     if (depth_ == 0) std::erase_if(slots_, [](const Slot& s) { return !s.live; });

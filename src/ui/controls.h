@@ -11,76 +11,15 @@
 #include <utility>
 #include <vector>
 
+#include "link/callback_list.h"
+
 namespace morvane {
 
 // Functions called on every change. An observer may connect or disconnect others, or
 // itself, while they are being called.
-class Observers {
+class Observers : public CallbackList<> {
  public:
-  using Fn = std::function<void()>;
-  using Id = std::uint64_t;
-
-  // Disconnects when it goes out of scope; it must not outlive the Observers it came from.
-  class Subscription {
-   public:
-    Subscription() = default;
-    Subscription(Observers& owner, Id id) : owner_(&owner), id_(id) {}
-    Subscription(Subscription&& other) noexcept
-        : owner_(std::exchange(other.owner_, nullptr)), id_(other.id_) {}
-    Subscription& operator=(Subscription&& other) noexcept {
-      if (this != &other) {
-        reset();
-        owner_ = std::exchange(other.owner_, nullptr);
-        id_ = other.id_;
-      }
-      return *this;
-    }
-    ~Subscription() { reset(); }
-    void reset() {
-      if (owner_ != nullptr) owner_->disconnect(id_);
-      owner_ = nullptr;
-    }
-
-   private:
-    Observers* owner_ = nullptr;
-    Id id_ = 0;
-  };
-
-  Id connect(Fn fn) {
-    slots_.push_back({++lastId_, std::move(fn), true});
-    return lastId_;
-  }
-  [[nodiscard]] Subscription subscribe(Fn fn) { return {*this, connect(std::move(fn))}; }
-  void disconnect(Id id) {
-    for (Slot& slot : slots_) {
-      if (slot.id == id) slot.live = false;
-    }
-    purge();
-  }
-  void notify() {
-    ++depth_;
-    // By index: a deque keeps its elements in place while observers connect more.
-    for (std::size_t i = 0; i < slots_.size(); ++i) {
-      if (slots_[i].live) slots_[i].fn();
-    }
-    --depth_;
-    purge();
-  }
-
- private:
-  struct Slot {
-    Id id;
-    Fn fn;
-    bool live;
-  };
-  // Disconnected observers go only when none is running.
-  void purge() {
-    if (depth_ == 0) std::erase_if(slots_, [](const Slot& s) { return !s.live; });
-  }
-
-  std::deque<Slot> slots_;
-  Id lastId_ = 0;
-  int depth_ = 0;
+  void notify() { (*this)(); }
 };
 
 class Control {
