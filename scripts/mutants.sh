@@ -313,7 +313,7 @@ while IFS=$'\t' read -r -u 3 id file tests rule; do
 done 3<<<"$plan"
 
 elapsed=$(($(date +%s) - start))
-echo "$count entries: $caught caught, ${#survived[@]} survived${broken:+, ${#broken[@]} not judged}," \
+echo "$count $([ "$count" -eq 1 ] && echo entry || echo entries): $caught caught, ${#survived[@]} survived${broken:+, ${#broken[@]} not judged}," \
   "in $((elapsed / 60)) min $((elapsed % 60)) s"
 [ ${#survived[@]} -eq 0 ] || echo "SURVIVED: ${survived[*]}"
 [ ${#broken[@]} -eq 0 ] || { echo "not judged: ${broken[*]}"; exit 2; }
