@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Timer1 and Timer2 on a single-shot precise QTimer: each tick is one interval after the
+// Timer1 and Timer2 on a precise Qt timer that ticks once: each tick is one interval after the
 // last start, and nothing ticks again until the logic starts it.
 #pragma once
 
+#include <QBasicTimer>
 #include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
 
 #include "link/seams.h"
 
@@ -22,8 +22,13 @@ class QtTimer : public QObject, public Timer {
   void setInterval(int ms) override { interval_ = ms; }
   int interval() const override { return interval_; }
 
+ protected:
+  void timerEvent(QTimerEvent* event) override;
+
  private:
-  QTimer timer_;
+  // A basic timer rather than a QTimer: the link starts and stops its timers on every poll
+  // cycle, and a QTimer adds a signal and its own bookkeeping to each.
+  QBasicTimer timer_;
   int interval_;
 };
 

@@ -11,6 +11,10 @@
 #if defined(Q_OS_UNIX)
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace morvane {
@@ -125,13 +129,28 @@ bool SerialComm::setPortOpen(bool open) {
   return true;
 }
 
+// While Qt holds nothing in that direction the driver's queue alone is cleared, as Qt would
+// clear it: Qt's clear also frees its read buffer, which the next reply would allocate again.
+// A failure goes Qt's way, which reports it.
 void SerialComm::setOutBufferCount(int) {
-  if (port_.isOpen()) port_.clear(QSerialPort::Output);
+  if (!port_.isOpen()) return;
+#if defined(Q_OS_UNIX)
+  if (port_.bytesToWrite() == 0 && ::tcflush(static_cast<int>(port_.handle()), TCOFLUSH) == 0) {
+    return;
+  }
+#endif
+  port_.clear(QSerialPort::Output);
 }
 
 void SerialComm::setInBufferCount(int) {
   // Qt's buffer and the driver's both go.
-  if (port_.isOpen()) port_.clear(QSerialPort::Input);
+  if (!port_.isOpen()) return;
+#if defined(Q_OS_UNIX)
+  if (port_.bytesAvailable() == 0 && ::tcflush(static_cast<int>(port_.handle()), TCIFLUSH) == 0) {
+    return;
+  }
+#endif
+  port_.clear(QSerialPort::Input);
 }
 
 int SerialComm::inBufferCount() const {
@@ -146,7 +165,25 @@ std::uint8_t SerialComm::input() {
 
 void SerialComm::setOutput(std::span<const std::uint8_t> bytes) {
   if (!port_.isOpen()) return;
-  port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+  const char* data = reinterpret_cast<const char*>(bytes.data());
+  auto size = static_cast<qint64>(bytes.size());
+#if defined(Q_OS_UNIX)
+  // Straight to the driver while Qt holds nothing unwritten: a frame fits its buffer. Through
+  // Qt each frame would switch its write notifier on and off, two more turns of the event loop.
+  // What the driver does not take, and any error, goes Qt's way, which reports errors.
+  if (port_.bytesToWrite() == 0) {
+    ssize_t n = 0;
+    do {
+      n = ::write(static_cast<int>(port_.handle()), data, static_cast<std::size_t>(size));
+    } while (n < 0 && errno == EINTR);
+    if (n > 0) {
+      data += n;
+      size -= n;
+    }
+    if (size == 0) return;
+  }
+#endif
+  port_.write(data, size);
   // Hand the frame to the driver now rather than at the next turn of the event loop.
   port_.flush();
 }

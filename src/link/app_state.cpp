@@ -38,12 +38,11 @@ void RestartWithPing(AppState& s) {
   s.addIndex = NextSlot(s.sendIndex);
 }
 
-std::vector<std::uint8_t> BuildFrame(const CommandSlot& slot) {
-  std::vector<std::uint8_t> frame;
-  frame.reserve(static_cast<std::size_t>(slot.txLength) + 2);
-  frame.push_back(kFrameByte0);
-  frame.push_back(kFrameByte1);
-  for (int i = 0; i < slot.txLength; ++i) frame.push_back(slot.tx[i]);
+Frame BuildFrame(const CommandSlot& slot) {
+  Frame frame;
+  frame.bytes[frame.size++] = kFrameByte0;
+  frame.bytes[frame.size++] = kFrameByte1;
+  for (int i = 0; i < slot.txLength; ++i) frame.bytes[frame.size++] = slot.tx[i];
   return frame;
 }
 

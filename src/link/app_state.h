@@ -3,6 +3,7 @@
 // through.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -86,7 +87,19 @@ void AdvanceHead(AppState& s);
 // Puts a ping into the head entry and drops everything queued behind it.
 void RestartWithPing(AppState& s);
 
+// A frame as it goes on the wire, held in place: building one allocates nothing.
+struct Frame {
+  std::array<std::uint8_t, 8> bytes{};
+  std::size_t size = 0;
+  const std::uint8_t* begin() const { return bytes.data(); }
+  const std::uint8_t* end() const { return bytes.data() + size; }
+  operator std::span<const std::uint8_t>() const { return {bytes.data(), size}; }
+  friend bool operator==(const Frame& frame, std::span<const std::uint8_t> other) {
+    return std::ranges::equal(std::span<const std::uint8_t>(frame), other);
+  }
+};
+
 // 'A', 'S', then the head's command bytes.
-std::vector<std::uint8_t> BuildFrame(const CommandSlot& slot);
+Frame BuildFrame(const CommandSlot& slot);
 
 }  // namespace morvane

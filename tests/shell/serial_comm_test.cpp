@@ -167,6 +167,13 @@ TEST_F(SerialCommTest, ClearingTheInputDropsQtsBufferAndTheDrivers) {
   far_.send({0x33});
   ASSERT_TRUE(QTest::qWaitFor([&] { return comm_.inBufferCount() > 0; }, 2000));
   EXPECT_EQ(readAll(), Bytes{0x33});
+
+  // Qt's buffer empty, a byte in the driver's alone.
+  far_.send({0x44});
+  ASSERT_EQ(::poll(&pfd, 1, 2000), 1);
+  comm_.setInBufferCount(0);
+  QTest::qWait(50);
+  EXPECT_EQ(comm_.inBufferCount(), 0);
 }
 
 TEST_F(SerialCommTest, AFrameWrittenAndDrainedBeforeCloseReachesTheFarEnd) {
