@@ -19,6 +19,8 @@ SupportLogSession::SupportLogSession(MSComm& port, const Clock& clock, const Por
         const SerialDevice* device = table.device(n);
         return device == nullptr ? std::string() : device->path;
       }) {
+  // "12:03:41" as the stamps tell it.
+  log_.setTimeOfDay([this](std::int64_t ms) { return stamps_.stamp(ms).mid(11, 8).toStdString(); });
   if (logFile.isEmpty()) return;
   file_ = std::make_unique<SupportLogFile>(logFile, stamps_, std::move(report));
   if (file_->open(header("Written as it happens, from the start of the run"))) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "supportlog/logging_comm.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "link/app_state.h"
@@ -14,15 +15,15 @@ LoggingComm::LoggingComm(MSComm& inner, SupportLog& log, std::function<std::stri
   inner_.setOnComm([this] { notified(); });
   inner_.setOnPortFailed([this] {
     closedAfterStop_ = false;
-    flushReceived();
+    writeHeld(true);
     log_.add(portName(inner_.commPort()) + " failed: the device went away");
     raisePortFailed();
   });
-  log_.setPending([this] { flushReceived(); });
+  log_.setPending([this] { writeHeld(true); });
 }
 
 LoggingComm::~LoggingComm() {
-  flushReceived();
+  writeHeld(true);
   log_.setPending({});
   inner_.setOnComm({});
   inner_.setOnPortFailed({});
@@ -42,9 +43,10 @@ bool LoggingComm::setPortOpen(bool open) {
   } else if (open && !ok) {
     failedOpen(n, FailureReason(inner_.openFailure()));
   } else if (!open && wasOpen && !inner_.portOpen()) {
-    const auto& f = attempt_.frame;
+    const Attempt& a = attempt_;
     // The stop frame written right before a close gets no reply read: the close follows.
-    closedAfterStop_ = f.size() == 4 && f[2] == CMD_SET_THROTTLE && f[3] == 0 && !attempt_.complete;
+    closedAfterStop_ =
+        a.frameSize == 4 && a.frame[2] == CMD_SET_THROTTLE && a.frame[3] == 0 && !a.complete;
     log_.add(portName(n) + " closed");
   }
   return ok;
@@ -58,7 +60,7 @@ void LoggingComm::failedOpen(int n, std::string reason) {
                    " did not open: " + reason;
     return;
   }
-  flushReceived();
+  writeHeld(true);
   failed_ = {portName(n) + " did not open: " + reason, std::move(reason), n, n,
              log_.clock().elapsedMs()};
 }
@@ -71,7 +73,7 @@ LoggingComm::Kind LoggingComm::classify(std::uint8_t b) {
   ++a.count;
   if (a.count == 1) a.echo = (b == kFrameByte0);
   if (a.echo) {
-    if (a.count == static_cast<int>(a.frame.size())) a.echo = false;
+    if (a.count == static_cast<int>(a.frameSize)) a.echo = false;
     return Kind::Echo;
   }
   if (!a.replyStarted) {
@@ -84,46 +86,108 @@ LoggingComm::Kind LoggingComm::classify(std::uint8_t b) {
 }
 
 void LoggingComm::take(std::uint8_t b) {
-  if (runs_.empty()) receivedMs_ = log_.clock().elapsedMs();
+  if (received_.bytes.empty()) receivedMs_ = log_.clock().elapsedMs();
   ++taken_;
-  const Kind kind = classify(b);
-  if (runs_.empty() || runs_.back().kind != kind) runs_.push_back({kind, {}});
-  runs_.back().bytes.push_back(b);
+  received_.kinds.push_back(classify(b));
+  received_.bytes.push_back(b);
 }
 
-std::string LoggingComm::runsText() const {
+std::string LoggingComm::receivedText(const Received& received, std::uint8_t code) const {
   std::string text;
-  for (const Run& run : runs_) {
+  for (std::size_t at = 0; at < received.bytes.size();) {
+    const Kind kind = received.kinds[at];
+    std::size_t end = at;
+    while (end < received.bytes.size() && received.kinds[end] == kind) ++end;
     if (!text.empty()) text += ", ";
-    switch (run.kind) {
+    switch (kind) {
       case Kind::Echo:
         text += "echo ";
         break;
       case Kind::Reply:
-        text += "reply to " + CommandName(attempt_.frame.size() > 2 ? attempt_.frame[2] : 0) + ' ';
+        text += "reply to " + CommandName(code) + ' ';
         break;
       case Kind::Stray:
         text += "stray ";
         break;
     }
-    text += HexBytes(run.bytes);
+    text += HexBytes(std::span(received.bytes).subspan(at, end - at));
+    at = end;
   }
   return text;
 }
 
-void LoggingComm::flushReceived() {
+void LoggingComm::writeFold(Fold fold) {
+  if (fold.count == 0) return;
+  if (fold.count == 1) {
+    // One alone reads best as it came.
+    log_.add("sent " + FrameText(std::array<std::uint8_t, 3>{kFrameByte0, kFrameByte1, CMD_PING}),
+             fold.firstMs);
+    std::string received = "received " + receivedText(lastPing_, CMD_PING);
+    if (lastPing_.pieces > 1) received += " (in " + std::to_string(lastPing_.pieces) + " pieces)";
+    log_.add(std::move(received), fold.firstReplyMs);
+    return;
+  }
+  std::string text = "PING answered " + std::to_string(fold.count) + " times, " +
+                     log_.timeOfDay(fold.firstMs) + " to " + log_.timeOfDay(fold.lastMs) +
+                     ", replies " + std::to_string(fold.fastestMs);
+  if (fold.slowestMs != fold.fastestMs) text += " to " + std::to_string(fold.slowestMs);
+  log_.add(std::move(text) + " ms", fold.firstMs);
+}
+
+void LoggingComm::writeHeld(bool fold) {
+  // Nothing held: the common case, once per frame and per reply.
+  if (!pingHeld_ && failed_.text.empty() && dropped_.empty() && received_.bytes.empty() &&
+      (!fold || fold_.count == 0)) {
+    return;
+  }
+  const bool ping = std::exchange(pingHeld_, false);
   std::string failed = std::exchange(failed_.text, {});
   std::string dropped = std::exchange(dropped_, {});
   std::string received;
-  if (!runs_.empty()) {
-    received = "received " + runsText();
-    if (pieces_ > 1) received += " (in " + std::to_string(pieces_) + " pieces)";
+  if (!received_.bytes.empty()) {
+    received = "received " + receivedText(received_, attemptCode());
+    if (received_.pieces > 1) received += " (in " + std::to_string(received_.pieces) + " pieces)";
   }
-  runs_.clear();
-  pieces_ = 0;
+  received_.clear();
+  // A ping whose reply is told apart, or never came, is no longer the one to compare with.
+  if (ping) lastPingKnown_ = false;
+  // Taken before anything is written: each line written asks for what is held first.
+  writeFold(std::exchange(fold_, {}));
+  if (ping) {
+    log_.add("sent " + FrameText(std::span(attempt_.frame).first(attempt_.frameSize)), pingMs_);
+  }
   if (!failed.empty()) log_.add(std::move(failed), failed_.ms);
   if (!dropped.empty()) log_.add(std::move(dropped));
   if (!received.empty()) log_.add(std::move(received), receivedMs_);
+}
+
+// A ping answered as the one before is counted; anything else is written as it came.
+void LoggingComm::exchangeDone() {
+  if (!pingHeld_) {
+    writeHeld(false);
+    return;
+  }
+  if (!lastPingKnown_ || received_ != lastPing_) {
+    // Written in full, after the pings counted before, which read as the old reply; this one is
+    // the reply the next are compared with.
+    nextPing_ = received_;
+    writeHeld(false);
+    std::swap(lastPing_, nextPing_);
+    lastPingKnown_ = true;
+    return;
+  }
+  const std::int64_t now = log_.clock().elapsedMs();
+  const std::int64_t sent = pingMs_;
+  const std::int64_t replied = receivedMs_;
+  pingHeld_ = false;
+  received_.clear();
+  if (fold_.count > 0 && sent - fold_.firstMs >= kFoldMs) writeFold(std::exchange(fold_, {}));
+  const std::int64_t took = now - sent;
+  if (fold_.count == 0) fold_ = {0, sent, replied, now, took, took};
+  ++fold_.count;
+  fold_.lastMs = now;
+  fold_.fastestMs = std::min(fold_.fastestMs, took);
+  fold_.slowestMs = std::max(fold_.slowestMs, took);
 }
 
 std::uint8_t LoggingComm::input() {
@@ -139,13 +203,13 @@ void LoggingComm::notified() {
   ++notifying_;
   raiseOnComm();
   --notifying_;
-  if (taken_ != before) ++pieces_;
-  if (notifying_ == 0 && attempt_.complete) flushReceived();
+  if (taken_ != before) ++received_.pieces;
+  if (notifying_ == 0 && attempt_.complete) exchangeDone();
 }
 
 // What is dropped is told after the frame that follows, which must not wait for the log.
 void LoggingComm::setInBufferCount(int n) {
-  flushReceived();
+  writeHeld(false);
   int shown = 0;
   while (shown < kDroppedShown && inner_.portOpen() && inner_.inBufferCount() > 0) {
     take(inner_.input());
@@ -153,22 +217,32 @@ void LoggingComm::setInBufferCount(int n) {
   }
   const int more = inner_.inBufferCount();
   inner_.setInBufferCount(n);
-  if (runs_.empty()) return;
-  std::string text = "dropped unread: " + runsText();
+  if (received_.bytes.empty()) return;
+  std::string text = "dropped unread: " + receivedText(received_, attemptCode());
   if (more > 0) text += " and " + std::to_string(more) + " bytes more";
-  runs_.clear();
+  received_.clear();
   dropped_ = std::move(text);
 }
 
 void LoggingComm::setOutput(std::span<const std::uint8_t> bytes) {
   // On the wire first: the log comes after.
   inner_.setOutput(bytes);
-  flushReceived();
+  // A frame that dropped bytes unread is told with them, whatever its reply.
+  if (!dropped_.empty()) lastPingKnown_ = false;
+  writeHeld(false);
   if (beforeFrameLine_) beforeFrameLine_();
   attempt_ = Attempt{};
-  attempt_.frame.assign(bytes.begin(), bytes.end());
+  attempt_.frameSize = std::min(bytes.size(), attempt_.frame.size());
+  std::copy_n(bytes.begin(), attempt_.frameSize, attempt_.frame.begin());
   attempt_.replyLength = bytes.size() > 2 ? ReplyLength(bytes[2]) : 1;
   attempt_.complete = false;
+  if (bytes.size() == 3 && bytes[0] == kFrameByte0 && bytes[1] == kFrameByte1 &&
+      bytes[2] == CMD_PING) {
+    // Written once its reply is seen to differ, or none comes in time.
+    pingHeld_ = true;
+    pingMs_ = log_.clock().elapsedMs();
+    return;
+  }
   log_.add("sent " + FrameText(bytes));
 }
 

@@ -3,8 +3,11 @@
 // one and records what passes. Frames are recorded after they are written, so a log never
 // delays one; received bytes are grouped by the notification that brought them, each run
 // named for what it is to the attempt under way: the echo, the reply to its command, or stray.
+// Idle pings answered as the one before are counted, not written: one line tells them when
+// anything else happens, and at least once a minute.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -52,11 +55,14 @@ class LoggingComm : public MSComm {
   // Received bytes still shown per line, and the rest left in the buffer that are only
   // counted: a flooded line must not make a frame wait for its log.
   static constexpr int kDroppedShown = 64;
+  // Pings answered alike are told at least this often.
+  static constexpr std::int64_t kFoldMs = 60'000;
 
  private:
-  enum class Kind { Echo, Reply, Stray };
+  enum class Kind : std::uint8_t { Echo, Reply, Stray };
   struct Attempt {
-    std::vector<std::uint8_t> frame;
+    std::array<std::uint8_t, 8> frame{};
+    std::size_t frameSize = 0;
     int replyLength = 1;
     int count = 0;
     bool echo = false;
@@ -64,24 +70,28 @@ class LoggingComm : public MSComm {
     int replyCount = 0;
     bool complete = true;  // before the first frame everything is stray
   };
-  struct Run {
-    Kind kind;
+  // Bytes read for one line, each with its kind. Cleared, never freed: reading allocates
+  // nothing once the buffers have grown.
+  struct Received {
     std::vector<std::uint8_t> bytes;
+    std::vector<Kind> kinds;
+    int pieces = 0;  // notifications that brought them
+    bool operator==(const Received&) const = default;
+    void clear() {
+      bytes.clear();
+      kinds.clear();
+      pieces = 0;
+    }
   };
-
-  Kind classify(std::uint8_t b);
-  void take(std::uint8_t b);
-  std::string runsText() const;
-  void flushReceived();
-  void notified();
-  std::string portName(int n) const;
-
-  MSComm& inner_;
-  SupportLog& log_;
-  std::function<std::string(int)> device_;
-  std::function<void()> beforeFrameLine_;
-  Attempt attempt_;
-  std::vector<Run> runs_;
+  // Ping exchanges answered as the one before: counted, told as one line.
+  struct Fold {
+    int count = 0;
+    std::int64_t firstMs = 0;  // the first ping sent
+    std::int64_t firstReplyMs = 0;
+    std::int64_t lastMs = 0;  // the last reply complete
+    std::int64_t fastestMs = 0;
+    std::int64_t slowestMs = 0;
+  };
   struct FailedOpens {
     std::string text;
     std::string reason;
@@ -89,11 +99,36 @@ class LoggingComm : public MSComm {
     int last = 0;
     std::int64_t ms = 0;
   };
+
+  Kind classify(std::uint8_t b);
+  void take(std::uint8_t b);
+  std::string receivedText(const Received& received, std::uint8_t code) const;
+  std::uint8_t attemptCode() const { return attempt_.frameSize > 2 ? attempt_.frame[2] : 0; }
+  // Writes what is held back: the pings counted, the ping whose outcome is not known yet, the
+  // ports that failed, the bytes dropped and those received. The counted pings only with
+  // something else unless `fold` says so.
+  void writeHeld(bool fold);
+  void writeFold(Fold fold);
+  void exchangeDone();
+  void notified();
   void failedOpen(int n, std::string reason);
-  FailedOpens failed_;       // the line of ports that did not open, until something else happens
-  int pieces_ = 0;           // notifications that brought the bytes of the line
-  std::uint64_t taken_ = 0;  // bytes read, ever
-  std::int64_t receivedMs_ = 0;
+  std::string portName(int n) const;
+
+  MSComm& inner_;
+  SupportLog& log_;
+  std::function<std::string(int)> device_;
+  std::function<void()> beforeFrameLine_;
+  Attempt attempt_;
+  Received received_;
+  std::int64_t receivedMs_ = 0;  // the first byte of received_
+  std::uint64_t taken_ = 0;      // bytes read, ever
+  bool pingHeld_ = false;        // a ping sent, its line not written: its reply may be counted
+  std::int64_t pingMs_ = 0;
+  Received lastPing_;           // the reply to the last ping, as it came
+  Received nextPing_;           // the one that takes its place
+  bool lastPingKnown_ = false;  // false after a ping got no whole reply
+  Fold fold_;
+  FailedOpens failed_;   // the line of ports that did not open, until something else happens
   std::string dropped_;  // the line of bytes dropped unread, until the next frame is out
   int notifying_ = 0;
   bool closedAfterStop_ = false;

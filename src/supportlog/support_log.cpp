@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "supportlog/support_log.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace morvane {
@@ -16,6 +17,15 @@ void SupportLog::flush() {
   flushing_ = true;
   pending_();
   flushing_ = false;
+}
+
+std::string SupportLog::timeOfDay(std::int64_t ms) const {
+  if (timeOfDay_) return timeOfDay_(ms);
+  const std::int64_t s = ms / 1000;
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(s / 3600 % 24),
+                static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
+  return text;
 }
 
 void SupportLog::add(std::string text, std::int64_t ms) {

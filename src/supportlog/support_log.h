@@ -50,6 +50,12 @@ class SupportLog {
   // Has a held line written now: before the lines are saved.
   void flush();
 
+  // "12:03:41": the time of day at a time of the clock, for lines that tell a stretch of
+  // time. The shell gives the wall clock's (UTC, as the stamps); without it the clock's own
+  // time is counted from midnight.
+  void setTimeOfDay(std::function<std::string(std::int64_t ms)> fn) { timeOfDay_ = std::move(fn); }
+  std::string timeOfDay(std::int64_t ms) const;
+
   const std::deque<LogLine>& lines() const { return lines_; }
   std::size_t bytes() const { return bytes_; }
   const Clock& clock() const { return clock_; }
@@ -61,6 +67,7 @@ class SupportLog {
   std::size_t bytes_ = 0;
   std::function<void(const LogLine&)> sink_;
   std::function<void()> pending_;
+  std::function<std::string(std::int64_t)> timeOfDay_;
   bool flushing_ = false;
 };
 

@@ -106,16 +106,24 @@ TEST(SupportLogFile, ANamedPipeThatNoProgramReadsOrAFolderIsToldOnceAndTheWindow
   }
 }
 
-// The pipe is made small, so that its reader falls behind within seconds of polls.
+// The pipe is made small, so that its reader falls behind within seconds of polls: those of
+// a running motor, as idle pings are counted rather than written.
 TEST(SupportLogFile, AReaderThatStallsHoldsUpNothingAndGetsEveryLineWhenItReadsAgain) {
   QTemporaryDir dir;
   const QString pipe = dir.filePath("pipe");
   ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
   const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(reader, 0);
+  // Closed after the window's log, whose last lines still go to the pipe.
+  const std::unique_ptr<const int, void (*)(const int*)> closeReader(
+      &reader, [](const int* fd) { ::close(*fd); });
   ASSERT_GT(::fcntl(reader, F_SETPIPE_SZ, 4096), 0);
   ShellBench b(pipe);
   ASSERT_TRUE(b.connect());
+  // Up to a running motor, within each move's largest step.
+  for (int throttle = 5; throttle <= 30; throttle += 5) {
+    b.form.controls().SldPower.setValue(throttle);
+  }
   b.clock.runFor(Ms(20000));
   EXPECT_EQ(b.reports, QStringList());
 
@@ -130,7 +138,22 @@ TEST(SupportLogFile, AReaderThatStallsHoldsUpNothingAndGetsEveryLineWhenItReadsA
   EXPECT_TRUE(QTest::qWaitFor(readAll, 5000)) << text.size();
   EXPECT_GT(text.size(), 4 * 4096);
   EXPECT_TRUE(text.endsWith(QString::fromStdString(b.session.log().lines().back().text) + "\n"));
-  ::close(reader);
+}
+
+// Idle pings are told once a minute, their times of day in UTC as the stamps give them.
+TEST(SupportLogFile, CountedPingsAreToldWithTheTimesTheStampsGive) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("support.log");
+  ShellBench b(path);
+  ASSERT_TRUE(b.connect());
+  b.clock.runFor(Ms(70'000));
+  const QRegularExpression fold(
+      QStringLiteral(
+          R"(^\S+T(\d\d:\d\d:\d\d)\.\d{3}Z PING answered \d+ times, (\d\d:\d\d:\d\d) to )"),
+      QRegularExpression::MultilineOption);
+  const QRegularExpressionMatch match = fold.match(Read(path));
+  ASSERT_TRUE(match.hasMatch()) << Read(path).toStdString();
+  EXPECT_EQ(match.captured(2).toStdString(), match.captured(1).toStdString());
 }
 
 struct MenuBench : ShellBench {
