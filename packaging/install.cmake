@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Install layout and the two Debian packages that cpack builds: morvane-esc-config (the
-# window, the command line, desktop entry, icons, AppStream metadata) in the component
-# "config", and morvane-esc-sim (the simulator) in "sim", whose program sim/program installs.
+# window, the command line, desktop entry, icons, AppStream metadata, the udev rule) in the
+# component "config", and morvane-esc-sim (the simulator) in "sim", whose program sim/program
+# installs.
 # Included from src/app once the program target exists.
 include(GNUInstallDirs)
 
@@ -17,6 +18,10 @@ install(FILES ${MORVANE_PACKAGING_DIR}/morvane-esc-config.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT config)
 install(FILES ${MORVANE_PACKAGING_DIR}/invalid.morvane.esc_config.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT config)
+# The udev rule for USB serial adapters (access for the user at the seat, ModemManager kept
+# off), where packages put theirs: /usr/lib/udev/rules.d; the maintainer scripts reload it.
+install(FILES ${MORVANE_PACKAGING_DIR}/60-morvane-esc-config.rules
+        DESTINATION lib/udev/rules.d COMPONENT config)
 
 # The window's own pictures at the sizes desktops ask for; the 32 one is also its window icon.
 foreach(size 16 22 24 32 48 64 128 256)
@@ -107,6 +112,9 @@ set(CPACK_DEBIAN_CONFIG_PACKAGE_NAME morvane-esc-config)
 # The window needs a display plugin and the fonts its layout was drawn for.
 set(CPACK_DEBIAN_CONFIG_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-dejavu-core")
 set(CPACK_DEBIAN_CONFIG_PACKAGE_SUGGESTS morvane-esc-sim)
+set(CPACK_DEBIAN_CONFIG_PACKAGE_CONTROL_EXTRA
+    ${MORVANE_PACKAGING_DIR}/postinst ${MORVANE_PACKAGING_DIR}/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 string(CONCAT CPACK_DEBIAN_CONFIG_DESCRIPTION
   "configure a brushless-motor speed controller over a serial port\n"
   "Morvane ESC Config reads and changes the five settings of a Morvane speed\n"

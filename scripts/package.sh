@@ -7,8 +7,9 @@
 #   scripts/package.sh [--fresh-root]
 #     --fresh-root   then also install both in a fresh minimal root of this release (made with
 #                    debootstrap, as root) with `apt-get install ./file.deb`, and start the
-#                    programs there: --version, and the window without a display for a few
-#                    seconds against the simulated ESC, closed with SIGTERM
+#                    programs there: --version, morvane-esc doctor (against the simulated ESC,
+#                    a port another program holds, no adapter), and the window without a
+#                    display for a few seconds against the simulated ESC, closed with SIGTERM
 #   MORVANE_PACKAGE_BUILD=dir   build directory (default build/package; made anew)
 #   MORVANE_PACKAGE_ROOT=dir    the fresh root (default /var/tmp/morvane-pkg-root; made anew)
 #   MORVANE_CHECK_MIRROR=url    Debian mirror for the root (default http://deb.debian.org/debian)
@@ -20,7 +21,7 @@ case "${1:-}" in
   "") ;;
   --fresh-root) fresh_root=1 ;;
   *)
-    sed -n '2,13s/^# \{0,1\}//p' "$0" >&2
+    sed -n '2,15s/^# \{0,1\}//p' "$0" >&2
     exit 2
     ;;
 esac
@@ -145,6 +146,23 @@ in_root 'set -euo pipefail
   sim=$!
   for _ in $(seq 100); do [ -s /tmp/sim.out ] && break; sleep 0.05; done
   morvane-esc read --port /tmp/esc | head -n2
+  echo "udev rule: $(dpkg -L morvane-esc-config | grep /udev/rules.d/)"
+  doctor() {
+    local status=0
+    echo "\$ $*"
+    "$@" || status=$?
+    echo "(exit status $status)"
+    [ "$status" -eq "$expected" ]
+  }
+  expected=0 doctor morvane-esc doctor --port /tmp/esc
+  # Another program holding the port and its lock: one process, so that one kill ends it.
+  (exec 9</tmp/esc && flock --nonblock 9 && echo held >/tmp/held && exec sleep 60) &
+  holder=$!
+  for _ in $(seq 100); do [ -s /tmp/held ] && break; sleep 0.05; done
+  expected=5 doctor morvane-esc doctor --port /tmp/esc
+  kill "$holder"
+  wait "$holder" || true
+  expected=5 doctor env MORVANE_ESC_PORTS=/tmp/no-adapter/esc morvane-esc doctor
   window=0
   QT_QPA_PLATFORM=offscreen MORVANE_ESC_PORTS=/tmp/esc \
     timeout --preserve-status -s TERM 4 morvane-esc-config || window=$?

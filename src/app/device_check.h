@@ -3,11 +3,29 @@
 // Paths stay bytes as listed, so a name that is not UTF-8 reaches the system unchanged.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "cli/doctor.h"
 #include "device_trouble.h"
+#include "ports/port_holders.h"
 
 namespace morvane {
+
+// Where the checks read the system; tests point them at folders of their own.
+struct SystemRoots {
+  std::string proc = "/proc";
+  std::string sys = "/sys";
+  std::string dev = "/dev";
+  std::string udevData = "/run/udev/data";
+  // udev's rule folders, in the order a file of one name is taken from.
+  std::vector<std::string> ruleFolders = {"/etc/udev/rules.d", "/run/udev/rules.d",
+                                          "/usr/local/lib/udev/rules.d", "/usr/lib/udev/rules.d",
+                                          "/lib/udev/rules.d"};
+  // Where programs leave lock files (LCK..ttyUSB0) with their process number.
+  std::vector<std::string> lockFolders = {"/run/lock", "/var/lock"};
+};
 
 // realpath() on the path as listed, links followed. A relative path is taken from the working
 // folder, which the programs never change: the folder they were started in.
@@ -17,9 +35,39 @@ struct ResolvedPath {
 };
 ResolvedPath ResolveDevicePath(const std::string& listed);
 
-// The program that holds the device open, as "name, process 1234", from /proc; "" where the
-// system does not tell (another user's programs, other systems).
-std::string HolderOf(const std::string& device);
+// Every other program that has the device open, from /proc, each marked when it holds the
+// device's lock (flock, or a lock file). hidden: some processes' open files could not be looked
+// at (another user's); a lock's holder is named all the same.
+struct HolderSearch {
+  std::vector<PortHolder> holders;
+  bool hidden = false;
+};
+HolderSearch FindHolders(const std::string& device, const SystemRoots& roots = {});
+
+// Names the holders of an InUse failure. Where none could be seen for being another user's,
+// a running ModemManager or brltty is named as the likely one.
+void NameHolders(OpenFailure& failure, const std::string& device,
+                 const SystemRoots& roots = {});
+
+// The first process of that name (as /proc's comm gives it), if one runs.
+std::optional<cli::RunningProgram> ProgramRunning(const std::string& name,
+                                                  const std::string& proc = "/proc");
+
+// The USB adapter behind a device node, from sysfs; nothing when it is on no USB.
+std::optional<cli::UsbFacts> UsbAdapterOf(const std::string& device, const SystemRoots& roots = {});
+
+// Whether this user may read and write the device, and why: owner, group, an ACL entry (what
+// udev's uaccess gives the user at the seat), or every user.
+cli::AccessFacts AccessOf(const std::string& device);
+
+// What doctor and "Check ports…" look at, for each port as the user knows it (name) and as
+// listed (path); nothing is opened. named: the ports were named rather than found.
+struct NamedPath {
+  std::string name;
+  std::string path;
+};
+cli::SystemFacts SurveyPorts(const std::vector<NamedPath>& ports, bool named,
+                             const SystemRoots& roots = {});
 
 // What a listed path names, found without opening it: opening a serial device moves its modem
 // lines, which may reset whatever hangs on them.

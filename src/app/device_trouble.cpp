@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "ports/port_holders.h"
+
 namespace morvane {
 namespace {
 
@@ -70,7 +72,7 @@ std::string TroubleText(const OpenFailure& trouble) {
     case OpenFailure::Kind::PermissionDenied:
       return "permission denied";
     case OpenFailure::Kind::InUse:
-      return "in use by another program" + detail;
+      return InUseWords(trouble);
     case OpenFailure::Kind::NotSerial:
       return (trouble.detail.empty() ? "not a device" : trouble.detail) + ", not a serial port";
     case OpenFailure::Kind::Gone:
@@ -79,6 +81,21 @@ std::string TroubleText(const OpenFailure& trouble) {
       break;
   }
   return "could not be opened" + (trouble.detail.empty() ? "" : ": " + trouble.detail);
+}
+
+void QuickVanish::appeared(int n, const std::string& vendorProduct, std::int64_t ms) {
+  came_[n] = {vendorProduct, ms};
+}
+
+std::optional<QuickVanish::Taken> QuickVanish::vanished(int n, std::int64_t ms) {
+  const auto it = came_.find(n);
+  if (it == came_.end()) return std::nullopt;
+  const Came came = it->second;
+  came_.erase(it);
+  if (ms - came.ms > kWithinMs || !BrlttyClaims(came.vendorProduct)) return std::nullopt;
+  const int pid = brltty_ ? brltty_() : 0;
+  if (pid <= 0) return std::nullopt;
+  return Taken{pid, came.vendorProduct};
 }
 
 }  // namespace morvane

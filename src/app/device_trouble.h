@@ -4,6 +4,10 @@
 // list's tooltips and for a refused open; whoever shows it adds the remedy.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "link/seams.h"
@@ -30,5 +34,33 @@ OpenFailure ClassifyDevice(const DeviceFacts& facts);
 // process 412)", "a regular file, not a serial port", "gone (No such file or directory)",
 // "could not be opened: " and the system's message.
 std::string TroubleText(const OpenFailure& trouble);
+
+// A port that comes and goes within a second, of a chip brltty is known to claim, while brltty
+// runs: brltty took the adapter for a braille display, and its serial port went with it.
+// Told of ports as they come and go, with the window's clock.
+class QuickVanish {
+ public:
+  static constexpr std::int64_t kWithinMs = 1000;
+  // brltty's process number, 0 while it does not run; asked only for a port gone at once.
+  using BrlttyPid = std::function<int()>;
+  explicit QuickVanish(BrlttyPid brltty) : brltty_(std::move(brltty)) {}
+
+  // vendorProduct: "1a86:7523", "" when the port is on no USB.
+  void appeared(int n, const std::string& vendorProduct, std::int64_t ms);
+  struct Taken {
+    int brlttyPid = 0;
+    std::string vendorProduct;
+  };
+  // Port n went at ms: what brltty took, when it was brltty.
+  std::optional<Taken> vanished(int n, std::int64_t ms);
+
+ private:
+  struct Came {
+    std::string vendorProduct;
+    std::int64_t ms = 0;
+  };
+  BrlttyPid brltty_;
+  std::map<int, Came> came_;
+};
 
 }  // namespace morvane

@@ -35,8 +35,14 @@ HotPlug::HotPlug(PortTable& table, const std::optional<std::string>& portList,
       listed ? ListedDevices(paths, systemPorts) : SystemDevices(systemPorts.get(), platform);
   follower_ = std::make_unique<PortFollower>(table, PortNumbers(DeviceKeys(table), listed),
                                              enumerate, atStart);
-  follower_->setOnAppeared([&form](int n) { form.PortAppeared(n); });
-  follower_->setOnVanished([&form](int n) { form.PortVanished(n); });
+  follower_->setOnAppeared([&form, told = onPortChanged_](int n) {
+    if (*told) (*told)(n, true);
+    form.PortAppeared(n);
+  });
+  follower_->setOnVanished([&form, told = onPortChanged_](int n) {
+    if (*told) (*told)(n, false);
+    form.PortVanished(n);
+  });
   follower_->setIsOpen([&form](int n) { return n == form.state().openPort; });
   if (listed) follower_->lookOnlyAt(paths);
   watch->setOnChange(

@@ -3,6 +3,7 @@
 // and the window's rules for appearing and vanishing ports, put together as the program runs.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,8 +29,14 @@ class HotPlug {
 
   // False where this system gives no word of its devices.
   bool watching() const { return watch_ != nullptr; }
+  // Told of each port that comes (true) or goes (false), just before the window is.
+  void setOnPortChanged(std::function<void(int n, bool appeared)> handler) {
+    *onPortChanged_ = std::move(handler);
+  }
 
  private:
+  std::shared_ptr<std::function<void(int n, bool appeared)>> onPortChanged_ =
+      std::make_shared<std::function<void(int n, bool appeared)>>();
   std::unique_ptr<DeviceWatch> watch_;
   std::unique_ptr<PortFollower> follower_;
 };

@@ -15,6 +15,7 @@
 #include "hot_plug.h"
 #include "last_resort_stop.h"
 #include "link/link.h"
+#include "port_checks.h"
 #include "port_table.h"
 #include "qt_timer.h"
 #include "serial_comm.h"
@@ -89,6 +90,14 @@ int main(int argc, char** argv) {
   InstallSettingsFileCommands(view, form);
   InstallMotorTest(view, form);
   InstallSupportLogCommand(view, supportLog);
+  const bool listed = portList && !portList->empty();
+  InstallPortCheckCommand(view, [&] { return WindowFindings(table, listed, form); });
+  // A port that brltty takes as it comes is told in the support log and the status tooltip.
+  BrlttyNotes brlttyNotes(table, clock, BrlttyNotes::SystemSeams([&](const std::string& line) {
+    supportLog.note(line);
+  }));
+  hotPlug.setOnPortChanged([&](int n, bool appeared) { brlttyNotes.portChanged(n, appeared); });
+  view.setStatusNote([&] { return brlttyNotes.statusNote(); });
 
   form.Load();
   // After the start-up defaults, so they are not logged as the user's picks; before the form

@@ -107,7 +107,7 @@ bool SerialComm::setPortOpen(bool open) {
   if (!port_.open(QIODevice::ReadWrite)) {
     failure_ = QtFailure(port_);
 #if defined(Q_OS_UNIX)
-    if (failure_.kind == OpenFailure::Kind::InUse) failure_.detail = HolderOf(claim.device());
+    if (failure_.kind == OpenFailure::Kind::InUse) NameHolders(failure_, claim.device());
 #endif
     return false;
   }

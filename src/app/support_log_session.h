@@ -44,6 +44,8 @@ class SupportLogSession {
   [[nodiscard]] std::unique_ptr<FormLog> watch(FormMVconfig& form);
 
   const SupportLog& log() const { return log_; }
+  // A line of the window's own: what it found out about a port.
+  void note(std::string line) { log_.add(std::move(line)); }
   // Lines held back (a reply still arriving) are written now.
   void flush() { log_.flush(); }
   const LogStamps& stamps() const { return stamps_; }

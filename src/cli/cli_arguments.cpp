@@ -31,7 +31,7 @@ struct CommandInfo {
   Takes takes;
 };
 
-const std::array<CommandInfo, 6> kCommands = {{
+const std::array<CommandInfo, 7> kCommands = {{
     {"ports", Command::Ports, "ports [--json]",
      "Lists the port table COM1..COM16, one line per port: COMn, the device and the adapter,\n"
      "separated by tabs. No port is opened.\n",
@@ -63,6 +63,14 @@ const std::array<CommandInfo, 6> kCommands = {{
      "Connects and writes the five factory defaults, as the panel's Restore Default does, and\n"
      "confirms each; prints a line per setting as write does.\n",
      true, true, false, false, Takes::Nothing},
+    {"doctor", Command::Doctor, "doctor [--port P] [--timeout SECONDS] [--json]",
+     "Checks what stands between you and the serial adapters, one line per finding with what\n"
+     "to do: each adapter (device, chip vendor:product, driver, /dev/serial/by-id name),\n"
+     "whether you may open it and why (group, or the uaccess ACL of the user at the seat),\n"
+     "whether the package's udev rule is installed, whether ModemManager or brltty run and\n"
+     "would take it, which programs hold it now, then whether an ESC answers (the throttle\n"
+     "stays 0). The status is 0 when a port opened and an ESC answered.\n",
+     true, true, true, false, Takes::Nothing},
 }};
 
 const char* const kPortHelp =
@@ -77,6 +85,9 @@ const char* const kEachHelp = "  --each              one ESC after another, unti
 const char* const kHelpHelp = "  -h, --help          this help\n";
 
 std::string JsonHelp(Command command) {
+  if (command == Command::Doctor) {
+    return "  --json              the findings as JSON: level, subject, text and remedy\n";
+  }
   return command == Command::Ports
              ? "  --json              an array of objects with port, device and description\n"
              : "  --json              print a settings file instead of lines\n";
@@ -126,7 +137,9 @@ std::string ProgramHelp() {
   text += "\nOptions:\n";
   text += kPortHelp;
   text += kTimeoutHelp;
-  text += "  --json              read: print a settings file; ports: a JSON array\n";
+  text +=
+      "  --json              read: print a settings file; ports: a JSON array; doctor: the\n"
+      "                      findings as JSON\n";
   text += kEachHelp;
   text += kHelpHelp;
   text += "  --version           the program's version\n";

@@ -21,7 +21,7 @@ enum ExitStatus : int {
   kExitPort = 5,          // a port could not be opened
 };
 
-enum class Command { Ports, Read, Write, Save, Load, Reset };
+enum class Command { Ports, Read, Write, Save, Load, Reset, Doctor };
 
 struct CliRequest {
   Command command = Command::Read;

@@ -12,6 +12,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_flow.h"
 #include "console_host.h"
+#include "doctor_command.h"
 #include "last_resort_stop.h"
 #include "link/link.h"
 #include "port_candidates.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
   }
 
   const bool listed = platform != Platform::Windows && portList && !portList->empty();
+  if (request.command == Command::Doctor) return RunDoctor(request, table, listed, platform);
   const Candidates candidates = ChooseCandidates(request.port, table, listed, platform);
   if (!candidates.error.empty()) {
     ReportError(candidates.error);

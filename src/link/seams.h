@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace morvane {
 
@@ -20,6 +21,9 @@ struct OpenFailure {
   // holds it, if known. NotSerial: what it is instead ("a regular file"). Other: the
   // system's own message.
   std::string detail;
+  // InUse: the names of the programs seen holding it, the lock's holder first, for a remedy
+  // that fits them (ModemManager and brltty need other steps than closing a terminal).
+  std::vector<std::string> holders{};
 };
 
 // The serial-port control. Failures are values: an open that fails returns false and

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ports/link_status.h"
 
+#include "ports/port_holders.h"
+
 namespace morvane {
 namespace {
 
@@ -22,8 +24,7 @@ std::string FailureReason(const OpenFailure& f) {
                                : "sudo usermod -aG " + f.detail + " $USER") +
              ", then log out and in again.";
     case OpenFailure::Kind::InUse:
-      return "in use by another program" + (f.detail.empty() ? "" : " (" + f.detail + ")") +
-             ". Close it, then pick the port again.";
+      return InUseReason(f);
     case OpenFailure::Kind::Gone:
       return "gone" + (f.detail.empty() ? "" : " (" + f.detail + ")") +
              ". Plug the adapter in again.";

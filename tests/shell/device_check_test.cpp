@@ -20,10 +20,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "ports/link_status.h"
+#include "ports/port_holders.h"
 #include "serial_comm.h"
 #include "system_ports.h"
 
@@ -280,6 +283,7 @@ class Helper {
     }
     return text;
   }
+  pid_t pid() const { return pid_; }
   // Ends a holder: its input closes; returns its exit status.
   int finish() {
     if (in_ >= 0) ::close(in_);
@@ -403,6 +407,64 @@ INSTANTIATE_TEST_SUITE_P(
                       HeldCase{"AnotherOfOurProgramsBothAsAUser", "hold", true},
                       HeldCase{"AnAdvisoryLockBothAsAUser", "flock", true}),
     [](const ::testing::TestParamInfo<HeldCase>& info) { return info.param.name; });
+
+// A holder under a name of the test's choosing (tty_holder).
+std::vector<std::string> Holder(const std::string& name, const std::string& mode,
+                                const std::string& path) {
+  return {MORVANE_TTY_HOLDER, name, mode, path};
+}
+
+std::string Process(const std::string& name, int pid) {
+  return name + ", process " + std::to_string(pid);
+}
+
+// Before, only the first program /proc listed was named: here the oldest, ModemManager, which
+// holds no lock and is not why the port is refused.
+TEST(HolderNaming, TheLockHolderComesFirstThenTheOthersAndModemManagerAndBrlttyGetTheirRemedies) {
+  Pty pty;
+  ASSERT_FALSE(pty.path().empty());
+  // Each started once the one before holds the port: their process numbers rise in order.
+  std::vector<std::unique_ptr<Helper>> holders;
+  std::vector<int> pids;
+  for (const auto& [name, mode] : std::vector<std::pair<std::string, std::string>>{
+           {"ModemManager", "open"}, {"brltty", "open"}, {"cat", "open"}, {"picocom", "flock"}}) {
+    holders.push_back(std::make_unique<Helper>(Holder(name, mode, pty.path())));
+    ASSERT_EQ(holders.back()->output(), "held\n") << name;
+    pids.push_back(holders.back()->pid());
+  }
+  const PortTable table = BuildPortTable(pty.path(), {}, Platform::Linux, Describe);
+  SerialComm comm(table);
+  comm.setCommPort(1);
+  ASSERT_FALSE(comm.setPortOpen(true));
+
+  const OpenFailure failure = comm.openFailure();
+  EXPECT_EQ(failure.kind, Kind::InUse);
+  EXPECT_EQ(failure.detail, Process("picocom", pids[3]) + "; " + Process("ModemManager", pids[0]) +
+                                "; " + Process("brltty", pids[1]) + " and 1 more");
+  EXPECT_EQ(TroubleText(failure), "in use by other programs (" + failure.detail + ")");
+  const std::string reason = FailureReason(failure);
+  EXPECT_NE(reason.find(ModemManagerRemedy()), std::string::npos) << reason;
+  EXPECT_NE(reason.find(BrlttyRemedy()), std::string::npos) << reason;
+  EXPECT_NE(reason.find("Close the other programs, then pick the port again."), std::string::npos)
+      << reason;
+}
+
+// ModemManager runs as root and sets the terminal's exclusive mode: a user cannot see it hold
+// the port, but can see it run.
+TEST(HolderNaming, AUserWhoCannotSeeTheHolderIsToldOfTheModemManagerThatRuns) {
+  if (const std::string why = CannotRunAsUser(); !why.empty()) GTEST_SKIP() << why;
+  Pty pty;
+  ASSERT_FALSE(pty.path().empty());
+  ASSERT_EQ(::chmod(pty.path().c_str(), 0666), 0);
+  Helper holder(Holder("ModemManager", "excl", pty.path()));
+  ASSERT_EQ(holder.output(), "held\n");
+
+  const std::optional<Outcome> user = OpenByHelper(true, pty.path());
+  ASSERT_TRUE(user);
+  EXPECT_EQ(user->kind, Kind::InUse);
+  EXPECT_EQ(user->text,
+            "in use by another program (perhaps " + Process("ModemManager", holder.pid()) + ")");
+}
 
 // A device of a group the user is not in: the remedy names that group. Root opens it, and is
 // told nothing about groups.

@@ -533,7 +533,9 @@ QString FormView::statusTip() const {
   const ClockText clock = [now, wall](std::int64_t ms) {
     return wall.addMSecs(ms - now).toString(QStringLiteral("HH:mm:ss")).toStdString();
   };
-  return Text(StatusTip(form_.linkStatus(), clock, deviceText_));
+  std::string tip = StatusTip(form_.linkStatus(), clock, deviceText_);
+  if (const std::string note = statusNote_ ? statusNote_() : ""; !note.empty()) tip += "\n" + note;
+  return Text(tip);
 }
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {

@@ -26,6 +26,8 @@ class FormView : public QWidget {
   // The device behind a port number and its adapter, for the balloon at the port list when
   // ports fail to open and for the connection state's tooltip.
   void setDeviceText(DeviceText deviceText) { deviceText_ = std::move(deviceText); }
+  // More for the connection state's tooltip, below the link's state; "" when nothing.
+  void setStatusNote(std::function<std::string()> note) { statusNote_ = std::move(note); }
 
   // How long the balloon of failed ports stays.
   static constexpr int kBalloonMs = 8000;
@@ -53,6 +55,7 @@ class FormView : public QWidget {
   QComboBox* portBox_ = nullptr;
   QWidget* connState_ = nullptr;
   DeviceText deviceText_;
+  std::function<std::string()> statusNote_;
   // Gone with the view, before its widgets.
   std::vector<Observers::Subscription> subscriptions_;
 };
