@@ -19,6 +19,7 @@
 #include "port_table.h"
 #include "qt_timer.h"
 #include "serial_comm.h"
+#include "standard_streams.h"
 #include "settings_file_commands.h"
 #include "stop_signals.h"
 #include "support_log_session.h"
@@ -40,6 +41,8 @@ int main(int argc, char** argv) {
   using namespace morvane;
   // Before anything is written: the --log file may be a pipe.
   IgnoreFailedWriteSignals();
+  // Before any file is opened, the serial port above all: Qt's messages must not reach it.
+  GuardStandardStreams();
   // Answered and refused before the window system is touched, so also without a display.
   const CommandLine commandLine = ParseCommandLine(argc, argv);
   if (commandLine.exitStatus) {

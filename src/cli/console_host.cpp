@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "console_host.h"
 
+#include "standard_streams.h"
+
 #include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
@@ -27,15 +29,8 @@ void ReportError(const std::string& line) {
   std::fflush(stderr);
 }
 
-void GuardStandardStreams() {
-#if defined(Q_OS_UNIX)
-  for (int fd = 0; fd <= 2; ++fd) {
-    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-    // The lowest free number: this one.
-    if (::open("/dev/null", (fd == 0 ? O_RDONLY : O_WRONLY)) != fd) continue;
-    if (fd == 1) outputClosed = true;
-  }
-#endif
+void GuardOutput() {
+  outputClosed = (GuardStandardStreams() & 1 << 1) != 0;
 }
 
 bool WriteOut(std::string_view bytes) {

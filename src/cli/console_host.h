@@ -35,7 +35,7 @@ void ReportError(const std::string& line);
 // First thing in main(): a standard stream that is closed would be the number the next open
 // takes, and results or messages would go into that file, or into the serial port. Each
 // closed one is held by /dev/null, and standard output counts as failed.
-void GuardStandardStreams();
+void GuardOutput();
 
 // Results on standard output, each write and its flush checked; false once any has failed.
 bool WriteOut(std::string_view bytes);

@@ -132,7 +132,7 @@ Finding HolderFinding(const PortFacts& port) {
   if (locked || interfered) {
     OpenFailure failure{OpenFailure::Kind::InUse, {}};
     DescribeHolders(failure, port.holders);
-    return {Level::Problem, port.name, InUseWords(failure) + ".", InUseRemedy(failure)};
+    return {Level::Problem, port.name, InUseWords(failure) + ".", InUseRemedy(failure, Retry::RunTheCommand)};
   }
   if (port.openHere) return {Level::Ok, port.name, "open in this window.", {}};
   if (!port.holders.empty()) {

@@ -13,6 +13,7 @@
 #include "port_candidates.h"
 #include "qt_timer.h"
 #include "reasoned_serial_comm.h"
+#include "stop_signals.h"
 #include "ui/form_mvconfig.h"
 
 #if defined(Q_OS_UNIX)
@@ -51,8 +52,10 @@ class DoctorHost : public FlowHost {
   const FormMVconfig& form_;
 };
 
-// Whether an ESC answers, as `read` finds it out; its findings go to `out`.
-int ProbeEsc(const CliRequest& request, const Candidates& candidates, std::vector<Finding>& out) {
+// Whether an ESC answers, as `read` finds it out; its findings go to `out`. A stop signal
+// ends the probe as it ends `read`, and is kept in `stopSignal`.
+int ProbeEsc(const CliRequest& request, const Candidates& candidates, std::vector<Finding>& out,
+             int& stopSignal) {
   CliRequest read = request;
   read.command = Command::Read;
   read.json = false;
@@ -68,6 +71,10 @@ int ProbeEsc(const CliRequest& request, const Candidates& candidates, std::vecto
   DoctorHost host(comm, form);
   CliFlow flow(form, tick, soon, host, read, candidates.names);
   flow.start();
+  OnStopSignals([&](int sig) {
+    if (stopSignal == 0 && !flow.status()) stopSignal = sig;
+    flow.interrupt();
+  });
   const int status = flow.status() ? *flow.status() : QCoreApplication::exec();
   form.Unload();
   if (status == kExitDone && host.port > 0) {
@@ -114,11 +121,12 @@ int RunDoctor(const CliRequest& request, const PortTable& table, bool listed, Pl
   findings = Diagnose(SurveyPorts(ports, named));
 #endif
   int status = candidates.status;
+  int stopSignal = 0;
   if (candidates.devices.empty()) {
     // A COM number without a device, or a list of none.
     if (named) findings.push_back({Finding::Level::Problem, "ports", candidates.error + ".", {}});
   } else {
-    status = ProbeEsc(request, candidates, findings);
+    status = ProbeEsc(request, candidates, findings, stopSignal);
   }
   std::string text;
   if (request.json) {
@@ -126,11 +134,10 @@ int RunDoctor(const CliRequest& request, const PortTable& table, bool listed, Pl
   } else {
     for (const Finding& f : findings) text += FindingLine(f) + "\n";
   }
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-    ReportError("the findings could not be written to standard output");
-    return kExitFile;
-  }
-  return status;
+  WriteOut(text);
+  status = FinishOutput(status);
+  // Stopped from outside: as a shell tells a killed program.
+  return stopSignal == 0 || status == kExitFile ? status : 128 + stopSignal;
 }
 
 }  // namespace morvane::cli

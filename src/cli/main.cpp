@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   IgnoreFailedWriteSignals();
 
   // Before any file is opened: a closed standard stream would lend it its number.
-  GuardStandardStreams();
+  GuardOutput();
   const ParsedArguments parsed = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.request) {
     if (parsed.exitStatus != kExitDone) {

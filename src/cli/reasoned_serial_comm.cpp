@@ -7,7 +7,7 @@ namespace morvane::cli {
 
 bool ReasonedSerialComm::setPortOpen(bool open) {
   const bool done = SerialComm::setPortOpen(open);
-  if (open && !done) failures_[commPort()] = FailureReason(openFailure());
+  if (open && !done) failures_[commPort()] = FailureReason(openFailure(), Retry::RunTheCommand);
   return done;
 }
 

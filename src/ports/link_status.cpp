@@ -16,7 +16,7 @@ std::string PortName(int port, const DeviceText& device) {
 
 }  // namespace
 
-std::string FailureReason(const OpenFailure& f) {
+std::string FailureReason(const OpenFailure& f, Retry retry) {
   switch (f.kind) {
     case OpenFailure::Kind::PermissionDenied:
       return "permission denied. Your user may not open it: " +
@@ -24,7 +24,7 @@ std::string FailureReason(const OpenFailure& f) {
                                : "sudo usermod -aG " + f.detail + " $USER") +
              ", then log out and in again.";
     case OpenFailure::Kind::InUse:
-      return InUseReason(f);
+      return InUseReason(f, retry);
     case OpenFailure::Kind::Gone:
       return "gone" + (f.detail.empty() ? "" : " (" + f.detail + ")") +
              ". Plug the adapter in again.";

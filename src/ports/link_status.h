@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/seams.h"
+#include "ports/port_holders.h"
 
 namespace morvane {
 
@@ -31,7 +32,7 @@ using ClockText = std::function<std::string(std::int64_t ms)>;
 using DeviceText = std::function<std::string(int port)>;  // "" when nothing is known
 
 // "permission denied. ..." with the remedy.
-std::string FailureReason(const OpenFailure& failure);
+std::string FailureReason(const OpenFailure& failure, Retry retry = Retry::PickThePort);
 // "COM2 (/dev/ttyUSB1): permission denied. ..." with the remedy.
 std::string FailureText(const PortFailure& failure, const DeviceText& device);
 // One line per failure, in the order they happened.

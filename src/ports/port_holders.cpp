@@ -43,11 +43,13 @@ std::string InUseWords(const OpenFailure& failure) {
          (failure.detail.empty() ? "" : " (" + failure.detail + ")");
 }
 
-std::string InUseReason(const OpenFailure& failure) {
-  return InUseWords(failure) + ". " + InUseRemedy(failure);
+std::string InUseReason(const OpenFailure& failure, Retry retry) {
+  return InUseWords(failure) + ". " + InUseRemedy(failure, retry);
 }
 
-std::string InUseRemedy(const OpenFailure& failure) {
+std::string InUseRemedy(const OpenFailure& failure, Retry retry) {
+  const std::string again =
+      retry == Retry::PickThePort ? "pick the port again." : "run the command again.";
   std::vector<Interferer> interferers;
   bool others = failure.holders.empty();
   for (const std::string& name : failure.holders) {
@@ -59,8 +61,8 @@ std::string InUseRemedy(const OpenFailure& failure) {
     }
   }
   if (interferers.empty()) {
-    return std::string(failure.holders.size() > 1 ? "Close them" : "Close it") +
-           ", then pick the port again.";
+    return std::string(failure.holders.size() > 1 ? "Close them" : "Close it") + ", then " +
+           again;
   }
   std::string text;
   for (const Interferer i : interferers) {
@@ -68,8 +70,8 @@ std::string InUseRemedy(const OpenFailure& failure) {
                                           : BrlttyDoes() + " " + BrlttyRemedy();
     text += " ";
   }
-  return text + (others ? "Close the other programs, then pick the port again."
-                        : "Then pick the port again.");
+  return text + (others ? "Close the other programs, then " + again
+                        : "Then " + again);
 }
 
 std::string ModemManagerDoes() {

@@ -32,13 +32,17 @@ Interferer InterfererNamed(const std::string& name);
 // in `holders`.
 void DescribeHolders(OpenFailure& failure, std::vector<PortHolder> holders);
 
+// What the user does once the port is free: the window's user picks the port again, the
+// command line's runs the command again.
+enum class Retry { PickThePort, RunTheCommand };
+
 // "in use by another program (minicom, process 412)", or "by other programs (...)".
 std::string InUseWords(const OpenFailure& failure);
 // What to do: "Close it, then pick the port again.", or what keeps ModemManager or brltty off
 // the adapter.
-std::string InUseRemedy(const OpenFailure& failure);
+std::string InUseRemedy(const OpenFailure& failure, Retry retry = Retry::PickThePort);
 // The words, a full stop and what to do.
-std::string InUseReason(const OpenFailure& failure);
+std::string InUseReason(const OpenFailure& failure, Retry retry = Retry::PickThePort);
 
 // What each of the two does to a serial adapter, and how to keep it off; one sentence each.
 std::string ModemManagerDoes();

@@ -89,10 +89,10 @@ TEST(DoctorProgram, APortAnotherProgramLocksNamesItFirstAndExits5) {
                            std::to_string(holder.pid()) + "; morvane-esc-sim, process " +
                            std::to_string(sim.process().pid()) + ")";
   EXPECT_TRUE(HasLine(run.out, "problem " + sim.link() + ": " + held +
-                                   ". Remedy: Close them, then pick the port again."))
+                                   ". Remedy: Close them, then run the command again."))
       << run.out;
   EXPECT_TRUE(HasLine(run.out, "problem ESC: cannot open " + sim.link() + ": " + held +
-                                   ". Close them, then pick the port again."))
+                                   ". Close them, then run the command again."))
       << run.out;
   EXPECT_EQ(sim.frames(), std::vector<std::string>{});
 }
