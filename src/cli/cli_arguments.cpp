@@ -119,9 +119,10 @@ const char* const kLicence =
 
 const char* const kExitHelp =
     "Exit status: 0 done; 1 no ESC answered in time; 2 a usage error; 3 a settings file could\n"
-    "not be read or written; 4 a write the ESC did not confirm, or the connection lost during\n"
-    "the work (also Ctrl+C once an ESC answered); 5 a port could not be opened. Errors are one\n"
-    "line on standard error.\n";
+    "not be read or written, or standard output could not be written; 4 a write the ESC did\n"
+    "not confirm, the connection lost during the work, or an ESC of an unknown model;\n"
+    "5 a port could not be opened; 130 stopped by Ctrl+C, 143 by SIGTERM. Errors are one line\n"
+    "on standard error.\n";
 
 std::string ProgramHelp() {
   std::string text =
