@@ -34,6 +34,10 @@ std::string Count(int n, const char* one, const char* many) {
 
 }  // namespace
 
+std::string NothingToWrite(const std::string& file) {
+  return "nothing to write: " + file + " holds no setting";
+}
+
 CliFlow::CliFlow(FormMVconfig& form, Timer& tick, Timer& soon, FlowHost& host, CliRequest request,
                  std::vector<std::string> portNames)
     : form_(form),
@@ -64,7 +68,7 @@ CliFlow::CliFlow(FormMVconfig& form, Timer& tick, Timer& soon, FlowHost& host, C
 void CliFlow::start() {
   if (request_.command == Command::Load && request_.targets == kNoSettings) {
     // No port is opened for a file that asks for nothing.
-    print("nothing to write: " + request_.file + " holds no setting");
+    print(NothingToWrite(request_.file));
     status_ = kExitDone;
     host_.finished(kExitDone);
     return;

@@ -34,6 +34,9 @@ class FlowHost {
   ~FlowHost() = default;
 };
 
+// What a load of a file that holds no setting says; it opens no port.
+std::string NothingToWrite(const std::string& file);
+
 class CliFlow {
  public:
   // The form's port table holds only the ports the flow may try, as COM1..COMn in order;

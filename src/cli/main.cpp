@@ -11,6 +11,7 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_flow.h"
+#include "settings/printable.h"
 #include "console_host.h"
 #include "doctor_command.h"
 #include "last_resort_stop.h"
@@ -61,6 +62,10 @@ int main(int argc, char** argv) {
       return kExitFile;
     }
     request.targets = read.document->values;
+    if (request.targets == kNoSettings) {
+      WriteOut(Printable(NothingToWrite(request.file)) + "\n");
+      return FinishOutput(kExitDone);
+    }
   }
 
   const Platform platform = CurrentPlatform();
