@@ -87,7 +87,11 @@ LoggingComm::Kind LoggingComm::classify(std::uint8_t b) {
 
 void LoggingComm::take(std::uint8_t b) {
   if (received_.bytes.empty()) receivedMs_ = log_.clock().elapsedMs();
-  ++taken_;
+  // Each notification that brings bytes of the line is a piece of it.
+  if (received_.bytes.empty() || piece_ != notification_) {
+    ++received_.pieces;
+    piece_ = notification_;
+  }
   received_.kinds.push_back(classify(b));
   received_.bytes.push_back(b);
 }
@@ -199,11 +203,10 @@ std::uint8_t LoggingComm::input() {
 // A reply that comes in pieces is one line, told when it is complete or when anything else
 // happens, stamped with the time its first byte was read.
 void LoggingComm::notified() {
-  const std::uint64_t before = taken_;
+  ++notification_;
   ++notifying_;
   raiseOnComm();
   --notifying_;
-  if (taken_ != before) ++received_.pieces;
   if (notifying_ == 0 && attempt_.complete) exchangeDone();
 }
 

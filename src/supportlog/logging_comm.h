@@ -120,9 +120,10 @@ class LoggingComm : public MSComm {
   std::function<void()> beforeFrameLine_;
   Attempt attempt_;
   Received received_;
-  std::int64_t receivedMs_ = 0;  // the first byte of received_
-  std::uint64_t taken_ = 0;      // bytes read, ever
-  bool pingHeld_ = false;        // a ping sent, its line not written: its reply may be counted
+  std::int64_t receivedMs_ = 0;     // the first byte of received_
+  std::uint64_t notification_ = 0;  // notifications, ever
+  std::uint64_t piece_ = 0;         // the one that brought received_'s last byte
+  bool pingHeld_ = false;           // a ping sent, its line not written: its reply may be counted
   std::int64_t pingMs_ = 0;
   Received lastPing_;           // the reply to the last ping, as it came
   Received nextPing_;           // the one that takes its place

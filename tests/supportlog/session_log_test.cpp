@@ -92,6 +92,10 @@ TEST(SessionLog, AConnectionReadsAsFramesRepliesAndTheEscItFound) {
                                      "Cutoff voltage on the ESC: 5.6V",
                                      "sent SET_THROTTLE 0: 41 53 04 00",
                                  }));
+  // A reply of one byte comes in one piece, also after a line told within a notification
+  // ("Connected", a setting the ESC reported).
+  const std::regex pieces(R"(received reply to \S+ 59 \(in \d+ pieces\))");
+  for (const std::string& line : b.texts()) EXPECT_FALSE(std::regex_match(line, pieces)) << line;
 }
 
 TEST(SessionLog, BytesOfOneNotificationShareALineNamedByWhatTheyAre) {
