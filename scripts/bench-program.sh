@@ -158,7 +158,7 @@ echo "== start-up, exec to window shown ($runs runs; 16 table entries, each a si
 echo "bare window:   $(cut -d' ' -f1 "$work/start-bare" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-bare" | awk '{print $1/1024}' | stats 1) MB"
 echo "program:       $(cut -d' ' -f1 "$work/start-prog" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-prog" | awk '{print $1/1024}' | stats 1) MB"
 echo "program, none of the 16 there: $(cut -d' ' -f1 "$work/start-none" | stats 1) ms"
-echo "bare window showing one line of text: $(cut -d' ' -f1 "$work/start-text" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-text" | awk '{print $1/1024}' | stats 1) MB"
+echo "window with text in the program's faces: $(cut -d' ' -f1 "$work/start-text" | stats 1) ms, peak RSS $(cut -d' ' -f2 "$work/start-text" | awk '{print $1/1024}' | stats 1) MB"
 text_ms=$(cut -d' ' -f1 "$work/start-text" | median)
 text_kb=$(cut -d' ' -f2 "$work/start-text" | median)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
