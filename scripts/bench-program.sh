@@ -175,7 +175,7 @@ if command -v valgrind >/dev/null; then
   bare_ir=$(instructions "$bare")
   text_ir=$(instructions "$bare" --text)
   prog_ir=$(instructions "$program")
-  echo "instructions:  bare window $((bare_ir / 1000000)) M (with a line of text $((text_ir / 1000000)) M), program $((prog_ir / 1000000)) M," \
+  echo "instructions:  bare window $((bare_ir / 1000000)) M (with text in the program's faces $((text_ir / 1000000)) M), program $((prog_ir / 1000000)) M," \
     "ratio $(awk -v a="$prog_ir" -v b="$bare_ir" 'BEGIN {printf "%.2f", a / b}') x (callgrind, exec to shown and closed)"
 fi
 
