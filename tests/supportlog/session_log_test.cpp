@@ -297,6 +297,14 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     {"sent PING: 41 53 00", "no reply in time: miss 1 of 3", "sent PING: 41 53 00",
                      "received reply to PING 59"}},
+        // One reply with a byte of noise before it.
+        BetweenCase{"APingAnsweredOtherwise",
+                    [](LogBench& b) {
+                      b.line.setFaults({.noiseBytes = 1});
+                      b.clock.runFor(Ms(150));
+                      b.line.setFaults({});
+                    },
+                    {"sent PING: 41 53 00", "received stray "}},
         BetweenCase{
             "AWrite",
             [](LogBench& b) { b.c().CombBrake.setListIndex(1); },
