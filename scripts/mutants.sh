@@ -223,12 +223,12 @@ targets_of() { local t; for t in $1; do echo "${t%%:*}"; done | sort -u; }
 # its filter selects no test, which would pass without testing anything.
 failed=
 run_tests() {
-  local spec target filter binary status part=$2.part names more
+  local wanted target filter binary status part=$2.part names more
   failed=
-  for spec in $1; do
-    target=${spec%%:*}
+  for wanted in $1; do
+    target=${wanted%%:*}
     filter='*'
-    [ "$target" != "$spec" ] && filter=${spec#*:}
+    [ "$target" != "$wanted" ] && filter=${wanted#*:}
     binary=$(find "$build" -type f -name "$target" -perm -u+x -print -quit)
     if [ -z "$binary" ]; then
       echo "no test program $target in $build" >>"$2"
