@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
   QtEventPump pump;
   const QtClock clock;
   // Between the window's logic and the port, so the log sees every byte as the logic does.
-  SupportLogSession supportLog(comm, clock, table, QFile::decodeName(commandLine.logFile.c_str()));
+  SupportLogSession supportLog(comm, clock, table, commandLine.logFile);
   FormMVconfig form(supportLog.comm(), timer1, timer2, pump,
                     {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
   form.setClock(clock);

@@ -33,7 +33,7 @@ QByteArray LogStamps::line(const LogLine& line) const {
   return bytes;
 }
 
-SupportLogFile::SupportLogFile(const QString& path, const LogStamps& stamps, Report report)
+SupportLogFile::SupportLogFile(const std::string& path, const LogStamps& stamps, Report report)
     : path_(path), stamps_(stamps), report_(std::move(report)) {
   if (!report_) {
     report_ = [](const QString& message) {
@@ -59,7 +59,7 @@ SupportLogFile::~SupportLogFile() {
 }
 
 bool SupportLogFile::open(const std::string& header) {
-  const QByteArray name = QFile::encodeName(path_);
+  const QByteArray name = QByteArray::fromStdString(path_);
   // The system appends, which also suits a terminal or a pipe (--log /dev/stderr). Nothing
   // here may wait: not for a reader of a named pipe, nor for a device.
   fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
@@ -136,7 +136,7 @@ void SupportLogFile::fail(const QString& why) {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   report_(QStringLiteral("the support log %1 cannot be written (%2); it is written no more")
-              .arg(QString::fromStdString(Printable(QFile::encodeName(path_).toStdString())), why));
+              .arg(QString::fromStdString(Printable(path_)), why));
 }
 
 #else
@@ -145,7 +145,7 @@ SupportLogFile::~SupportLogFile() = default;
 
 bool SupportLogFile::open(const std::string& header) {
   // Unbuffered: each write reaches the system at once.
-  file_.setFileName(path_);
+  file_.setFileName(QFile::decodeName(path_.c_str()));
   if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
     fail(file_.errorString());
     return false;
@@ -163,7 +163,7 @@ void SupportLogFile::fail(const QString& why) {
   failed_ = true;
   file_.close();
   report_(QStringLiteral("the support log %1 cannot be written (%2); it is written no more")
-              .arg(path_, why));
+              .arg(QString::fromStdString(Printable(path_)), why));
 }
 
 #endif

@@ -44,7 +44,8 @@ class SupportLogFile {
  public:
   using Report = std::function<void(const QString& message)>;
   // Reports to standard error unless told otherwise.
-  SupportLogFile(const QString& path, const LogStamps& stamps, Report report = {});
+  // `path` is bytes, as the command line gave it.
+  SupportLogFile(const std::string& path, const LogStamps& stamps, Report report = {});
   ~SupportLogFile();
   SupportLogFile(const SupportLogFile&) = delete;
   SupportLogFile& operator=(const SupportLogFile&) = delete;
@@ -59,7 +60,7 @@ class SupportLogFile {
   void send(const QByteArray& bytes);
   void fail(const QString& why);
 
-  QString path_;
+  std::string path_;
 #if defined(Q_OS_UNIX)
   void drain();
   int fd_ = -1;

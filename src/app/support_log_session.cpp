@@ -14,14 +14,14 @@
 namespace morvane {
 
 SupportLogSession::SupportLogSession(MSComm& port, const Clock& clock, const PortTable& table,
-                                     const QString& logFile, SupportLogFile::Report report)
+                                     const std::string& logFile, SupportLogFile::Report report)
     : table_(table), log_(clock), stamps_(clock), comm_(port, log_, [&table](int n) {
         const SerialDevice* device = table.device(n);
         return device == nullptr ? std::string() : device->path;
       }) {
   // "12:03:41" as the stamps tell it.
   log_.setTimeOfDay([this](std::int64_t ms) { return stamps_.stamp(ms).mid(11, 8).toStdString(); });
-  if (logFile.isEmpty()) return;
+  if (logFile.empty()) return;
   file_ = std::make_unique<SupportLogFile>(logFile, stamps_, std::move(report));
   if (file_->open(header("Written as it happens, from the start of the run"))) {
     log_.setSink([this](const LogLine& line) { file_->write(line); });

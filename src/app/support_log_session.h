@@ -35,7 +35,7 @@ class SupportLogSession {
   // `logFile` empty: the lines are kept in memory only. A file that cannot be written is
   // told once on standard error (or to `report`); the window goes on.
   SupportLogSession(MSComm& port, const Clock& clock, const PortTable& table,
-                    const QString& logFile = {}, SupportLogFile::Report report = {});
+                    const std::string& logFile = {}, SupportLogFile::Report report = {});
 
   // The port to give the window's logic.
   MSComm& comm() { return comm_; }

@@ -39,7 +39,8 @@ struct ShellBench {
   FormMVconfig form{session.comm(), timer1, timer2, clock, AppVersion{1, 0, 14}};
   std::unique_ptr<FormLog> formLog;
 
-  explicit ShellBench(const QString& logFile = {})
+  explicit ShellBench(const QString& logFile) : ShellBench(QFile::encodeName(logFile).toStdString()) {}
+  explicit ShellBench(const std::string& logFile = {})
       : session(line, clock, table, logFile, [this](const QString& m) { reports << m; }) {
     form.setClock(clock);
     line.addPort(1);
@@ -76,6 +77,20 @@ TEST(SupportLogFile, TakesTheHeaderThenEachLineStampedAsItHappens) {
   EXPECT_TRUE(text.endsWith("Connected MORVANE QR-18A V1.003 V1.234\n")) << text.toStdString();
   EXPECT_EQ(text.count(kStamped), static_cast<qsizetype>(b.session.log().lines().size()));
   EXPECT_EQ(b.reports, QStringList());
+}
+
+// Any name the system takes is the file written, byte for byte.
+TEST(SupportLogFile, IsWrittenUnderTheNameGivenByteForByte) {
+  QTemporaryDir dir;
+  const std::string name = QFile::encodeName(dir.path()).toStdString() + "/\xff\xfe\x80.log";
+  {
+    ShellBench b(name);
+    ASSERT_TRUE(b.connect());
+    EXPECT_EQ(b.reports, QStringList());
+  }
+  struct stat st {};
+  EXPECT_EQ(::stat(name.c_str(), &st), 0);
+  EXPECT_GT(st.st_size, 0);
 }
 
 TEST(SupportLogFile, AFileThatFailsIsToldOnceAndTheWindowGoesOn) {
