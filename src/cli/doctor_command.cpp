@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "cli/cli_flow.h"
+#include "flow_seams.h"
 #include "console_host.h"
 #include "link/link.h"
 #include "port_candidates.h"
@@ -60,16 +61,10 @@ int ProbeEsc(const CliRequest& request, const Candidates& candidates, std::vecto
   read.command = Command::Read;
   read.json = false;
   const PortTable table(candidates.devices);
-  ReasonedSerialComm comm(table);
-  QtTimer timer1(kIdlePollMs);
-  QtTimer timer2(kReplyTimeoutMs);
-  QtTimer tick(CliFlow::kTickMs);
-  QtTimer soon(0);
-  QtEventPump pump;
-  FormMVconfig form(comm, timer1, timer2, pump,
-                    {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
-  DoctorHost host(comm, form);
-  CliFlow flow(form, tick, soon, host, read, candidates.names);
+  FlowSeams seams(table);
+  FormMVconfig& form = seams.form;
+  DoctorHost host(seams.comm, form);
+  CliFlow flow(form, seams.tick, seams.soon, host, read, candidates.names);
   flow.start();
   OnStopSignals([&](int sig) {
     if (stopSignal == 0 && !flow.status()) stopSignal = sig;

@@ -13,6 +13,7 @@
 #include "cli/cli_flow.h"
 #include "settings/printable.h"
 #include "console_host.h"
+#include "flow_seams.h"
 #include "doctor_command.h"
 #include "last_resort_stop.h"
 #include "link/link.h"
@@ -93,20 +94,13 @@ int main(int argc, char** argv) {
     ReportError(candidates.error);
     return candidates.status;
   }
-  // The form sees only the ports it may try: its start-up opens each of them, no other.
   const PortTable flowTable(candidates.devices);
-  ReasonedSerialComm comm(flowTable);
-  QtTimer timer1(kIdlePollMs);
-  QtTimer timer2(kReplyTimeoutMs);
-  QtTimer tick(CliFlow::kTickMs);
-  QtTimer soon(0);
-  QtEventPump pump;
-  FormMVconfig form(comm, timer1, timer2, pump,
-                    {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
-  comm.setOnDescriptorChanged(SetLastResortPort);
+  FlowSeams seams(flowTable);
+  FormMVconfig& form = seams.form;
+  seams.comm.setOnDescriptorChanged(SetLastResortPort);
   const LastResortStop lastResort([&form] { return form.motorMayRun(); });
-  ConsoleHost host(comm, request.file);
-  CliFlow flow(form, tick, soon, host, request, candidates.names);
+  ConsoleHost host(seams.comm, request.file);
+  CliFlow flow(form, seams.tick, seams.soon, host, request, candidates.names);
 
   flow.start();
   // Only now: a stop while start-up still scans the ports would run shutdown half-way.
