@@ -23,7 +23,7 @@ std::string TabName(const std::string& caption) {
 FormLog::FormLog(FormMVconfig& form, LoggingComm& comm, SupportLog& log)
     : form_(form), comm_(comm), log_(log) {
   Controls& c = form_.controls();
-  connState_ = c.TxtConnState.text();
+  connection_ = form_.connection();
   for (int i = 0; i < kSettingCount; ++i) {
     setting_[static_cast<std::size_t>(i)] = c.setting(i).listIndex();
   }
@@ -79,18 +79,14 @@ void FormLog::watch(Control& control, Observers::Fn fn) {
 }
 
 void FormLog::connectionChanged() {
-  const std::string& text = form_.controls().TxtConnState.text();
-  if (text == connState_) return;
-  const bool wasConnected = connState_ == kConnected;
-  connState_ = text;
-  if (text == kConnected) {
+  const Connection now = form_.connection();
+  if (now == connection_) return;
+  connection_ = now;
+  if (now == Connection::Connected) {
     announce_ = true;
     return;
   }
-  if (!wasConnected) {
-    log_.add(text);
-    return;
-  }
+  const std::string text = kUnconnected;
   if (lost_) {
     log_.add(text + ": the ESC was lost after " + std::to_string(kMissesToLose) + " misses");
   } else if (!comm_.portOpen()) {
@@ -137,7 +133,7 @@ void FormLog::settingChanged(int index) {
 // in a row clears the count and sends the stop frame.
 void FormLog::beforeFrameLine() {
   const int misses = form_.state().missCount;
-  if (form_.controls().TxtConnState.text() == kConnected) {
+  if (form_.connection() == Connection::Connected) {
     if (misses > misses_) {
       log_.add("no reply in time: miss " + std::to_string(misses) + " of " +
                std::to_string(kMissesToLose));

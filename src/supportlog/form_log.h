@@ -36,7 +36,7 @@ class FormLog {
   LoggingComm& comm_;
   SupportLog& log_;
   std::vector<Observers::Subscription> subscriptions_;
-  std::string connState_;
+  Connection connection_ = Connection::Unconnected;
   bool announce_ = false;  // connected: said once the reply that connected is handled
   bool lost_ = false;      // the third miss in a row was seen
   int misses_ = 0;
