@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "held_qt_messages.h"
+#include "app/held_qt_messages.h"
 
 #include <QByteArray>
 #include <QString>

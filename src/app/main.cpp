@@ -5,44 +5,31 @@
 #include <QFile>
 #include <QIcon>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "command_line.h"
-#include "held_qt_messages.h"
-#include "hot_plug.h"
-#include "last_resort_stop.h"
+#include "app/command_line.h"
+#include "app/held_qt_messages.h"
+#include "app/port_checks.h"
+#include "app/settings_file_commands.h"
+#include "app/support_log_session.h"
 #include "link/link.h"
-#include "port_checks.h"
-#include "port_table.h"
-#include "qt_timer.h"
-#include "serial_comm.h"
-#include "standard_streams.h"
-#include "settings_file_commands.h"
-#include "stop_signals.h"
-#include "support_log_session.h"
-#include "system_ports.h"
+#include "ports/port_table.h"
+#include "shell/hot_plug.h"
+#include "shell/qt_timer.h"
+#include "shell/serial_comm.h"
+#include "shell/start_up.h"
+#include "shell/stop_signals.h"
+#include "shell/system_ports.h"
 #include "ui/form_mvconfig.h"
 #include "ui/qt/form_view.h"
 #include "ui/qt/motor_test_commands.h"
 
-namespace {
-
-std::optional<std::string> Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? std::nullopt : std::optional<std::string>(value);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   using namespace morvane;
-  // Before anything is written: the --log file may be a pipe.
-  IgnoreFailedWriteSignals();
-  // Before any file is opened, the serial port above all: Qt's messages must not reach it.
-  GuardStandardStreams();
+  // The --log file may be a pipe; Qt's messages must never reach the serial port.
+  StartUp();
   // Answered and refused before the window system is touched, so also without a display.
   const CommandLine commandLine = ParseCommandLine(argc, argv);
   if (commandLine.exitStatus) {
@@ -64,17 +51,13 @@ int main(int argc, char** argv) {
 
   const Platform platform = CurrentPlatform();
   SystemPortList systemPorts;
-  const std::optional<std::string> portList = Environment("MORVANE_ESC_PORTS");
-  if (portList) {
-    if (const std::string warning = ParsePortList(*portList).warning; !warning.empty()) {
-      std::fprintf(stderr, "morvane-esc-config: %s\n", warning.c_str());
-    }
-  }
+  const std::optional<std::string> portList = PortListSetting([](const std::string& warning) {
+    std::fprintf(stderr, "morvane-esc-config: %s\n", warning.c_str());
+  });
   // Changes while the program runs, as adapters come and go.
   PortTable table = BuildStartTable(portList, platform, systemPorts);
 
   SerialComm comm(table);
-  comm.setOnDescriptorChanged(SetLastResortPort);
   QtTimer timer1(kIdlePollMs);
   QtTimer timer2(kReplyTimeoutMs);
   QtEventPump pump;
@@ -84,7 +67,7 @@ int main(int argc, char** argv) {
   FormMVconfig form(supportLog.comm(), timer1, timer2, pump,
                     {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH});
   form.setClock(clock);
-  const LastResortStop lastResort([&form] { return form.motorMayRun(); });
+  const MotorGuard motorGuard(comm, form);
   HotPlug hotPlug(table, portList, std::move(systemPorts), form);
   FormView view(form);
   view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "port_checks.h"
+#include "app/port_checks.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -15,7 +15,7 @@
 #include "ui/form_mvconfig.h"
 
 #if defined(Q_OS_UNIX)
-#include "device_check.h"
+#include "ports/device_check.h"
 #endif
 
 namespace morvane {
@@ -54,7 +54,7 @@ std::vector<cli::Finding> WindowFindings(const PortTable& table, bool listed,
       numbers.push_back(n);
     }
   }
-  cli::SystemFacts facts = SurveyPorts(ports, listed);
+  SystemFacts facts = SurveyPorts(ports, listed);
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     facts.ports[i].openHere = numbers[i] == form.state().openPort;
   }
@@ -107,11 +107,11 @@ BrlttyNotes::Seams BrlttyNotes::SystemSeams(std::function<void(const std::string
   };
 #if defined(Q_OS_UNIX)
   seams.chipOf = [](const std::string& path) {
-    const std::optional<cli::UsbFacts> usb = UsbAdapterOf(path);
+    const std::optional<UsbFacts> usb = UsbAdapterOf(path);
     return usb ? usb->vendorProduct : std::string();
   };
   seams.brltty = [] {
-    const std::optional<cli::RunningProgram> brltty = ProgramRunning("brltty");
+    const std::optional<RunningProgram> brltty = ProgramRunning("brltty");
     return brltty ? brltty->pid : 0;
   };
 #endif

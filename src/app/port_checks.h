@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "cli/doctor.h"
-#include "device_trouble.h"
+#include "ports/device_trouble.h"
 #include "link/seams.h"
-#include "port_table.h"
+#include "ports/port_table.h"
 
 class QAction;
 class QWidget;

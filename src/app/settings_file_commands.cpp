@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings_file_commands.h"
+#include "app/settings_file_commands.h"
 
 #include <QAction>
 #include <QFile>
@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "settings/settings_panel.h"
-#include "settings_json.h"
+#include "shell/settings_json.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support_log_session.h"
+#include "app/support_log_session.h"
 
 #include <QAction>
 #include <QDateTime>

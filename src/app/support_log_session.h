@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "port_table.h"
-#include "support_log_file.h"
-#include "support_log_header.h"
+#include "ports/port_table.h"
+#include "shell/support_log_file.h"
+#include "shell/support_log_header.h"
 #include "supportlog/form_log.h"
 #include "supportlog/logging_comm.h"
 #include "supportlog/support_log.h"

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "console_host.h"
-
-#include "standard_streams.h"
+#include "cli/console_host.h"
 
 #include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include "settings_json.h"
+#include "settings/printable.h"
+#include "shell/settings_json.h"
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -29,8 +28,21 @@ void ReportError(const std::string& line) {
   std::fflush(stderr);
 }
 
-void GuardOutput() {
-  outputClosed = (GuardStandardStreams() & 1 << 1) != 0;
+void GuardOutput(int closedStreams) {
+  outputClosed = (closedStreams & 1 << 1) != 0;
+}
+
+std::optional<int> ReadLoadFile(CliRequest& request) {
+  if (request.command != Command::Load) return std::nullopt;
+  const SettingsRead read = ReadSettingsFile(request.file);
+  if (!read.document) {
+    ReportError(read.error);
+    return kExitFile;
+  }
+  request.targets = read.document->values;
+  if (request.targets != kNoSettings) return std::nullopt;
+  WriteOut(Printable(NothingToWrite(request.file)) + "\n");
+  return FinishOutput(kExitDone);
 }
 
 bool WriteOut(std::string_view bytes) {

@@ -3,11 +3,12 @@
 // standard error, settings files through the JSON layer, and the end of the event loop.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/cli_flow.h"
-#include "reasoned_serial_comm.h"
+#include "cli/reasoned_serial_comm.h"
 
 namespace morvane::cli {
 
@@ -32,10 +33,14 @@ class ConsoleHost : public FlowHost {
 // "morvane-esc: " and the line, on standard error.
 void ReportError(const std::string& line);
 
-// First thing in main(): a standard stream that is closed would be the number the next open
-// takes, and results or messages would go into that file, or into the serial port. Each
-// closed one is held by /dev/null, and standard output counts as failed.
-void GuardOutput();
+// With what StartUp() found (a bit 1 << fd per standard stream it found closed and filled
+// with /dev/null): a closed standard output counts as failed, so no result is told as written.
+void GuardOutput(int closedStreams);
+
+// load: the file is read whole before any port is opened, so nothing of a bad file reaches an
+// ESC; its settings become the request's targets. The exit status when the run ends here (a
+// bad file, or nothing in it to write).
+std::optional<int> ReadLoadFile(CliRequest& request);
 
 // Results on standard output, each write and its flush checked; false once any has failed.
 bool WriteOut(std::string_view bytes);

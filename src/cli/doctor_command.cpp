@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "doctor_command.h"
+#include "cli/doctor_command.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -8,17 +8,17 @@
 #include <cstdio>
 
 #include "cli/cli_flow.h"
-#include "flow_seams.h"
-#include "console_host.h"
+#include "cli/flow_seams.h"
+#include "cli/console_host.h"
 #include "link/link.h"
-#include "port_candidates.h"
-#include "qt_timer.h"
-#include "reasoned_serial_comm.h"
-#include "stop_signals.h"
+#include "cli/port_candidates.h"
+#include "shell/qt_timer.h"
+#include "cli/reasoned_serial_comm.h"
+#include "shell/stop_signals.h"
 #include "ui/form_mvconfig.h"
 
 #if defined(Q_OS_UNIX)
-#include "device_check.h"
+#include "ports/device_check.h"
 #endif
 
 namespace morvane::cli {

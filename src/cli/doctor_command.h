@@ -9,7 +9,7 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/doctor.h"
-#include "port_table.h"
+#include "ports/port_table.h"
 
 namespace morvane::cli {
 

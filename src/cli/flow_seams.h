@@ -5,9 +5,9 @@
 
 #include "cli/cli_flow.h"
 #include "link/link.h"
-#include "port_table.h"
-#include "qt_timer.h"
-#include "reasoned_serial_comm.h"
+#include "ports/port_table.h"
+#include "shell/qt_timer.h"
+#include "cli/reasoned_serial_comm.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane::cli {

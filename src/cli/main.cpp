@@ -4,45 +4,30 @@
 #include <QCoreApplication>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_flow.h"
-#include "settings/printable.h"
-#include "console_host.h"
-#include "flow_seams.h"
-#include "doctor_command.h"
-#include "last_resort_stop.h"
+#include "cli/console_host.h"
+#include "cli/doctor_command.h"
+#include "cli/flow_seams.h"
+#include "cli/port_candidates.h"
+#include "cli/reasoned_serial_comm.h"
 #include "link/link.h"
-#include "port_candidates.h"
-#include "port_table.h"
-#include "qt_timer.h"
-#include "reasoned_serial_comm.h"
-#include "settings_json.h"
-#include "stop_signals.h"
-#include "system_ports.h"
+#include "ports/port_table.h"
+#include "shell/qt_timer.h"
+#include "shell/start_up.h"
+#include "shell/stop_signals.h"
+#include "shell/system_ports.h"
 #include "ui/form_mvconfig.h"
-
-namespace {
-
-std::optional<std::string> Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? std::nullopt : std::optional<std::string>(value);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace morvane;
   using namespace morvane::cli;
-  // Before anything is written: standard output may be a pipe.
-  IgnoreFailedWriteSignals();
-
-  // Before any file is opened: a closed standard stream would lend it its number.
-  GuardOutput();
+  // Standard output may be a pipe, or closed.
+  GuardOutput(StartUp());
   const ParsedArguments parsed = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.request) {
     if (parsed.exitStatus != kExitDone) {
@@ -55,28 +40,11 @@ int main(int argc, char** argv) {
   CliRequest request = *parsed.request;
   QCoreApplication app(argc, argv);
 
-  // A file is read whole before any port is opened: nothing of a bad file reaches an ESC.
-  if (request.command == Command::Load) {
-    const SettingsRead read = ReadSettingsFile(request.file);
-    if (!read.document) {
-      ReportError(read.error);
-      return kExitFile;
-    }
-    request.targets = read.document->values;
-    if (request.targets == kNoSettings) {
-      WriteOut(Printable(NothingToWrite(request.file)) + "\n");
-      return FinishOutput(kExitDone);
-    }
-  }
+  if (const std::optional<int> ended = ReadLoadFile(request)) return *ended;
 
   const Platform platform = CurrentPlatform();
   const std::vector<SerialDevice> systemPorts = SystemSerialPorts();
-  const std::optional<std::string> portList = Environment("MORVANE_ESC_PORTS");
-  if (portList) {
-    if (const std::string warning = ParsePortList(*portList).warning; !warning.empty()) {
-      ReportError(warning);
-    }
-  }
+  const std::optional<std::string> portList = PortListSetting(ReportError);
   const PortTable table =
       BuildPortTable(portList, systemPorts, platform,
                      [&](const std::string& path) { return DescribeDevice(path, systemPorts); });
@@ -97,8 +65,7 @@ int main(int argc, char** argv) {
   const PortTable flowTable(candidates.devices);
   FlowSeams seams(flowTable);
   FormMVconfig& form = seams.form;
-  seams.comm.setOnDescriptorChanged(SetLastResortPort);
-  const LastResortStop lastResort([&form] { return form.motorMayRun(); });
+  const MotorGuard motorGuard(seams.comm, form);
   ConsoleHost host(seams.comm, request.file);
   CliFlow flow(form, seams.tick, seams.soon, host, request, candidates.names);
 

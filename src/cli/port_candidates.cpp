@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "port_candidates.h"
+#include "cli/port_candidates.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

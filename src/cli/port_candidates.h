@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "port_table.h"
+#include "ports/port_table.h"
 
 namespace morvane::cli {
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "serial_comm.h"
+#include "shell/serial_comm.h"
 
 namespace morvane::cli {
 

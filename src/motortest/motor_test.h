@@ -11,7 +11,7 @@
 #include "link/seams.h"
 #include "motortest/motor_sample.h"
 #include "motortest/throttle_sweep.h"
-#include "ui/controls.h"
+#include "controls/controls.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane {

@@ -13,7 +13,7 @@
 #include "link/seams.h"
 #include "motortest/motor_sample.h"
 #include "motortest/sweep_plan.h"
-#include "ui/controls.h"
+#include "controls/controls.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane {

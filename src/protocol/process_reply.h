@@ -11,7 +11,7 @@
 #include "link/app_state.h"
 #include "link/commands.h"
 #include "link/settings_table.h"
-#include "ui/controls.h"
+#include "controls/controls.h"
 
 namespace morvane {
 

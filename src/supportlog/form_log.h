@@ -12,7 +12,7 @@
 
 #include "supportlog/logging_comm.h"
 #include "supportlog/support_log.h"
-#include "ui/controls.h"
+#include "controls/controls.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane {

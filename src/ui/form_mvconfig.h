@@ -13,7 +13,7 @@
 #include "link/link.h"
 #include "link/seams.h"
 #include "ports/link_status.h"
-#include "ui/controls.h"
+#include "controls/controls.h"
 
 namespace morvane {
 

@@ -7,7 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "port_candidates.h"
+#include "cli/port_candidates.h"
 
 namespace morvane::cli {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "serial_comm.h"
+#include "shell/serial_comm.h"
 #include "virtual_clock.h"
 #include "virtual_line.h"
 

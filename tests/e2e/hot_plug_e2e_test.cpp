@@ -12,13 +12,13 @@
 #include <string>
 
 #include "child_process.h"
-#include "hot_plug.h"
+#include "shell/hot_plug.h"
 #include "link/link.h"
-#include "port_table.h"
-#include "qt_timer.h"
-#include "serial_comm.h"
+#include "ports/port_table.h"
+#include "shell/qt_timer.h"
+#include "shell/serial_comm.h"
 #include "sim_session.h"
-#include "system_ports.h"
+#include "shell/system_ports.h"
 #include "ui/form_mvconfig.h"
 #include "ui/qt/form_view.h"
 

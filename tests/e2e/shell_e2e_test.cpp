@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "link/link.h"
-#include "port_table.h"
-#include "qt_timer.h"
-#include "serial_comm.h"
+#include "ports/port_table.h"
+#include "shell/qt_timer.h"
+#include "shell/serial_comm.h"
 #include "sim_session.h"
 #include "ui/form_mvconfig.h"
 #include "ui/qt/form_view.h"

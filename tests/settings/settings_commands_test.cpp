@@ -12,8 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "settings_file_commands.h"
-#include "settings_json.h"
+#include "app/settings_file_commands.h"
+#include "shell/settings_json.h"
 #include "window_bench.h"
 
 namespace morvane::test {

@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-#include "settings_json.h"
+#include "shell/settings_json.h"
 
 namespace morvane {
 namespace {

@@ -2,7 +2,7 @@
 // The paths a user lists, against real links, files, FIFOs and pseudo-terminals: the device a
 // path names is what opens, what is no serial port is said to be what it is, and a device
 // another program holds is refused as in use, to root as to a user.
-#include "device_check.h"
+#include "ports/device_check.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -27,8 +27,8 @@
 
 #include "ports/link_status.h"
 #include "ports/port_holders.h"
-#include "serial_comm.h"
-#include "system_ports.h"
+#include "shell/serial_comm.h"
+#include "shell/system_ports.h"
 
 extern char** environ;
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "device_watch.h"
-#include "port_follower.h"
-#include "system_ports.h"
+#include "shell/device_watch.h"
+#include "ports/port_follower.h"
+#include "shell/system_ports.h"
 
 namespace morvane {
 namespace {

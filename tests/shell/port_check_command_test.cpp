@@ -14,7 +14,7 @@
 #include <QTimer>
 
 #include "bench.h"
-#include "port_checks.h"
+#include "app/port_checks.h"
 #include "ui/qt/form_view.h"
 
 namespace morvane::test {

@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <string>
 
-#include "serial_comm.h"
-#include "system_ports.h"
+#include "shell/serial_comm.h"
+#include "shell/system_ports.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "device_check.h"
-#include "port_checks.h"
-#include "port_follower.h"
+#include "ports/device_check.h"
+#include "app/port_checks.h"
+#include "ports/port_follower.h"
 
 namespace morvane {
 namespace {

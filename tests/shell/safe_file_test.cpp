@@ -20,7 +20,7 @@
 #include <sstream>
 
 #include "full_folder.h"
-#include "safe_file.h"
+#include "shell/safe_file.h"
 
 namespace morvane::test {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "serial_comm.h"
+#include "shell/serial_comm.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "system_ports.h"
+#include "shell/system_ports.h"
 
 #include <fcntl.h>
 #include <stdlib.h>

@@ -19,8 +19,8 @@
 #include <optional>
 
 #include "bench.h"
-#include "command_line.h"
-#include "support_log_session.h"
+#include "app/command_line.h"
+#include "app/support_log_session.h"
 #include "ui/qt/form_view.h"
 
 namespace morvane::test {

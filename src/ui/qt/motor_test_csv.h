@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/safe_file.h"
+#include "shell/safe_file.h"
 
 namespace morvane {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "serial_comm.h"
+#include "shell/serial_comm.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 #include <utility>
 
-#include "low_latency.h"
+#include "shell/low_latency.h"
 
 #if defined(Q_OS_UNIX)
 #include <poll.h>

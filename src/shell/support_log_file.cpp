@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support_log_file.h"
+#include "shell/support_log_file.h"
 
 #include <cstdio>
 
-#include "safe_file.h"
+#include "shell/safe_file.h"
 #include "settings/printable.h"
 
 #if defined(Q_OS_UNIX)

@@ -11,9 +11,9 @@
 #include <QSocketNotifier>
 #include <functional>
 
-#include "device_check.h"
+#include "ports/device_check.h"
 #include "link/seams.h"
-#include "port_table.h"
+#include "ports/port_table.h"
 
 namespace morvane {
 

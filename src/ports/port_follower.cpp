@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "port_follower.h"
+#include "ports/port_follower.h"
 
 #include <algorithm>
 #include <filesystem>

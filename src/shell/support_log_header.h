@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "port_table.h"
+#include "ports/port_table.h"
 
 namespace morvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "safe_file.h"
+#include "shell/safe_file.h"
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qt_timer.h"
+#include "shell/qt_timer.h"
 
 #include <QCoreApplication>
 #include <QTimerEvent>

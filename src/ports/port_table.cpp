@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "port_table.h"
+#include "ports/port_table.h"
 
 #include <algorithm>
 #include <cctype>

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "device_watch.h"
-#include "port_follower.h"
-#include "port_table.h"
-#include "system_ports.h"
+#include "shell/device_watch.h"
+#include "ports/port_follower.h"
+#include "ports/port_table.h"
+#include "shell/system_ports.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings_json.h"
+#include "shell/settings_json.h"
 
 #include <QDateTime>
 #include <QJsonDocument>
@@ -10,7 +10,7 @@
 #include <set>
 #include <vector>
 
-#include "safe_file.h"
+#include "shell/safe_file.h"
 #include "settings/printable.h"
 
 namespace morvane {

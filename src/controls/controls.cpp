@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/controls.h"
+#include "controls/controls.h"
 
 #include "link/settings_table.h"
 

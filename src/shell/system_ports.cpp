@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "system_ports.h"
+#include "shell/system_ports.h"
 
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
-#include "device_check.h"
+#include "ports/device_check.h"
 
 namespace morvane {
 namespace {

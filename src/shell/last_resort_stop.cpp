@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "last_resort_stop.h"
+#include "shell/last_resort_stop.h"
 
 #include <QtGlobal>
 #include <atomic>
 #include <cstdlib>
 
 #include "link/commands.h"
-#include "stop_signals.h"
+#include "shell/stop_signals.h"
 
 #if defined(Q_OS_UNIX)
 #include <errno.h>

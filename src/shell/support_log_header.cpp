@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support_log_header.h"
+#include "shell/support_log_header.h"
 
 #include <QDateTime>
 #include <QSysInfo>

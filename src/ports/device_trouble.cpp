@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device_trouble.h"
+#include "ports/device_trouble.h"
 
 #include <cerrno>
 #include <cstring>

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "port_follower.h"
+#include "ports/port_follower.h"
 
 class QSocketNotifier;
 

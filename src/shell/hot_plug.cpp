@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hot_plug.h"
+#include "shell/hot_plug.h"
 
 #include <filesystem>
 
-#include "system_ports.h"
+#include "shell/system_ports.h"
 
 namespace morvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "standard_streams.h"
+#include "shell/standard_streams.h"
 
 #include <QtGlobal>
 

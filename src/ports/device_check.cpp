@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device_check.h"
+#include "ports/device_check.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -259,9 +259,9 @@ std::string ById(const std::string& device, const SystemRoots& roots) {
 }
 
 // udev's record of the device: its tags (G:, and Q: for tags still current) and properties.
-cli::UdevFacts UdevOf([[maybe_unused]] const std::string& device,
+UdevFacts UdevOf([[maybe_unused]] const std::string& device,
                       [[maybe_unused]] const SystemRoots& roots) {
-  cli::UdevFacts udev;
+  UdevFacts udev;
 #if defined(__linux__)
   struct stat st {};
   if (::stat(device.c_str(), &st) != 0) return udev;
@@ -334,20 +334,20 @@ void NameHolders(OpenFailure& failure, const std::string& device, const SystemRo
   DescribeHolders(failure, std::move(search.holders));
 }
 
-std::optional<cli::RunningProgram> ProgramRunning(const std::string& name,
+std::optional<RunningProgram> ProgramRunning(const std::string& name,
                                                   const std::string& proc) {
   namespace fs = std::filesystem;
-  std::optional<cli::RunningProgram> found;
+  std::optional<RunningProgram> found;
   std::error_code error;
   for (const fs::directory_entry& process : fs::directory_iterator(proc, error)) {
     const int pid = ProcessNumber(process.path().filename().string());
     if (pid <= 0 || (found && found->pid < pid)) continue;
-    if (CommandName(proc, pid) == name) found = cli::RunningProgram{name, pid};
+    if (CommandName(proc, pid) == name) found = RunningProgram{name, pid};
   }
   return found;
 }
 
-std::optional<cli::UsbFacts> UsbAdapterOf(const std::string& device, const SystemRoots& roots) {
+std::optional<UsbFacts> UsbAdapterOf(const std::string& device, const SystemRoots& roots) {
 #if defined(__linux__)
   namespace fs = std::filesystem;
   struct stat st {};
@@ -363,7 +363,7 @@ std::optional<cli::UsbFacts> UsbAdapterOf(const std::string& device, const Syste
     const std::string vendor = FirstLine(at / "idVendor");
     const std::string product = FirstLine(at / "idProduct");
     if (vendor.empty() || product.empty()) continue;
-    cli::UsbFacts usb;
+    UsbFacts usb;
     usb.vendorProduct = Lower(vendor) + ":" + Lower(product);
     usb.maker = FirstLine(at / "manufacturer");
     usb.product = FirstLine(at / "product");
@@ -378,8 +378,8 @@ std::optional<cli::UsbFacts> UsbAdapterOf(const std::string& device, const Syste
   return std::nullopt;
 }
 
-cli::AccessFacts AccessOf(const std::string& device) {
-  cli::AccessFacts a;
+AccessFacts AccessOf(const std::string& device) {
+  AccessFacts a;
   struct stat st {};
   if (::stat(device.c_str(), &st) != 0) return a;
   const uid_t uid = ::geteuid();
@@ -399,12 +399,12 @@ cli::AccessFacts AccessOf(const std::string& device) {
   return a;
 }
 
-cli::SystemFacts SurveyPorts(const std::vector<NamedPath>& ports, bool named,
+SystemFacts SurveyPorts(const std::vector<NamedPath>& ports, bool named,
                              const SystemRoots& roots) {
-  cli::SystemFacts facts;
+  SystemFacts facts;
   facts.named = named;
   for (const std::string& folder : roots.ruleFolders) {
-    const std::string path = folder + "/" + cli::kRuleFile;
+    const std::string path = folder + "/" + kRuleFile;
     std::ifstream file(path);
     if (!file) continue;
     facts.rulePath = path;
@@ -414,7 +414,7 @@ cli::SystemFacts SurveyPorts(const std::vector<NamedPath>& ports, bool named,
   facts.modemManager = ProgramRunning("ModemManager", roots.proc);
   facts.brltty = ProgramRunning("brltty", roots.proc);
   for (const NamedPath& named : ports) {
-    cli::PortFacts port;
+    PortFacts port;
     port.name = named.name;
     const DeviceLook look = LookAtDevice(named.path);
     port.device = look.device;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "low_latency.h"
+#include "shell/low_latency.h"
 
 #if defined(__linux__)
 #include <linux/serial.h>

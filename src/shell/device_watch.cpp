@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device_watch.h"
+#include "shell/device_watch.h"
 
 #include <sys/inotify.h>
 #include <unistd.h>

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "port_table.h"
+#include "ports/port_table.h"
 #include "ports/port_numbers.h"
 
 namespace morvane {

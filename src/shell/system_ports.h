@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "port_follower.h"
-#include "port_table.h"
+#include "ports/port_follower.h"
+#include "ports/port_table.h"
 
 namespace morvane {
 

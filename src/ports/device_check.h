@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/doctor.h"
-#include "device_trouble.h"
+#include "ports/port_facts.h"
+#include "ports/device_trouble.h"
 #include "ports/port_holders.h"
 
 namespace morvane {
@@ -50,15 +50,15 @@ void NameHolders(OpenFailure& failure, const std::string& device,
                  const SystemRoots& roots = {});
 
 // The first process of that name (as /proc's comm gives it), if one runs.
-std::optional<cli::RunningProgram> ProgramRunning(const std::string& name,
+std::optional<RunningProgram> ProgramRunning(const std::string& name,
                                                   const std::string& proc = "/proc");
 
 // The USB adapter behind a device node, from sysfs; nothing when it is on no USB.
-std::optional<cli::UsbFacts> UsbAdapterOf(const std::string& device, const SystemRoots& roots = {});
+std::optional<UsbFacts> UsbAdapterOf(const std::string& device, const SystemRoots& roots = {});
 
 // Whether this user may read and write the device, and why: owner, group, an ACL entry (what
 // udev's uaccess gives the user at the seat), or every user.
-cli::AccessFacts AccessOf(const std::string& device);
+AccessFacts AccessOf(const std::string& device);
 
 // What doctor and "Check ports…" look at, for each port as the user knows it (name) and as
 // listed (path); nothing is opened. named: the ports were named rather than found.
@@ -66,7 +66,7 @@ struct NamedPath {
   std::string name;
   std::string path;
 };
-cli::SystemFacts SurveyPorts(const std::vector<NamedPath>& ports, bool named,
+SystemFacts SurveyPorts(const std::vector<NamedPath>& ports, bool named,
                              const SystemRoots& roots = {});
 
 // What a listed path names, found without opening it: opening a serial device moves its modem

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "stop_signals.h"
+#include "shell/stop_signals.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "device_trouble.h"
+#include "ports/device_trouble.h"
 #include "link/commands.h"
 
 namespace morvane {
