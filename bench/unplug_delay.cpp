@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "port_table.h"
-#include "serial_comm.h"
+#include "ports/port_table.h"
+#include "shell/serial_comm.h"
 
 namespace {
 
