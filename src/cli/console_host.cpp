@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/batch_record.h"
+#include "settings/printable.h"
 #include "settings_json.h"
 
 #if defined(Q_OS_UNIX)
@@ -74,6 +76,21 @@ std::string ConsoleHost::saveDocument(const SettingsDocument& doc) {
   SettingsDocument stamped = doc;
   stamped.saved = UtcNow();
   return WriteSettingsFile(file_, stamped);
+}
+
+std::string ConsoleHost::openRecord(const std::string& path) {
+  recordPath_ = path;
+  const std::string error = record_.open(path, BatchRecordHeader());
+  return error.empty() ? error : Printable(path) + ": cannot keep the record: " + error;
+}
+
+std::string ConsoleHost::recordRow(const std::string& line) {
+  const std::string error = record_.append(line);
+  return error.empty() ? error : Printable(recordPath_) + ": cannot write the record: " + error;
+}
+
+std::string ConsoleHost::utcNow() {
+  return UtcNow();
 }
 
 void ConsoleHost::finished(int status) {

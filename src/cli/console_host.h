@@ -8,6 +8,7 @@
 
 #include "cli/cli_flow.h"
 #include "reasoned_serial_comm.h"
+#include "record_file.h"
 
 namespace morvane::cli {
 
@@ -23,10 +24,17 @@ class ConsoleHost : public FlowHost {
   std::string saveDocument(const SettingsDocument& doc) override;
   std::string openFailure(int port) override { return comm_.failure(port); }
   void finished(int status) override;
+  std::string recordRow(const std::string& line) override;
+  std::string utcNow() override;
+
+  // load --each --record: opens the record before any port is; the error names the file.
+  std::string openRecord(const std::string& path);
 
  private:
   const ReasonedSerialComm& comm_;
   std::string file_;
+  std::string recordPath_;
+  AppendingFile record_;
 };
 
 // "morvane-esc: " and the line, on standard error.

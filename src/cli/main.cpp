@@ -22,6 +22,7 @@
 #include "qt_timer.h"
 #include "reasoned_serial_comm.h"
 #include "settings_json.h"
+#include "settings_presets.h"
 #include "stop_signals.h"
 #include "system_ports.h"
 #include "ui/form_mvconfig.h"
@@ -55,16 +56,25 @@ int main(int argc, char** argv) {
   CliRequest request = *parsed.request;
   QCoreApplication app(argc, argv);
 
+  if (request.command == Command::Presets) {
+    const PresetList presets = ListPresets();
+    for (const std::string& error : presets.errors) ReportError(error);
+    WriteOut(request.json ? PresetsJson(presets) : PresetsText(presets));
+    return FinishOutput(kExitDone);
+  }
+
   // A file is read whole before any port is opened: nothing of a bad file reaches an ESC.
-  if (request.command == Command::Load) {
-    const SettingsRead read = ReadSettingsFile(request.file);
+  const bool load = request.command == Command::Load;
+  if (load || request.command == Command::Diff) {
+    const SettingsRead read = ReadSettingsFile(FileOrPreset(request.file));
     if (!read.document) {
       ReportError(read.error);
       return kExitFile;
     }
     request.targets = read.document->values;
     if (request.targets == kNoSettings) {
-      WriteOut(Printable(NothingToWrite(request.file)) + "\n");
+      WriteOut(Printable(load ? NothingToWrite(request.file) : NothingToCompare(request.file)) +
+               "\n");
       return FinishOutput(kExitDone);
     }
   }
@@ -100,6 +110,13 @@ int main(int argc, char** argv) {
   seams.comm.setOnDescriptorChanged(SetLastResortPort);
   const LastResortStop lastResort([&form] { return form.motorMayRun(); });
   ConsoleHost host(seams.comm, request.file);
+  // The record is ready, its header checked, before any ESC is written.
+  if (!request.record.empty()) {
+    if (const std::string error = host.openRecord(request.record); !error.empty()) {
+      ReportError(error);
+      return kExitFile;
+    }
+  }
   CliFlow flow(form, seams.tick, seams.soon, host, request, candidates.names);
 
   flow.start();
