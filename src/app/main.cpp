@@ -21,6 +21,7 @@
 #include "serial_comm.h"
 #include "standard_streams.h"
 #include "settings_file_commands.h"
+#include "settings_library_commands.h"
 #include "stop_signals.h"
 #include "support_log_session.h"
 #include "system_ports.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
                        QString::fromStdString(EmptyListTip(table, platform)));
   view.setDeviceText([&](int n) { return DeviceLine(table, n); });
   InstallSettingsFileCommands(view, form);
+  InstallSettingsLibraryCommands(view, form);
   InstallMotorTest(view, form);
   InstallSupportLogCommand(view, supportLog);
   const bool listed = portList && !portList->empty();
