@@ -26,12 +26,14 @@ struct LibraryBench : WindowBench {
   QString answer;             // the file or the description the dialogs return
   bool applyThese = false;    // the difference dialog's button
   std::vector<SettingDifference> shown;
+  std::function<void()> whileOpen;  // what happens while the difference dialog is open
   QStringList messages;
   SettingsLibraryCommands commands = InstallSettingsLibraryCommands(
       view, form,
       {[this](QWidget*) { return answer; },
        [this](QWidget*, const QString&, const std::vector<SettingDifference>& diff) {
          shown = diff;
+         if (whileOpen) whileOpen();
          return applyThese;
        },
        [this](QWidget*) { return answer; },
@@ -86,6 +88,29 @@ TEST(LibraryCommands, CompareShowsTheFilesSettingsAndOnlyApplyTheseWritesTheDiff
     EXPECT_EQ(b.writesWhenDone(), apply ? brake : std::vector<Bytes>()) << apply;
     EXPECT_EQ(b.messages, QStringList());
   }
+}
+
+// What the dialog showed was another ESC's: Apply these writes nothing to the one now there,
+// though it holds the same values.
+TEST(LibraryCommands, ApplyTheseWritesNothingWhenAnotherEscConnectedWhileTheDialogWasOpen) {
+  LibraryBench b;
+  sim::EscModel other;
+  ASSERT_TRUE(b.connectAndRead());
+  b.answer = b.file("quad", {kNotGiven, kNotGiven, 1, kNotGiven, kNotGiven});
+  b.applyThese = true;
+  b.whileOpen = [&] {
+    b.line.detachEsc(1);
+    ASSERT_TRUE(b.runUntil([&] { return b.conn() == "Unconnected"; }, Ms(3000)));
+    b.line.attachEsc(1, other);
+    ASSERT_TRUE(b.connectAndRead(Ms(5000)));
+    b.takeFrames();
+  };
+  b.commands.compare->trigger();
+  ASSERT_EQ(b.shown.size(), 1u);
+  EXPECT_EQ(b.writesWhenDone(), std::vector<Bytes>());
+  EXPECT_EQ(other.settings()[1], 1);
+  ASSERT_EQ(b.messages.size(), 1);
+  EXPECT_TRUE(b.messages[0].startsWith("The ESC was lost or another connected"));
 }
 
 TEST(LibraryCommands, TheDialogMarksTheDifferencesAndCannotApplyWhereThereAreNone) {
