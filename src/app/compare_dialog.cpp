@@ -2,13 +2,13 @@
 #include "compare_dialog.h"
 
 #include <QDialogButtonBox>
-#include <algorithm>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace morvane {
 namespace {
@@ -24,16 +24,16 @@ CompareDialog::CompareDialog(const QString& file, const std::vector<SettingDiffe
     : QDialog(parent) {
   setObjectName(QStringLiteral("CompareDialog"));
   setWindowTitle(tr("Compare with file"));
-  const int differing =
-      static_cast<int>(std::count_if(diff.begin(), diff.end(), [](const auto& d) { return !d.equal(); }));
+  const int differing = static_cast<int>(
+      std::count_if(diff.begin(), diff.end(), [](const auto& d) { return !d.equal(); }));
   auto* heading = new QLabel(this);
   heading->setTextFormat(Qt::PlainText);
   heading->setWordWrap(true);
   const QString name = QFileInfo(file).fileName();
-  heading->setText(differing == 0
-                       ? tr("The ESC holds every setting of %1.").arg(name)
-                       : tr("The ESC differs from %1 in %n setting(s).", nullptr, differing)
-                             .arg(name));
+  heading->setText(
+      differing == 0
+          ? tr("The ESC holds every setting of %1.").arg(name)
+          : tr("The ESC differs from %1 in %n setting(s).", nullptr, differing).arg(name));
 
   auto* table = new QTableWidget(static_cast<int>(diff.size()), 3, this);
   table->setObjectName(QStringLiteral("Differences"));
@@ -66,8 +66,9 @@ CompareDialog::CompareDialog(const QString& file, const std::vector<SettingDiffe
   apply_ = buttons->addButton(tr("Apply these"), QDialogButtonBox::AcceptRole);
   apply_->setObjectName(QStringLiteral("ApplyThese"));
   apply_->setEnabled(differing > 0);
-  apply_->setToolTip(tr("Writes the file's values where the ESC differs, as loading the file "
-                        "does; each is confirmed by the ESC's reply."));
+  apply_->setToolTip(
+      tr("Writes the file's values where the ESC differs, as loading the file "
+         "does; each is confirmed by the ESC's reply."));
   QPushButton* close = buttons->addButton(tr("Close"), QDialogButtonBox::RejectRole);
   close->setObjectName(QStringLiteral("Close"));
   close->setDefault(true);

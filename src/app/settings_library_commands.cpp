@@ -103,7 +103,8 @@ void Compare(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialogs)
     dialogs.showError(&window, QString::fromLatin1(kEscChanged));
     return;
   }
-  const std::vector<SettingDifference> diff = CompareSettings(EscValues(form), read.document->values);
+  const std::vector<SettingDifference> diff =
+      CompareSettings(EscValues(form), read.document->values);
   if (!dialogs.showDifferences(&window, path, diff)) return;
   if (watch.changed() || !ReadyForLoad(form)) {
     dialogs.showError(&window, QString::fromLatin1(kEscChanged));

@@ -125,17 +125,19 @@ std::string SaveUserPreset(const std::string& description, SettingsDocument doc)
 
 std::string PresetsText(const PresetList& list) {
   std::string text;
-  for (const Preset& p : list.presets) text += Printable(p.name) + "\t" + Printable(p.description) + "\t" + Printable(p.path) + "\n";
+  for (const Preset& p : list.presets)
+    text += Printable(p.name) + "\t" + Printable(p.description) + "\t" + Printable(p.path) + "\n";
   return text;
 }
 
 std::string PresetsJson(const PresetList& list) {
   QJsonArray array;
   for (const Preset& p : list.presets) {
-    array.append(QJsonObject{{QStringLiteral("name"), QString::fromStdString(p.name)},
-                             {QStringLiteral("description"), QString::fromStdString(p.description)},
-                             {QStringLiteral("file"), QFile::decodeName(QByteArray::fromStdString(p.path))},
-                             {QStringLiteral("user"), p.user}});
+    array.append(
+        QJsonObject{{QStringLiteral("name"), QString::fromStdString(p.name)},
+                    {QStringLiteral("description"), QString::fromStdString(p.description)},
+                    {QStringLiteral("file"), QFile::decodeName(QByteArray::fromStdString(p.path))},
+                    {QStringLiteral("user"), p.user}});
   }
   return QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
 }

@@ -52,8 +52,8 @@ std::string DifferenceLine(const SettingDifference& d) {
 }
 
 std::string DifferencesJson(const std::vector<SettingDifference>& diff) {
-  std::string json = std::string("{\"equal\":") + (AllEqual(diff) ? "true" : "false") +
-                     ",\"settings\":[";
+  std::string json =
+      std::string("{\"equal\":") + (AllEqual(diff) ? "true" : "false") + ",\"settings\":[";
   for (std::size_t k = 0; k < diff.size(); ++k) {
     const SettingDifference& d = diff[k];
     json += (k == 0 ? "{" : ",{") + std::string("\"name\":") + Quoted(Name(d.setting)) +

@@ -18,8 +18,7 @@ struct SettingDifference {
 };
 
 // One entry per setting the file gives, in the panel's order.
-std::vector<SettingDifference> CompareSettings(const SettingValues& esc,
-                                               const SettingValues& file);
+std::vector<SettingDifference> CompareSettings(const SettingValues& esc, const SettingValues& file);
 bool AllEqual(const std::vector<SettingDifference>& diff);
 // The file's values where the ESC differs, kNotGiven elsewhere: what applying them writes.
 SettingValues Differing(const std::vector<SettingDifference>& diff);

@@ -9,7 +9,8 @@ namespace {
 // The step as the values it leaves (to) or finds (from), kNotGiven for settings it leaves alone.
 SettingValues Ends(const HistoryStep& step, bool to) {
   SettingValues values = kNoSettings;
-  for (const SettingChange& c : step) values[static_cast<std::size_t>(c.setting)] = to ? c.to : c.from;
+  for (const SettingChange& c : step)
+    values[static_cast<std::size_t>(c.setting)] = to ? c.to : c.from;
   return values;
 }
 
@@ -38,9 +39,8 @@ std::string Describe(const char* what, const HistoryStep& step, bool back) {
 SettingsHistory::SettingsHistory(FormMVconfig& form) : form_(form) {
   found_ = form_.escFound.subscribe([this](const EscFound&) { clear(); });
   lost_ = form_.escLost.subscribe([this](const EscLost&) { clear(); });
-  reported_ = form_.settingReported.subscribe([this](const SettingReport& r) {
-    known_[static_cast<std::size_t>(r.setting)] = r.value;
-  });
+  reported_ = form_.settingReported.subscribe(
+      [this](const SettingReport& r) { known_[static_cast<std::size_t>(r.setting)] = r.value; });
   confirmed_ = form_.settingConfirmed.subscribe([this](const SettingReport& r) { onConfirmed(r); });
 }
 

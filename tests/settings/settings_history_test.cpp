@@ -24,7 +24,9 @@ struct HistoryBench : Bench {
     }
     return out;
   }
-  bool settle() { return runUntil([&] { return QueueEmpty(s()) && history.canUndo(); }, Ms(2000)); }
+  bool settle() {
+    return runUntil([&] { return QueueEmpty(s()) && history.canUndo(); }, Ms(2000));
+  }
 };
 
 TEST(SettingsHistory, UndoAndRedoEachPickThePreviousEntryOnceAndTheReadBackConfirmsIt) {

@@ -23,8 +23,8 @@ namespace {
 
 struct LibraryBench : WindowBench {
   QTemporaryDir dir;
-  QString answer;             // the file or the description the dialogs return
-  bool applyThese = false;    // the difference dialog's button
+  QString answer;           // the file or the description the dialogs return
+  bool applyThese = false;  // the difference dialog's button
   std::vector<SettingDifference> shown;
   std::function<void()> whileOpen;  // what happens while the difference dialog is open
   QStringList messages;
