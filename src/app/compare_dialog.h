@@ -14,6 +14,8 @@ class QPushButton;
 namespace morvane {
 
 class CompareDialog : public QDialog {
+  Q_OBJECT
+
  public:
   // `file` is the name shown, as the user chose it.
   CompareDialog(const QString& file, const std::vector<SettingDifference>& diff,
