@@ -23,6 +23,12 @@ install(FILES ${MORVANE_PACKAGING_DIR}/invalid.morvane.esc_config.metainfo.xml
 install(FILES ${MORVANE_PACKAGING_DIR}/60-morvane-esc-config.rules
         DESTINATION lib/udev/rules.d COMPONENT config)
 
+# The shipped presets; the programs also find them in the build tree, where src/app copies
+# them to share/ beside the programs' floors.
+install(DIRECTORY ${MORVANE_PACKAGING_DIR}/presets/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/morvane-esc-config/presets COMPONENT config
+        FILES_MATCHING PATTERN "*.json")
+
 # The window's own pictures at the sizes desktops ask for; the 32 one is also its window icon.
 foreach(size 16 22 24 32 48 64 128 256)
   if(size EQUAL 32)

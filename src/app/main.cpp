@@ -13,6 +13,7 @@
 #include "app/held_qt_messages.h"
 #include "app/port_checks.h"
 #include "app/settings_file_commands.h"
+#include "app/settings_library_commands.h"
 #include "app/support_log_session.h"
 #include "link/link.h"
 #include "ports/port_table.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
                        QString::fromStdString(EmptyListTip(table, platform)));
   view.setDeviceText([&](int n) { return DeviceLine(table, n); });
   InstallSettingsFileCommands(view, form);
+  InstallSettingsLibraryCommands(view, form);
   InstallMotorTest(view, form);
   InstallSupportLogCommand(view, supportLog);
   const bool listed = portList && !portList->empty();

@@ -31,7 +31,7 @@ struct CommandInfo {
   Takes takes;
 };
 
-const std::array<CommandInfo, 7> kCommands = {{
+const std::array<CommandInfo, 9> kCommands = {{
     {"ports", Command::Ports, "ports [--json]",
      "Lists the port table COM1..COM16, one line per port: COMn, the device and the adapter,\n"
      "separated by tabs. No port is opened.\n",
@@ -51,13 +51,17 @@ const std::array<CommandInfo, 7> kCommands = {{
     {"save", Command::Save, "save FILE [--port P] [--timeout SECONDS]",
      "Connects, reads the five settings and saves them to FILE as a settings file.\n", true, true,
      false, false, Takes::File},
-    {"load", Command::Load, "load FILE [--port P] [--timeout SECONDS] [--each]",
+    {"load", Command::Load, "load FILE|PRESET [--port P] [--timeout SECONDS] [--each [--record CSV]]",
      "Reads FILE whole before any port is opened, then connects, writes each setting the file\n"
      "gives that the ESC does not hold yet and confirms it; prints a line per setting as write\n"
      "does. With --each it configures one ESC after another: it waits for an ESC, writes and\n"
      "confirms, prints \"ESC 1: MORVANE QR-18A V1.003, 2 settings written, confirmed\", waits\n"
      "until that ESC is unplugged or stops answering, then takes the next. Ctrl+C ends the\n"
-     "batch with a summary; the status is 0 when every ESC was confirmed, else 4.\n",
+     "batch with a summary; the status is 0 when every ESC was confirmed, else 4.\n"
+     "With --record CSV each ESC of the batch appends a row to CSV as it is confirmed or\n"
+     "fails: the time (UTC), its number, model, firmware, each setting before and after, and\n"
+     "the result (confirmed, not confirmed, lost). A name that is no file is looked up among\n"
+     "the presets (see presets).\n",
      true, true, false, true, Takes::File},
     {"reset", Command::Reset, "reset [--port P] [--timeout SECONDS]",
      "Connects and writes the five factory defaults, as the panel's Restore Default does, and\n"
@@ -71,6 +75,19 @@ const std::array<CommandInfo, 7> kCommands = {{
      "would take it, which programs hold it now, then whether an ESC answers (the throttle\n"
      "stays 0). The status is 0 when a port opened and an ESC answered.\n",
      true, true, true, false, Takes::Nothing},
+    {"diff", Command::Diff, "diff FILE|PRESET [--port P] [--timeout SECONDS] [--json]",
+     "Connects, reads the five settings and compares them with FILE; nothing is written.\n"
+     "Prints one line per setting the file gives: \"= cutoffType: Soft Cutoff\" where the\n"
+     "ESC holds the file's value, \"! brake: ESC Disable, file Enable\" where it does not.\n"
+     "The status is 0 when the ESC holds every value of the file, 6 when it differs.\n",
+     true, true, true, false, Takes::File},
+    {"presets", Command::Presets, "presets [--json]",
+     "Lists the presets: the settings files shipped in\n"
+     "/usr/share/morvane-esc-config/presets and your own in\n"
+     "~/.local/share/morvane-esc-config/presets (which win over a shipped one of the same\n"
+     "name), one line each: the name, the description and the file, separated by tabs.\n"
+     "load and diff take a preset's name in place of a file. No port is opened.\n",
+     false, false, true, false, Takes::Nothing},
 }};
 
 const char* const kPortHelp =
@@ -82,11 +99,19 @@ const char* const kTimeoutHelp =
     "  --timeout SECONDS   how long to wait, in all, for an ESC to be identified (default 5);\n"
     "                      load --each waits without a limit\n";
 const char* const kEachHelp = "  --each              one ESC after another, until Ctrl+C\n";
+const char* const kRecordHelp =
+    "  --record CSV        with --each: a row per ESC appended to CSV, flushed at once\n";
 const char* const kHelpHelp = "  -h, --help          this help\n";
 
 std::string JsonHelp(Command command) {
   if (command == Command::Doctor) {
     return "  --json              the findings as JSON: level, subject, text and remedy\n";
+  }
+  if (command == Command::Diff) {
+    return "  --json              one JSON object: equal, and each setting's name, esc, file\n";
+  }
+  if (command == Command::Presets) {
+    return "  --json              an array of objects with name, description, file and user\n";
   }
   return command == Command::Ports
              ? "  --json              an array of objects with port, device and description\n"
@@ -121,8 +146,8 @@ const char* const kExitHelp =
     "Exit status: 0 done; 1 no ESC answered in time; 2 a usage error; 3 a settings file could\n"
     "not be read or written, or standard output could not be written; 4 a write the ESC did\n"
     "not confirm, the connection lost during the work, or an ESC of an unknown model;\n"
-    "5 a port could not be opened; 130 stopped by Ctrl+C, 143 by SIGTERM. Errors are one line\n"
-    "on standard error.\n";
+    "5 a port could not be opened; 6 diff: the ESC differs from the file; 130 stopped by\n"
+    "Ctrl+C, 143 by SIGTERM. Errors are one line on standard error.\n";
 
 std::string ProgramHelp() {
   std::string text =
@@ -139,9 +164,10 @@ std::string ProgramHelp() {
   text += kPortHelp;
   text += kTimeoutHelp;
   text +=
-      "  --json              read: print a settings file; ports: a JSON array; doctor: the\n"
-      "                      findings as JSON\n";
+      "  --json              read: print a settings file; ports, presets: a JSON array;\n"
+      "                      doctor, diff: JSON\n";
   text += kEachHelp;
+  text += kRecordHelp;
   text += kHelpHelp;
   text += "  --version           the program's version\n";
   text += "'morvane-esc COMMAND --help' explains one command.\n\n";
@@ -151,7 +177,9 @@ std::string ProgramHelp() {
       "  morvane-esc read --port /dev/ttyUSB0\n"
       "  morvane-esc write brake=Enable timingAdvance=20-30\n"
       "  morvane-esc read --json > quad.json\n"
-      "  morvane-esc load quad.json --each\n";
+      "  morvane-esc load quad.json --each\n"
+      "  morvane-esc diff quad.json\n"
+      "  morvane-esc load 3s-lipo-soft-cutoff --each --record batch.csv\n";
   return text;
 }
 
@@ -162,6 +190,7 @@ std::string CommandHelp(const CommandInfo& info) {
   if (info.timeout) text += kTimeoutHelp;
   if (info.json) text += JsonHelp(info.command);
   if (info.each) text += kEachHelp;
+  if (info.each) text += kRecordHelp;
   text += kHelpHelp;
   // Appended piece by piece: "\n" + a string trips GCC 12's -Wrestrict at -O3.
   if (info.takes == Takes::Assignments) {
@@ -256,12 +285,13 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args) {
       value = name.substr(eq + 1);
       name.resize(eq);
     }
-    const bool takesValue = name == "--port" || name == "--timeout";
+    const bool takesValue = name == "--port" || name == "--timeout" || name == "--record";
     const bool known = (name == "--port" && info->port) || (name == "--timeout" && info->timeout) ||
-                       (name == "--json" && info->json) || (name == "--each" && info->each);
+                       (name == "--json" && info->json) || (name == "--each" && info->each) ||
+                       (name == "--record" && info->each);
     if (!known) {
-      const bool anywhere =
-          name == "--port" || name == "--timeout" || name == "--json" || name == "--each";
+      const bool anywhere = name == "--port" || name == "--timeout" || name == "--json" ||
+                            name == "--each" || name == "--record";
       return Mistake(
           anywhere ? name + " is not an option of " + info->name : "unknown option '" + name + "'",
           helpFor);
@@ -283,11 +313,17 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args) {
                        helpFor);
       }
       request.port = *value;
+    } else if (name == "--record") {
+      if (value->empty()) return Mistake("--record needs a file", helpFor);
+      request.record = *value;
     } else if (!ParseSeconds(*value, request.timeoutMs)) {
       return Mistake("--timeout takes seconds above 0, up to 3600, not '" + *value + "'", helpFor);
     }
   }
 
+  if (!request.record.empty() && !request.each) {
+    return Mistake("--record keeps the rows of a batch: it needs --each", helpFor);
+  }
   switch (info->takes) {
     case Takes::Nothing:
       if (!positional.empty()) {

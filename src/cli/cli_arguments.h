@@ -19,15 +19,17 @@ enum ExitStatus : int {
   kExitFile = 3,          // a settings file could not be read or written
   kExitNotConfirmed = 4,  // a write the ESC did not confirm, or the connection lost meanwhile
   kExitPort = 5,          // a port could not be opened
+  kExitDiffer = 6,        // diff: the ESC does not hold what the file gives
 };
 
-enum class Command { Ports, Read, Write, Save, Load, Reset, Doctor };
+enum class Command { Ports, Read, Write, Save, Load, Reset, Doctor, Diff, Presets };
 
 struct CliRequest {
   Command command = Command::Read;
   // "COMn" or a device path; empty: the listed ports, or else the USB adapters.
   std::string port;
-  std::string file;  // save, load
+  std::string file;  // save, load, diff: a path, or for load and diff a preset's name
+  std::string record;  // load --each: the CSV file that takes a row per ESC
   bool json = false;
   bool each = false;
   int timeoutMs = 5000;

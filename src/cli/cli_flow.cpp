@@ -3,8 +3,10 @@
 
 #include <algorithm>
 
+#include "cli/batch_record.h"
 #include "protocol/process_reply.h"
 #include "settings/printable.h"
+#include "settings/settings_diff.h"
 #include "settings/settings_panel.h"
 
 namespace morvane::cli {
@@ -38,6 +40,10 @@ std::string NothingToWrite(const std::string& file) {
   return "nothing to write: " + file + " holds no setting";
 }
 
+std::string NothingToCompare(const std::string& file) {
+  return "nothing to compare: " + file + " holds no setting";
+}
+
 CliFlow::CliFlow(FormMVconfig& form, Timer& tick, Timer& soon, FlowHost& host, CliRequest request,
                  std::vector<std::string> portNames)
     : form_(form),
@@ -66,9 +72,11 @@ CliFlow::CliFlow(FormMVconfig& form, Timer& tick, Timer& soon, FlowHost& host, C
 }
 
 void CliFlow::start() {
-  if (request_.command == Command::Load && request_.targets == kNoSettings) {
+  const bool takesFile = request_.command == Command::Load || request_.command == Command::Diff;
+  if (takesFile && request_.targets == kNoSettings) {
     // No port is opened for a file that asks for nothing.
-    print(NothingToWrite(request_.file));
+    print(request_.command == Command::Load ? NothingToWrite(request_.file)
+                                            : NothingToCompare(request_.file));
     status_ = kExitDone;
     host_.finished(kExitDone);
     return;
@@ -101,6 +109,7 @@ void CliFlow::interrupt() {
   }
   if (phase_ == Phase::Reading || phase_ == Phase::Confirming) {
     escFailed("interrupted before its settings were confirmed");
+    if (phase_ == Phase::Finishing) return;  // its row could not be recorded
   }
   print(summary());
   finish(confirmedCount_ == escCount_ ? kExitDone : kExitNotConfirmed);
@@ -122,6 +131,7 @@ void CliFlow::onTick() {
 void CliFlow::onConfirmed(const SettingReport& report) {
   const auto i = static_cast<std::size_t>(report.setting);
   if (phase_ == Phase::Confirming && pending_[i] && !confirmed_[i]) {
+    after_[i] = report.value;
     if (report.value == targets_[i]) {
       confirmed_[i] = true;
     } else if (refused_ < 0) {
@@ -253,6 +263,10 @@ void CliFlow::unknownEsc() {
   ++escCount_;
   ++unknownCount_;
   print("ESC " + std::to_string(escCount_) + ": " + what + ", skipped");
+  model_ = "hardware number " + std::to_string(*unknownHardware_);
+  esc_ = EscFound{};
+  before_ = after_ = kNoSettings;
+  record("unknown model", "it cannot be configured");
 }
 
 void CliFlow::beginEsc() {
@@ -260,7 +274,7 @@ void CliFlow::beginEsc() {
   phase_ = Phase::Reading;
   workMs_ = 0;
   model_ = esc_.model;
-  before_ = targets_ = kNoSettings;
+  before_ = targets_ = after_ = kNoSettings;
   pending_ = {};
   confirmed_ = {};
   refused_ = -1;
@@ -302,10 +316,24 @@ void CliFlow::settingsRead() {
       finish(kExitDone);
       return;
     }
+    case Command::Diff:
+      compare();
+      return;
     default:
       apply();
       return;
   }
+}
+
+// Reads only: the file's values are compared, none is picked.
+void CliFlow::compare() {
+  const std::vector<SettingDifference> diff = CompareSettings(before_, request_.targets);
+  if (request_.json) {
+    print(DifferencesJson(diff));
+  } else {
+    for (const SettingDifference& d : diff) print(DifferenceLine(d));
+  }
+  finish(AllEqual(diff) ? kExitDone : kExitDiffer);
 }
 
 void CliFlow::printSettings() {
@@ -352,6 +380,7 @@ void CliFlow::apply() {
   }
   for (std::size_t i = 0; i < targets_.size(); ++i) {
     pending_[i] = targets_[i] != kNotGiven && targets_[i] != before_[i];
+    after_[i] = pending_[i] ? kNotGiven : before_[i];
   }
   phase_ = Phase::Confirming;
   confirming();
@@ -380,6 +409,7 @@ void CliFlow::completed() {
               Count(written, "setting", "settings") + " written, confirmed");
   ++confirmedCount_;
   phase_ = Phase::WaitingGone;
+  record("confirmed", "");
 }
 
 void CliFlow::notConfirmed() {
@@ -400,8 +430,30 @@ void CliFlow::escFailed(const std::string& reason) {
   }
   print("ESC " + std::to_string(escCount_) + ": " + model_ + ", " + why);
   ++failedCount_;
-  phase_ = connected() ? Phase::WaitingGone : Phase::Searching;
+  const bool lost = !connected();
+  phase_ = lost ? Phase::Searching : Phase::WaitingGone;
   sinceSelectMs_ = 0;
+  record(lost ? "lost" : "not confirmed", why);
+}
+
+bool CliFlow::record(const std::string& result, const std::string& note) {
+  if (request_.record.empty()) return true;
+  BatchRow row;
+  row.time = host_.utcNow();
+  row.esc = escCount_;
+  row.model = model_;
+  row.firmware = esc_.firmware;
+  row.before = before_;
+  row.after = after_;
+  row.result = result;
+  row.note = note;
+  const std::string error = host_.recordRow(BatchRecordLine(row));
+  if (error.empty()) return true;
+  // A batch whose record misses rows is no audit: it ends here.
+  report(error);
+  print(summary());
+  finish(kExitFile);
+  return false;
 }
 
 // The settings asked for that the ESC never confirmed, besides one it refused: a user who

@@ -29,6 +29,11 @@ class FlowHost {
   // Why COM n did not open, as the window gives it.
   virtual std::string openFailure(int port) = 0;
   virtual void finished(int status) = 0;
+  // load --each --record: appends one row to the record (the header was checked before the
+  // flow began); returns the error, empty when the row is on disk.
+  virtual std::string recordRow(const std::string& /*line*/) { return {}; }
+  // Now, UTC, ISO 8601: the time of a record's row.
+  virtual std::string utcNow() { return {}; }
 
  protected:
   ~FlowHost() = default;
@@ -36,6 +41,8 @@ class FlowHost {
 
 // What a load of a file that holds no setting says; it opens no port.
 std::string NothingToWrite(const std::string& file);
+// The same for diff.
+std::string NothingToCompare(const std::string& file);
 
 class CliFlow {
  public:
@@ -84,6 +91,9 @@ class CliFlow {
   void escFailed(const std::string& why);
   std::string unconfirmed() const;
   void printChanges(bool confirmedOnly);
+  void compare();
+  // A row of the batch's record; false when it could not be written (the batch then ends).
+  bool record(const std::string& result, const std::string& note);
   // Every line goes out printable: paths and names from outside may hold control bytes.
   void print(const std::string& line);
   void report(const std::string& line);
@@ -124,6 +134,7 @@ class CliFlow {
   std::string model_;
   SettingValues before_ = kNoSettings;
   SettingValues targets_ = kNoSettings;
+  SettingValues after_ = kNoSettings;  // what the ESC answered to each write
   std::array<bool, kSettingCount> pending_{};
   std::array<bool, kSettingCount> confirmed_{};
   int refused_ = -1;  // a setting whose write the ESC answered with another value

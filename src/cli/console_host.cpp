@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/batch_record.h"
 #include "settings/printable.h"
 #include "shell/settings_json.h"
+#include "shell/settings_presets.h"
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -32,16 +34,17 @@ void GuardOutput(int closedStreams) {
   outputClosed = (closedStreams & 1 << 1) != 0;
 }
 
-std::optional<int> ReadLoadFile(CliRequest& request) {
-  if (request.command != Command::Load) return std::nullopt;
-  const SettingsRead read = ReadSettingsFile(request.file);
+std::optional<int> ReadSettingsTargets(CliRequest& request) {
+  const bool load = request.command == Command::Load;
+  if (!load && request.command != Command::Diff) return std::nullopt;
+  const SettingsRead read = ReadSettingsFile(FileOrPreset(request.file));
   if (!read.document) {
     ReportError(read.error);
     return kExitFile;
   }
   request.targets = read.document->values;
   if (request.targets != kNoSettings) return std::nullopt;
-  WriteOut(Printable(NothingToWrite(request.file)) + "\n");
+  WriteOut(Printable(load ? NothingToWrite(request.file) : NothingToCompare(request.file)) + "\n");
   return FinishOutput(kExitDone);
 }
 
@@ -86,6 +89,21 @@ std::string ConsoleHost::saveDocument(const SettingsDocument& doc) {
   SettingsDocument stamped = doc;
   stamped.saved = UtcNow();
   return WriteSettingsFile(file_, stamped);
+}
+
+std::string ConsoleHost::openRecord(const std::string& path) {
+  recordPath_ = path;
+  const std::string error = record_.open(path, BatchRecordHeader());
+  return error.empty() ? error : Printable(path) + ": cannot keep the record: " + error;
+}
+
+std::string ConsoleHost::recordRow(const std::string& line) {
+  const std::string error = record_.append(line);
+  return error.empty() ? error : Printable(recordPath_) + ": cannot write the record: " + error;
+}
+
+std::string ConsoleHost::utcNow() {
+  return UtcNow();
 }
 
 void ConsoleHost::finished(int status) {

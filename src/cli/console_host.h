@@ -9,6 +9,7 @@
 
 #include "cli/cli_flow.h"
 #include "cli/reasoned_serial_comm.h"
+#include "shell/record_file.h"
 
 namespace morvane::cli {
 
@@ -24,10 +25,17 @@ class ConsoleHost : public FlowHost {
   std::string saveDocument(const SettingsDocument& doc) override;
   std::string openFailure(int port) override { return comm_.failure(port); }
   void finished(int status) override;
+  std::string recordRow(const std::string& line) override;
+  std::string utcNow() override;
+
+  // load --each --record: opens the record before any port is; the error names the file.
+  std::string openRecord(const std::string& path);
 
  private:
   const ReasonedSerialComm& comm_;
   std::string file_;
+  std::string recordPath_;
+  AppendingFile record_;
 };
 
 // "morvane-esc: " and the line, on standard error.
@@ -37,10 +45,10 @@ void ReportError(const std::string& line);
 // with /dev/null): a closed standard output counts as failed, so no result is told as written.
 void GuardOutput(int closedStreams);
 
-// load: the file is read whole before any port is opened, so nothing of a bad file reaches an
-// ESC; its settings become the request's targets. The exit status when the run ends here (a
-// bad file, or nothing in it to write).
-std::optional<int> ReadLoadFile(CliRequest& request);
+// load and diff: the file (or preset) is read whole before any port is opened, so nothing of a
+// bad file reaches an ESC; its settings become the request's targets. The exit status when the
+// run ends here (a bad file, or nothing in it to write or compare).
+std::optional<int> ReadSettingsTargets(CliRequest& request);
 
 // Results on standard output, each write and its flush checked; false once any has failed.
 bool WriteOut(std::string_view bytes);

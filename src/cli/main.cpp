@@ -18,6 +18,8 @@
 #include "link/link.h"
 #include "ports/port_table.h"
 #include "shell/qt_timer.h"
+#include "shell/settings_json.h"
+#include "shell/settings_presets.h"
 #include "shell/start_up.h"
 #include "shell/stop_signals.h"
 #include "shell/system_ports.h"
@@ -40,7 +42,14 @@ int main(int argc, char** argv) {
   CliRequest request = *parsed.request;
   QCoreApplication app(argc, argv);
 
-  if (const std::optional<int> ended = ReadLoadFile(request)) return *ended;
+  if (request.command == Command::Presets) {
+    const PresetList presets = ListPresets();
+    for (const std::string& error : presets.errors) ReportError(error);
+    WriteOut(request.json ? PresetsJson(presets) : PresetsText(presets));
+    return FinishOutput(kExitDone);
+  }
+
+  if (const std::optional<int> ended = ReadSettingsTargets(request)) return *ended;
 
   const Platform platform = CurrentPlatform();
   const std::vector<SerialDevice> systemPorts = SystemSerialPorts();
@@ -67,6 +76,13 @@ int main(int argc, char** argv) {
   FormMVconfig& form = seams.form;
   const MotorGuard motorGuard(seams.comm, form);
   ConsoleHost host(seams.comm, request.file);
+  // The record is ready, its header checked, before any ESC is written.
+  if (!request.record.empty()) {
+    if (const std::string error = host.openRecord(request.record); !error.empty()) {
+      ReportError(error);
+      return kExitFile;
+    }
+  }
   CliFlow flow(form, seams.tick, seams.soon, host, request, candidates.names);
 
   flow.start();

@@ -39,6 +39,8 @@ struct SettingsDocument {
   std::optional<std::string> model;
   std::optional<std::string> firmware;
   std::string saved;  // UTC, ISO 8601
+  // What a preset is for, in words ("3S LiPo, soft cutoff"); files saved from an ESC have none.
+  std::optional<std::string> description;
 };
 
 // A setting's choices as files and the command line write them: the panel's list texts

@@ -163,6 +163,7 @@ QByteArray SettingsJson(const SettingsDocument& doc) {
   root.insert(QLatin1String("model"), TextOrNull(doc.model));
   root.insert(QLatin1String("firmware"), TextOrNull(doc.firmware));
   root.insert(QLatin1String("saved"), Text(doc.saved));
+  if (doc.description) root.insert(QLatin1String("description"), Text(*doc.description));
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -209,6 +210,7 @@ SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name)
   doc.model = TextOf(root.value(QLatin1String("model")));
   doc.firmware = TextOf(root.value(QLatin1String("firmware")));
   doc.saved = TextOf(root.value(QLatin1String("saved"))).value_or(std::string());
+  doc.description = TextOf(root.value(QLatin1String("description")));
   return {doc, {}};
 }
 

@@ -46,6 +46,8 @@ TEST(CliArguments, TakeEachCommandWithItsOptionsInEitherForm) {
        true,
        5000},
       {{"reset", "--port", "COM1"}, Command::Reset, "COM1", "", false, false, 5000},
+      {{"diff", "quad.json", "--json"}, Command::Diff, "", "quad.json", true, false, 5000},
+      {{"presets"}, Command::Presets, "", "", false, false, 5000},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = ParseCliArguments(c.args);
@@ -87,6 +89,10 @@ TEST(CliArguments, MistakesAreOneLineAndStatusTwo) {
       {{"save"}, "save takes one FILE"},
       {{"load", "a.json", "b.json"}, "load takes one FILE"},
       {{"write"}, "write needs SETTING=VALUE"},
+      {{"load", "q.json", "--record", "r.csv"}, "--record keeps the rows of a batch: it needs --each"},
+      {{"diff", "q.json", "--record=r.csv"}, "--record is not an option of diff"},
+      {{"diff"}, "diff takes one FILE"},
+      {{"presets", "q.json"}, "unexpected argument 'q.json'"},
       {{"write", "brake=Maybe"}, "brake: \"Maybe\" is not allowed; allowed: Disable, Enable"},
       {{"write", "brake=Enable", "brake=Disable"}, "brake is given twice"},
       {{"read", "--port", "COM0"}, "ports are COM1 to COM16, not 'COM0'"},
@@ -112,7 +118,8 @@ TEST(CliArguments, HelpForTheProgramAndForEachCommand) {
   EXPECT_FALSE(program.request);
   for (const char* text : {"ports", "read", "write", "save FILE", "load FILE", "reset", "--each",
                            "--timeout", "--port", "MORVANE_ESC_PORTS", "Exit status",
-                           "5 a port could not be opened", "timingAdvance", "5.6V *"}) {
+                           "5 a port could not be opened", "timingAdvance", "5.6V *",
+                           "diff FILE", "presets", "--record CSV", "6 diff"}) {
     EXPECT_NE(program.message.find(text), std::string::npos) << text;
   }
   const std::vector<std::pair<const char*, const char*>> commands = {

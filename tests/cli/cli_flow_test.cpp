@@ -33,6 +33,12 @@ struct FakeHost : cli::FlowHost {
   }
   std::string openFailure(int port) override { return failures[port]; }
   void finished(int s) override { status = s; }
+  std::vector<std::string> rows;
+  std::string recordRow(const std::string& line) override {
+    rows.push_back(line);
+    return {};
+  }
+  std::string utcNow() override { return "2026-05-01T10:00:00Z"; }
 };
 
 CliRequest Request(const std::vector<std::string>& args) {
@@ -367,6 +373,67 @@ TEST(CliFlow, EachCountsAnEscThatDidNotConfirmAndThenEndsWithStatusFour) {
   ASSERT_TRUE(b.finished(Ms(100)));
   EXPECT_EQ(b.host.out.back(), "1 ESC: 0 confirmed, 1 not confirmed");
   EXPECT_EQ(b.host.status, 4);
+}
+
+// diff reads and compares: not a byte of a write, whatever the ESC holds.
+TEST(CliFlow, DiffPrintsEachSettingOfTheFileWritesNothingAndEndsWithSixWhenItDiffers) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    SettingValues file;
+    int status;
+    std::vector<std::string> out;
+  };
+  const Case cases[] = {
+      {"differs", {"diff", "q.json"}, {5, kNotGiven, 0, kNotGiven, kNotGiven}, 6,
+       {"! cutoffVoltage: ESC 5.6V, file 9.0V", "= brake: Disable"}},
+      {"equal", {"diff", "q.json"}, {kNotGiven, 1, 0, 1, kNotGiven}, 0,
+       {"= brake: Disable", "= timingAdvance: 10-20\u00b0", "= cutoffType: Soft Cutoff"}},
+      {"json", {"diff", "q.json", "--json"}, {kNotGiven, kNotGiven, 1, kNotGiven, kNotGiven}, 6,
+       {"{\"equal\":false,\"settings\":[{\"name\":\"brake\",\"esc\":\"Disable\","
+        "\"file\":\"Enable\",\"equal\":false}]}"}},
+  };
+  for (const Case& c : cases) {
+    CliBench b;
+    b.line.attachEsc(1, b.esc);
+    CliRequest request = Request(c.args);
+    request.targets = c.file;
+    b.start(request);
+    ASSERT_TRUE(b.finished()) << c.name;
+    EXPECT_EQ(b.host.status, c.status) << c.name;
+    EXPECT_EQ(b.host.out, c.out) << c.name;
+    EXPECT_EQ(b.frames(CMD_WRITE_PARAM), std::vector<Bytes>()) << c.name;
+    for (const Bytes& frame : b.frames(CMD_SET_THROTTLE)) EXPECT_EQ(frame, kStop) << c.name;
+    EXPECT_EQ(b.esc.settings(), (std::array<std::uint8_t, 5>{2, 1, 2, 2, 1})) << c.name;
+  }
+}
+
+// The record keeps a row per ESC as it ends: the second goes silent while its write is out,
+// so what it holds after is not known and its row says lost.
+TEST(CliFlow, RecordHasARowPerEscAndAnEscSilentMidWriteIsLostWithItsAfterUnknown) {
+  CliBench b;
+  sim::EscModel second({10503, 1100, {2, 2, 2, 2, 1}});
+  b.line.attachEsc(1, b.esc);
+  CliRequest request = Request({"load", "quad.json", "--each", "--record", "r.csv"});
+  request.targets = {kNotGiven, kNotGiven, 1, kNotGiven, 1};
+  b.start(request);
+  ASSERT_TRUE(b.printed("ESC 1: MORVANE QR-18A V1.003, 2 settings written, confirmed"));
+  ASSERT_EQ(b.host.rows.size(), 1u);  // written as it happened, not at the end
+  b.line.detachEsc(1);
+  b.clock.runFor(Ms(2000));
+  b.line.attachEsc(1, second);
+  ASSERT_TRUE(b.runUntil([&] { return b.conn() == "Connected" && b.readDone(); }, Ms(5000)));
+  b.line.setShaper([](const std::vector<std::uint8_t>&) { return std::vector<sim::ReplyChunk>{}; });
+  ASSERT_TRUE(b.runUntil([&] { return b.host.rows.size() == 2; }, Ms(5000)));
+  EXPECT_EQ(b.frames(CMD_WRITE_PARAM).back(), (Bytes{0x41, 0x53, 0x03, 0x04, 0x02}));
+  EXPECT_EQ(b.host.rows,
+            (std::vector<std::string>{
+                "2026-05-01T10:00:00Z,1,MORVANE QR-18A V1.003,V1.234,5.6V,5.6V,Disable,Enable,"
+                "10-20\u00b0,10-20\u00b0,Soft Cutoff,Soft Cutoff,Forward,Reverse,confirmed,\n",
+                "2026-05-01T10:00:00Z,2,MORVANE QR-25A V1.003,V1.100,5.6V,5.6V,Enable,Enable,"
+                "10-20\u00b0,10-20\u00b0,Soft Cutoff,Soft Cutoff,Forward,,lost,connection lost "
+                "before its settings were confirmed; not confirmed: rotationDirection\n"}));
+  EXPECT_EQ(second.settings()[4], 1);
 }
 
 }  // namespace

@@ -169,6 +169,50 @@ TEST(CliProgram, LoadEachTakesTwoSimulatorsOneAfterTheOther) {
   EXPECT_EQ(second.frames().back(), "41 53 04 00");
 }
 
+// The shipped presets are found beside the program in the build tree, each a valid file with
+// a description; diff and load take a preset's name, diff writes nothing.
+TEST(CliProgram, PresetsAreListedAndDiffAndLoadTakeOneByNameAgainstTheSimulator) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  const EnvChanges env = {{"MORVANE_ESC_PRESETS", std::nullopt}, {"XDG_DATA_HOME", sim.dir()}};
+  const Outcome listed = RunCli({"presets"}, env);
+  ASSERT_EQ(listed.status, 0);
+  EXPECT_EQ(listed.err, "");
+  std::vector<std::string> names;
+  for (const std::string& line : Lines(listed.out)) names.push_back(line.substr(0, line.find('\t')));
+  EXPECT_EQ(names, (std::vector<std::string>{"2s-lipo-brake-on", "3s-lipo-soft-cutoff",
+                                             "4s-lipo-soft-cutoff", "factory-defaults"}));
+  EXPECT_NE(listed.out.find("\t3S LiPo, soft cutoff\t"), std::string::npos) << listed.out;
+
+  const Outcome differs = RunCli({"diff", "3s-lipo-soft-cutoff", "--port", sim.link()}, env);
+  EXPECT_EQ(differs.status, 6) << differs.err;
+  EXPECT_EQ(Lines(differs.out), (std::vector<std::string>{"! cutoffVoltage: ESC 5.6V, file 9.0V",
+                                                          "= brake: Disable",
+                                                          "= timingAdvance: 10-20\u00b0",
+                                                          "= cutoffType: Soft Cutoff"}));
+  EXPECT_EQ(sim.framesStartingWith("41 53 03"), std::vector<std::string>());
+  for (const std::string& f : sim.framesStartingWith("41 53 04")) EXPECT_EQ(f, "41 53 04 00");
+
+  ASSERT_EQ(RunCli({"load", "3s-lipo-soft-cutoff", "--port", sim.link()}, env).status, 0);
+  const Outcome equal = RunCli({"diff", "3s-lipo-soft-cutoff", "--port", sim.link()}, env);
+  EXPECT_EQ(equal.status, 0) << equal.err;
+  EXPECT_EQ(sim.framesStartingWith("41 53 03"), std::vector<std::string>{"41 53 03 00 06"});
+}
+
+// A record that is some other CSV is refused before any port is opened, and left as it was.
+TEST(CliProgram, ARecordWithAnotherHeaderExits3BeforeAnyPortOpens) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  const std::string record = sim.dir() + "/other.csv";
+  std::ofstream(record) << "name,price\n";
+  const Outcome run =
+      RunCli({"load", "factory-defaults", "--each", "--record", record, "--port", sim.link()});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+  EXPECT_EQ(ReadFile(record), "name,price\n");
+  EXPECT_EQ(sim.frames(), std::vector<std::string>());
+}
+
 TEST(CliProgram, EachExitStatusComesWithOneLineOnStandardError) {
   struct Case {
     const char* name;

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/compare_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace morvane {
+namespace {
+
+QString Text(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+}  // namespace
+
+CompareDialog::CompareDialog(const QString& file, const std::vector<SettingDifference>& diff,
+                             QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("CompareDialog"));
+  setWindowTitle(tr("Compare with file"));
+  const int differing = static_cast<int>(
+      std::count_if(diff.begin(), diff.end(), [](const auto& d) { return !d.equal(); }));
+  auto* heading = new QLabel(this);
+  heading->setTextFormat(Qt::PlainText);
+  heading->setWordWrap(true);
+  const QString name = QFileInfo(file).fileName();
+  heading->setText(
+      differing == 0
+          ? tr("The ESC holds every setting of %1.").arg(name)
+          : tr("The ESC differs from %1 in %n setting(s).", nullptr, differing).arg(name));
+
+  auto* table = new QTableWidget(static_cast<int>(diff.size()), 3, this);
+  table->setObjectName(QStringLiteral("Differences"));
+  table->setAccessibleName(tr("Differences"));
+  table->setHorizontalHeaderLabels({tr("Setting"), tr("ESC"), tr("File")});
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionMode(QAbstractItemView::NoSelection);
+  for (int row = 0; row < static_cast<int>(diff.size()); ++row) {
+    const SettingDifference& d = diff[static_cast<std::size_t>(row)];
+    const QString cells[] = {Text(kSettings[static_cast<std::size_t>(d.setting)].label),
+                             Text(ChoiceText(d.setting, d.esc)),
+                             Text(ChoiceText(d.setting, d.file))};
+    for (int col = 0; col < 3; ++col) {
+      auto* item = new QTableWidgetItem(cells[col]);
+      // A difference shows in bold, and says so to a screen reader through its tooltip.
+      if (!d.equal()) {
+        QFont font = item->font();
+        font.setBold(true);
+        item->setFont(font);
+        item->setToolTip(tr("differs"));
+      }
+      table->setItem(row, col, item);
+    }
+  }
+  table->resizeColumnsToContents();
+  table->horizontalHeader()->setStretchLastSection(true);
+
+  auto* buttons = new QDialogButtonBox(this);
+  apply_ = buttons->addButton(tr("Apply these"), QDialogButtonBox::AcceptRole);
+  apply_->setObjectName(QStringLiteral("ApplyThese"));
+  apply_->setEnabled(differing > 0);
+  apply_->setToolTip(
+      tr("Writes the file's values where the ESC differs, as loading the file "
+         "does; each is confirmed by the ESC's reply."));
+  QPushButton* close = buttons->addButton(tr("Close"), QDialogButtonBox::RejectRole);
+  close->setObjectName(QStringLiteral("Close"));
+  close->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(heading);
+  layout->addWidget(table);
+  layout->addWidget(buttons);
+}
+
+}  // namespace morvane
