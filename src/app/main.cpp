@@ -24,8 +24,8 @@
 #include "shell/stop_signals.h"
 #include "shell/system_ports.h"
 #include "ui/form_mvconfig.h"
-#include "ui/qt/form_view.h"
-#include "ui/qt/motor_test_commands.h"
+#include "view/form_view.h"
+#include "view/motor_test_commands.h"
 
 int main(int argc, char** argv) {
   using namespace morvane;

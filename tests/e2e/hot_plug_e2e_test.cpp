@@ -20,7 +20,7 @@
 #include "sim_session.h"
 #include "shell/system_ports.h"
 #include "ui/form_mvconfig.h"
-#include "ui/qt/form_view.h"
+#include "view/form_view.h"
 
 namespace morvane::e2e {
 namespace {

@@ -22,8 +22,8 @@
 
 #include "full_folder.h"
 #include "motor_bench.h"
-#include "ui/qt/motor_test_commands.h"
-#include "ui/qt/motor_test_plot.h"
+#include "view/motor_test_commands.h"
+#include "view/motor_test_plot.h"
 #include "window_bench.h"
 
 namespace morvane::test {

@@ -15,7 +15,7 @@
 
 #include "bench.h"
 #include "app/port_checks.h"
-#include "ui/qt/form_view.h"
+#include "view/form_view.h"
 
 namespace morvane::test {
 namespace {

@@ -21,7 +21,7 @@
 #include "bench.h"
 #include "app/command_line.h"
 #include "app/support_log_session.h"
-#include "ui/qt/form_view.h"
+#include "view/form_view.h"
 
 namespace morvane::test {
 namespace {

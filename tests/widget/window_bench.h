@@ -9,7 +9,7 @@
 #include <ostream>
 
 #include "bench.h"
-#include "ui/qt/form_view.h"
+#include "view/form_view.h"
 
 namespace morvane::test {
 

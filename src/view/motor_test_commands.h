@@ -10,8 +10,8 @@
 
 #include "link/seams.h"
 #include "ui/form_mvconfig.h"
-#include "ui/qt/form_view.h"
-#include "ui/qt/motor_test_window.h"
+#include "view/form_view.h"
+#include "view/motor_test_window.h"
 
 class QAction;
 class QMenu;

@@ -12,7 +12,7 @@
 #include "link/seams.h"
 #include "motortest/motor_test.h"
 #include "ui/form_mvconfig.h"
-#include "ui/qt/motor_test_csv.h"
+#include "view/motor_test_csv.h"
 
 class QDoubleSpinBox;
 class QLabel;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/qt/motor_test_window.h"
+#include "view/motor_test_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -28,7 +28,7 @@
 #include <utility>
 
 #include "motortest/csv_lines.h"
-#include "ui/qt/motor_test_plot.h"
+#include "view/motor_test_plot.h"
 
 namespace morvane {
 namespace {

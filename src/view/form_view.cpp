@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/qt/form_view.h"
+#include "view/form_view.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

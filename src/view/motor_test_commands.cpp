@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/qt/motor_test_commands.h"
+#include "view/motor_test_commands.h"
 
 #include <QAction>
 #include <QEvent>
