@@ -5,6 +5,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QComboBox>
+#include <QAbstractItemView>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -21,7 +23,8 @@
 namespace morvane {
 namespace {
 
-const char* const kTextBox = "morvaneTextBox";
+// Set on the controls whose accessible interface is ours.
+const char* const kTextBox = "morvaneAccessible";
 
 // The window's read-only text boxes are labels; told as a label, a box named "Status" would
 // hide "Connected". Told as read-only text, its name is its label and its text its value.
@@ -63,11 +66,49 @@ class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterf
   QString shown() const { return static_cast<const QLabel*>(object())->text(); }
 };
 
-QAccessibleInterface* TextBoxFactory(const QString& className, QObject* object) {
-  if (className == QLatin1String("QLabel") && object != nullptr &&
-      object->property(kTextBox).toBool()) {
-    return new TextBoxAccessible(static_cast<QLabel*>(object));
+// On Linux Qt names a drop-down list by its present entry ("Forward *"): a reader heard
+// the value and nothing of what the list sets. Named by its label, its entry is its value.
+class ListAccessible : public QAccessibleWidget {
+ public:
+  explicit ListAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {
+    addControllingSignal(QStringLiteral("activated(int)"));
   }
+
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Value ? box()->currentText() : QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.expandable = true;
+    s.expanded = box()->view()->isVisible();
+    return s;
+  }
+  int childCount() const override { return 1; }
+  QAccessibleInterface* child(int index) const override {
+    return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child != nullptr && child->object() == box()->view() ? 0 : -1;
+  }
+  QStringList actionNames() const override {
+    return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == showMenuAction() || action == pressAction()) {
+      box()->showPopup();
+    } else {
+      QAccessibleWidget::doAction(action);
+    }
+  }
+
+ private:
+  QComboBox* box() const { return static_cast<QComboBox*>(object()); }
+};
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+  if (object == nullptr || !object->property(kTextBox).isValid()) return nullptr;
+  if (className == QLatin1String("QLabel")) return new TextBoxAccessible(static_cast<QLabel*>(object));
+  if (className == QLatin1String("QComboBox")) return new ListAccessible(static_cast<QComboBox*>(object));
   return nullptr;
 }
 
@@ -191,10 +232,9 @@ QString NameFromCaption(QString caption) {
   return caption.trimmed();
 }
 
-void MakeMainWindowAccessible(QWidget& view, FormMVconfig& form) {
-  Controls& controls = form.controls();
+void NameMainWindow(QWidget& view) {
   static const bool installed = [] {
-    QAccessible::installFactory(TextBoxFactory);
+    QAccessible::installFactory(Factory);
     return true;
   }();
   (void)installed;
@@ -226,6 +266,22 @@ void MakeMainWindowAccessible(QWidget& view, FormMVconfig& form) {
     tabs->tabBar()->setAccessibleTabName(i, NameFromCaption(tabs->tabText(i)));
   }
 
+  for (const char* name : {"CombPort", "CombCutOffV", "CombBrake", "CombTiming", "CombCutOffT",
+                           "CombDir", "TxtConnState", "TxtHardVer", "TxtFirmVer", "TxtPole",
+                           "LbPower", "TxtRev"}) {
+    auto* w = view.findChild<QWidget*>(QLatin1String(name));
+    w->setProperty(kTextBox, true);
+    // Qt may have made its own interface already, as widgets were built: made again, ours.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(w);
+    if (dynamic_cast<TextBoxAccessible*>(made) == nullptr &&
+        dynamic_cast<ListAccessible*>(made) == nullptr) {
+      QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+  }
+}
+
+void AnnounceChanges(QWidget& view, FormMVconfig& form) {
+  Controls& controls = form.controls();
   struct Told {
     TextControl* control;
     int everyMs;
@@ -234,7 +290,6 @@ void MakeMainWindowAccessible(QWidget& view, FormMVconfig& form) {
                         Told{&controls.TxtFirmVer, 0}, Told{&controls.TxtPole, 0},
                         Told{&controls.LbPower, 0}, Told{&controls.TxtRev, kSpeedAnnounceEveryMs}}) {
     auto* box = view.findChild<QLabel*>(QString::fromStdString(t.control->name()));
-    box->setProperty(kTextBox, true);
     new TextAnnouncer(box, *t.control, form, t.everyMs);
   }
 }
@@ -282,17 +337,26 @@ namespace {
 class ShiftF10 : public QObject {
  public:
   using QObject::QObject;
+  // The press reaches the focused widget first (after its window, which is no widget):
+  // taken there, it opens the menu once.
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!watched->isWidgetType()) return false;
+    auto* target = static_cast<QWidget*>(watched);
+    if (event->type() == QEvent::ContextMenu && qobject_cast<QComboBox*>(target) != nullptr &&
+        target->parentWidget() != nullptr) {
+      // A drop-down list takes every context menu and shows none: its panel's is meant.
+      const auto* asked = static_cast<QContextMenuEvent*>(event);
+      QContextMenuEvent menu(asked->reason(), target->mapToParent(asked->pos()), asked->globalPos(),
+                             asked->modifiers());
+      QApplication::sendEvent(target->parentWidget(), &menu);
+      return true;
+    }
     if (event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    QWidget* focus = QApplication::focusWidget();
-    if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier || focus == nullptr ||
-        watched != focus) {
-      return false;
-    }
-    const QPoint at(focus->width() / 2, focus->height() / 2);
-    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
-    QApplication::sendEvent(focus, &menu);
+    if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier) return false;
+    const QPoint at(target->width() / 2, target->height() / 2);
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &menu);
     return true;
   }
 };

@@ -17,9 +17,12 @@ class FormMVconfig;
 // leading number ("1.") and the colon, so that it follows the caption's translation.
 QString NameFromCaption(QString caption);
 
-// Names and describes every control of the main window and tells changes of its texts;
-// the speed's at most once per kSpeedAnnounceEveryMs of the form's clock.
-void MakeMainWindowAccessible(QWidget& view, FormMVconfig& form);
+// Names and describes every control of the main window: before the controls are filled,
+// as a reader may ask at the first change.
+void NameMainWindow(QWidget& view);
+// Tells the changes of the texts the logic writes, after the view has shown them; the
+// speed's at most once per kSpeedAnnounceEveryMs of the form's clock.
+void AnnounceChanges(QWidget& view, FormMVconfig& form);
 inline constexpr int kSpeedAnnounceEveryMs = 1000;
 
 // Names and describes the motor test window's controls that show no caption of their own.

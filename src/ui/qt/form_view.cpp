@@ -323,9 +323,10 @@ FormView::FormView(FormMVconfig& form, QWidget* parent)
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 
   buildWidgets();
-  bindControls();
   // Names, descriptions and announcements for screen readers: all in accessibility.cpp.
-  MakeMainWindowAccessible(*this, form);
+  NameMainWindow(*this);
+  bindControls();
+  AnnounceChanges(*this, form);
   InstallKeyboardContextMenus();
   QCoreApplication::instance()->installEventFilter(
       new StopKeyFilter(this, [&form] { form.OnStopKey(); }));
