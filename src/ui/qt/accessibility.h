@@ -7,6 +7,7 @@
 
 #include <QString>
 
+class QAccessibleEvent;
 class QWidget;
 
 namespace morvane {
@@ -24,6 +25,11 @@ void NameMainWindow(QWidget& view);
 // speed's at most once per kSpeedAnnounceEveryMs of the form's clock.
 void AnnounceChanges(QWidget& view, FormMVconfig& form);
 inline constexpr int kSpeedAnnounceEveryMs = 1000;
+
+// Where the announcements of AnnounceChanges go: Qt's accessibility (the default), which
+// drops them while no assistive technology listens, or a test's listener.
+using AnnouncementSink = void (*)(QAccessibleEvent* event);
+void SetAnnouncementSink(AnnouncementSink sink);
 
 // Names and describes the motor test window's controls that show no caption of their own.
 void MakeMotorTestWindowAccessible(QWidget& window);
