@@ -377,8 +377,9 @@ TEST_P(ThemeTest, EveryTextOfBothTabsAndTheMotorTestWindowIsReadable) {
   for (int tab : {1, 2}) {
     b.c().TabStrip1.clickTab(tab);
     if (tab == 2) {
-      b.c().SldPower.setValue(60);
-      b.clock.runFor(Ms(2000));
+      // The motor running: every text of the panel shows a figure.
+      for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+      b.clock.runFor(Ms(3000));
     }
     const QImage shot = b.view.grab().toImage();
     shot.save(shots.filePath(QStringLiteral("theme-%1-%2.png").arg(theme, tab == 1 ? "config" : "run")));
@@ -387,7 +388,7 @@ TEST_P(ThemeTest, EveryTextOfBothTabsAndTheMotorTestWindowIsReadable) {
   MotorTestWindow motor(b.form, b.clock);
   motor.resize(860, 660);
   motor.show();
-  b.clock.runFor(Ms(3000));
+  b.clock.runFor(Ms(20000));
   QCoreApplication::processEvents();
   const QImage shot = motor.grab().toImage();
   shot.save(shots.filePath(QStringLiteral("theme-%1-motor-test.png").arg(theme)));
