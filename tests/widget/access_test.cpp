@@ -109,7 +109,7 @@ TEST(Accessible, EveryControlOfBothWindowsIsNamedForWhatItSetsOrShows) {
       {"CombDir", "Rotation Direction", "Forward *"},
       {"CmdReset", "Restore Default", nullptr},
       {"SldPower", "Throttle", "0"},
-      {"VSlPole", "Motor Magnet Poles", nullptr},
+      {"VSlPole", "Motor Magnet Poles", "2"},
       {"TxtPole", "Motor Magnet Poles", "2"},
       {"TxtRev", "Speed (r/min)", "0"},
       {"tab Config", "Config", nullptr},
@@ -130,6 +130,15 @@ TEST(Accessible, EveryControlOfBothWindowsIsNamedForWhatItSetsOrShows) {
   const QString rule = heard.at(QStringLiteral("SldPower")).description;
   EXPECT_TRUE(rule.contains(QLatin1String("Disabled until an ESC is connected"))) << rule.toStdString();
   EXPECT_TRUE(rule.contains(QLatin1String("Esc stops the motor"))) << rule.toStdString();
+
+  // The pole count is told and set as a count, whichever way its scroll bar runs.
+  auto* poles = QAccessible::queryAccessibleInterface(b.find("VSlPole"));
+  ASSERT_NE(poles->valueInterface(), nullptr);
+  EXPECT_EQ(poles->valueInterface()->minimumValue().toInt(), 2);
+  EXPECT_EQ(poles->valueInterface()->maximumValue().toInt(), 24);
+  poles->valueInterface()->setCurrentValue(14);
+  EXPECT_EQ(b.c().VSlPole.value(), 14);
+  EXPECT_EQ(poles->text(QAccessible::Value), QLatin1String("14"));
 
   // The labels say which control they stand for.
   auto* port = QAccessible::queryAccessibleInterface(b.find("CombPort"));

@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
+#include <QScrollBar>
 #include <QAbstractItemView>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -107,10 +108,51 @@ class ListAccessible : public QAccessibleWidget {
   QComboBox* box() const { return static_cast<QComboBox*>(object()); }
 };
 
+// The pole count's scroll bar counts steps downwards (so that its upper arrow raises the
+// count); a reader is told the count the window shows beside it, as a spin box.
+class PolesAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit PolesAccessible(QScrollBar* bar) : QAccessibleWidget(bar, QAccessible::SpinBox) {}
+
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Value ? shown()->text() : QAccessibleWidget::text(t);
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+  QVariant currentValue() const override { return shown()->text().toInt(); }
+  // Step by step as the arrows go, so that the window's rules decide each count.
+  void setCurrentValue(const QVariant& value) override {
+    const int wanted = value.toInt();
+    for (int guard = bar()->maximum() - bar()->minimum(); guard >= 0; --guard) {
+      const int now = currentValue().toInt();
+      if (now == wanted) break;
+      bar()->triggerAction(now < wanted ? QAbstractSlider::SliderSingleStepSub
+                                        : QAbstractSlider::SliderSingleStepAdd);
+      if (currentValue().toInt() == now) break;  // at an end
+    }
+  }
+  QVariant maximumValue() const override { return bar()->property(kPolesMax); }
+  QVariant minimumValue() const override { return bar()->property(kPolesMin); }
+  QVariant minimumStepSize() const override { return bar()->property(kPolesStep); }
+
+  static constexpr const char* kPolesMin = "morvanePolesMin";
+  static constexpr const char* kPolesMax = "morvanePolesMax";
+  static constexpr const char* kPolesStep = "morvanePolesStep";
+
+ private:
+  QScrollBar* bar() const { return static_cast<QScrollBar*>(object()); }
+  const QLabel* shown() const {
+    return bar()->parentWidget()->findChild<QLabel*>(QStringLiteral("TxtPole"));
+  }
+};
+
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (object == nullptr || !object->property(kTextBox).isValid()) return nullptr;
   if (className == QLatin1String("QLabel")) return new TextBoxAccessible(static_cast<QLabel*>(object));
   if (className == QLatin1String("QComboBox")) return new ListAccessible(static_cast<QComboBox*>(object));
+  if (className == QLatin1String("QScrollBar")) return new PolesAccessible(static_cast<QScrollBar*>(object));
   return nullptr;
 }
 
@@ -238,7 +280,7 @@ void SetAnnouncementSink(AnnouncementSink to) {
   sink = to != nullptr ? to : &QAccessible::updateAccessibility;
 }
 
-void NameMainWindow(QWidget& view) {
+void NameMainWindow(QWidget& view, const Controls& controls) {
   static const bool installed = [] {
     QAccessible::installFactory(Factory);
     return true;
@@ -272,15 +314,20 @@ void NameMainWindow(QWidget& view) {
     tabs->tabBar()->setAccessibleTabName(i, NameFromCaption(tabs->tabText(i)));
   }
 
+  auto* poles = view.findChild<QScrollBar*>(QStringLiteral("VSlPole"));
+  poles->setProperty(PolesAccessible::kPolesMin, controls.VSlPole.min());
+  poles->setProperty(PolesAccessible::kPolesMax, controls.VSlPole.max());
+  poles->setProperty(PolesAccessible::kPolesStep, controls.VSlPole.smallChange());
   for (const char* name : {"CombPort", "CombCutOffV", "CombBrake", "CombTiming", "CombCutOffT",
                            "CombDir", "TxtConnState", "TxtHardVer", "TxtFirmVer", "TxtPole",
-                           "LbPower", "TxtRev"}) {
+                           "LbPower", "TxtRev", "VSlPole"}) {
     auto* w = view.findChild<QWidget*>(QLatin1String(name));
     w->setProperty(kTextBox, true);
     // Qt may have made its own interface already, as widgets were built: made again, ours.
     QAccessibleInterface* made = QAccessible::queryAccessibleInterface(w);
     if (dynamic_cast<TextBoxAccessible*>(made) == nullptr &&
-        dynamic_cast<ListAccessible*>(made) == nullptr) {
+        dynamic_cast<ListAccessible*>(made) == nullptr &&
+        dynamic_cast<PolesAccessible*>(made) == nullptr) {
       QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     }
   }

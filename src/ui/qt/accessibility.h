@@ -13,6 +13,7 @@ class QWidget;
 namespace morvane {
 
 class FormMVconfig;
+struct Controls;
 
 // A control's name from the caption of its label: without the access-key mark, the
 // leading number ("1.") and the colon, so that it follows the caption's translation.
@@ -20,7 +21,7 @@ QString NameFromCaption(QString caption);
 
 // Names and describes every control of the main window: before the controls are filled,
 // as a reader may ask at the first change.
-void NameMainWindow(QWidget& view);
+void NameMainWindow(QWidget& view, const Controls& controls);
 // Tells the changes of the texts the logic writes, after the view has shown them; the
 // speed's at most once per kSpeedAnnounceEveryMs of the form's clock.
 void AnnounceChanges(QWidget& view, FormMVconfig& form);

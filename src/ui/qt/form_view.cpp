@@ -324,7 +324,7 @@ FormView::FormView(FormMVconfig& form, QWidget* parent)
 
   buildWidgets();
   // Names, descriptions and announcements for screen readers: all in accessibility.cpp.
-  NameMainWindow(*this);
+  NameMainWindow(*this, form.controls());
   bindControls();
   AnnounceChanges(*this, form);
   InstallKeyboardContextMenus();

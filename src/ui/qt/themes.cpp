@@ -116,6 +116,7 @@ class LogoTint : public QObject {
         }
       }
     }
+    picture.setDevicePixelRatio(shape_.devicePixelRatio());
     image_->setPixmap(QPixmap::fromImage(picture));
   }
 
