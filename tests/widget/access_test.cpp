@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabBar>
@@ -155,25 +156,18 @@ TEST(Accessible, EveryControlOfBothWindowsIsNamedForWhatItSetsOrShows) {
   EXPECT_EQ(motorHeard.at(QStringLiteral("maximum")).name, QLatin1String("Maximum throttle:"));
 }
 
-struct Told {
-  QObject* object;
-  QAccessible::Event type;
-  QString text;
-};
-std::vector<Told>* told = nullptr;
+// The texts told, by the box they were told of. Offscreen no assistive technology listens,
+// and Qt drops what nobody hears: the test listens where the program tells.
+std::vector<std::pair<QObject*, QString>>* told = nullptr;
 
 void Record(QAccessibleEvent* event) {
-  if (told == nullptr) return;
-  QString text;
-  if (event->type() == QAccessible::TextUpdated) {
-    text = static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted();
+  if (told != nullptr && event->type() == QAccessible::TextUpdated) {
+    told->push_back({event->object(), static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted()});
   }
-  told->push_back({event->object(), event->type(), text});
 }
 
 class Listening : public ::testing::Test {
  protected:
-  // Qt drops events while no assistive technology listens, which offscreen none does.
   void SetUp() override {
     told = &events;
     SetAnnouncementSink(Record);
@@ -182,12 +176,14 @@ class Listening : public ::testing::Test {
     SetAnnouncementSink(nullptr);
     told = nullptr;
   }
-  int count(QObject* object, QAccessible::Event type) const {
-    return static_cast<int>(std::count_if(events.begin(), events.end(), [&](const Told& t) {
-      return t.object == object && t.type == type;
-    }));
+  QStringList toldOf(QWidget* box) const {
+    QStringList texts;
+    for (const auto& [object, text] : events) {
+      if (object == box) texts.append(text);
+    }
+    return texts;
   }
-  std::vector<Told> events;
+  std::vector<std::pair<QObject*, QString>> events;
 };
 
 TEST_F(Listening, TheConnectionIsToldAtOnceTheSpeedAtMostOnceASecond) {
@@ -195,12 +191,7 @@ TEST_F(Listening, TheConnectionIsToldAtOnceTheSpeedAtMostOnceASecond) {
   b.line.attachEsc(1, b.esc);
   b.form.Load();
   ASSERT_TRUE(b.connectAndRead());
-  QWidget* state = b.find("TxtConnState");
-  ASSERT_GE(count(state, QAccessible::TextUpdated), 1);
-  EXPECT_EQ(std::find_if(events.rbegin(), events.rend(),
-                         [&](const Told& t) { return t.object == state; })
-                ->text,
-            QLatin1String("Connected"));
+  EXPECT_EQ(toldOf(b.find("TxtConnState")), QStringList{QStringLiteral("Connected")});
 
   b.c().TabStrip1.clickTab(2);
   for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
@@ -210,7 +201,7 @@ TEST_F(Listening, TheConnectionIsToldAtOnceTheSpeedAtMostOnceASecond) {
   const std::int64_t from = b.clock.elapsedMs();
   b.clock.runFor(Ms(5000));
   const std::int64_t seconds = (b.clock.elapsedMs() - from) / 1000;
-  const int speedTold = count(b.find("TxtRev"), QAccessible::TextUpdated);
+  const auto speedTold = toldOf(b.find("TxtRev")).size();
   EXPECT_GT(changes, 3 * seconds) << "the speed should change at each reply";
   EXPECT_GE(speedTold, 1);
   EXPECT_LE(speedTold, seconds + 1);
@@ -244,11 +235,8 @@ TEST(Themes, APickFromTheMenuAppliesIsRememberedAndRecoloursWhatTheProgramDraws)
   WindowBench b;
   QAction* entry = InstallThemeMenu(b.view);
   b.view.show();  // a palette reaches the windows that are shown
-  EXPECT_TRUE(b.find("FrameConnect")->actions().contains(entry) ||
-              b.find("FrameConnect")->contextMenuPolicy() != Qt::ActionsContextMenu);
   EXPECT_TRUE(b.view.actions().contains(entry));
   auto* logo = b.find<QLabel>("Image1");
-  const QColor lightLogo = logo->pixmap().toImage().pixelColor(150, 11);
 
   for (const char* name : {"dark", "high-contrast", "bright", "light", "system"}) {
     SCOPED_TRACE(name);
@@ -265,22 +253,20 @@ TEST(Themes, APickFromTheMenuAppliesIsRememberedAndRecoloursWhatTheProgramDraws)
     auto* state = b.find<QLabel>("TxtConnState");
     EXPECT_EQ(state->palette().color(state->backgroundRole()), palette.color(QPalette::Button));
     // The logo's lettering in the palette's accent: still the layout's blue in light.
-    QImage shown = logo->pixmap().toImage();
-    QColor lettering;
-    for (int x = 0; x < shown.width() && !lettering.isValid(); ++x) {
-      for (int y = 0; y < shown.height(); ++y) {
-        if (shown.pixelColor(x, y).alpha() == 255) {
-          lettering = shown.pixelColor(x, y);
-          break;
-        }
+    const QImage shown = logo->pixmap().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        if (qAlpha(shown.pixel(x, y)) == 255) colours.insert(shown.pixel(x, y));
       }
     }
+    ASSERT_EQ(colours.size(), 1);
+    const QColor lettering = QColor::fromRgb(*colours.begin());
     EXPECT_EQ(lettering, DrawnColorsFor(palette).logo);
     if (theme == Theme::Light || theme == Theme::System) {
       EXPECT_EQ(lettering, QColor(0, 128, 192));
     }
   }
-  (void)lightLogo;
 }
 
 // WCAG's relative luminance and contrast ratio.
