@@ -94,7 +94,20 @@ const char* const kThemeKey = "window/theme";
 
 class LogoTint : public QObject {
  public:
-  explicit LogoTint(QLabel* image) : QObject(image), image_(image), shape_(image->pixmap().toImage()) {
+  explicit LogoTint(QLabel* image)
+      : QObject(image),
+        image_(image),
+        shape_(image->pixmap().toImage().convertToFormat(QImage::Format_ARGB32)) {
+    // The lettering's colour as drawn: its first opaque pixel.
+    for (int y = 0; y < shape_.height() && !shown_.isValid(); ++y) {
+      const auto* line = reinterpret_cast<const QRgb*>(shape_.constScanLine(y));
+      for (int x = 0; x < shape_.width(); ++x) {
+        if (qAlpha(line[x]) == 255) {
+          shown_ = QColor::fromRgb(line[x]);
+          break;
+        }
+      }
+    }
     image->installEventFilter(this);
     tint();
   }
@@ -106,8 +119,9 @@ class LogoTint : public QObject {
 
  private:
   void tint() {
-    QImage picture = shape_.convertToFormat(QImage::Format_ARGB32);
     const QColor colour = DrawnColorsFor(image_->palette()).logo;
+    if (colour == shown_) return;  // the light themes keep the picture as drawn
+    QImage picture = shape_;
     for (int y = 0; y < picture.height(); ++y) {
       auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
       for (int x = 0; x < picture.width(); ++x) {
@@ -118,10 +132,13 @@ class LogoTint : public QObject {
     }
     picture.setDevicePixelRatio(shape_.devicePixelRatio());
     image_->setPixmap(QPixmap::fromImage(picture));
+    shown_ = colour;
   }
 
   QLabel* image_;
   QImage shape_;
+  // The lettering's colour in the picture, then the last one tinted.
+  QColor shown_;
 };
 
 }  // namespace
