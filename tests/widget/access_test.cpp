@@ -22,6 +22,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -231,6 +232,21 @@ TEST(Keyboard, ShiftF10OpensTheFocusedControlsContextMenu) {
   }
 }
 
+// WCAG's relative luminance and contrast ratio.
+double Luminance(QColor c) {
+  const auto channel = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double Contrast(QColor a, QColor b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 TEST(Themes, APickFromTheMenuAppliesIsRememberedAndRecoloursWhatTheProgramDraws) {
   WindowBench b;
   QAction* entry = InstallThemeMenu(b.view);
@@ -249,6 +265,11 @@ TEST(Themes, APickFromTheMenuAppliesIsRememberedAndRecoloursWhatTheProgramDraws)
     EXPECT_EQ(RememberedTheme(), theme);
     const QPalette palette = QApplication::palette();
     EXPECT_EQ(b.view.palette().color(QPalette::Window), palette.color(QPalette::Window));
+    // Balloons take the theme too, readable as the window's texts are.
+    const QPalette tips = QToolTip::palette();
+    EXPECT_EQ(tips.color(QPalette::ToolTipBase), palette.color(QPalette::ToolTipBase));
+    EXPECT_GE(Contrast(tips.color(QPalette::ToolTipText), tips.color(QPalette::ToolTipBase)),
+              theme == Theme::HighContrast ? 7.0 : 4.5);
     // The status boxes keep the button face of whichever palette.
     auto* state = b.find<QLabel>("TxtConnState");
     EXPECT_EQ(state->palette().color(state->backgroundRole()), palette.color(QPalette::Button));
@@ -267,21 +288,6 @@ TEST(Themes, APickFromTheMenuAppliesIsRememberedAndRecoloursWhatTheProgramDraws)
       EXPECT_EQ(lettering, QColor(0, 128, 192));
     }
   }
-}
-
-// WCAG's relative luminance and contrast ratio.
-double Luminance(QColor c) {
-  const auto channel = [](int v) {
-    const double s = v / 255.0;
-    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
-}
-
-double Contrast(QColor a, QColor b) {
-  const double la = Luminance(a);
-  const double lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // The text's contrast in a region of a screenshot: the commonest colour is the ground, the
