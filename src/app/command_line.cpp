@@ -5,11 +5,13 @@
 #include <array>
 #include <string_view>
 
+#include "ui/theme_names.h"
+
 namespace morvane {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: morvane-esc-config [--help | --version] [--log FILE]\n"
+    "Usage: morvane-esc-config [--help | --version] [--log FILE] [--theme NAME]\n"
     "                          [Qt options such as -platform offscreen]\n"
     "Configures a Morvane ESC over a serial port (38400 baud).\n"
     "\n"
@@ -18,6 +20,9 @@ constexpr const char* kUsage =
     "              changes and your actions, one line each with its time (UTC). Without it\n"
     "              the last 10 minutes are kept in memory: right-click the Connection group\n"
     "              and choose \"Save support log...\".\n"
+    "  --theme NAME  the window's colours for this run: system, light, dark,\n"
+    "              high-contrast or bright (for sunlight). Without it the theme last\n"
+    "              picked from the window's right-click menu (Theme), else system.\n"
     "\n"
     "COM1 to COM16 are the serial ports the system reports, USB adapters first.\n"
     "MORVANE_ESC_PORTS replaces that list: colon-separated device paths for COM1, COM2, ...\n"
@@ -79,6 +84,19 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         line.logFile = argv[++i];
       }
       if (line.logFile.empty()) return Refuse("option '--log' needs a file name");
+      continue;
+    }
+    if (arg == "--theme" || arg.starts_with("--theme=")) {
+      std::string_view name;
+      if (arg.size() > 8) {
+        name = arg.substr(8);
+      } else if (i + 1 < argc) {
+        name = argv[++i];
+      }
+      if (!ThemeNamed(name)) {
+        return Refuse("option '--theme' takes system, light, dark, high-contrast or bright");
+      }
+      line.theme = name;
       continue;
     }
     // Qt takes "-opt" and "--opt" alike.

@@ -19,6 +19,8 @@ struct CommandLine {
   std::vector<std::string> qtArguments;
   // --log FILE: the support log is also written there as it happens. Empty: none.
   std::string logFile{};
+  // --theme NAME: this run's colours, not remembered. Empty: the remembered choice.
+  std::string theme{};
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);

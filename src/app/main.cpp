@@ -26,6 +26,7 @@
 #include "ui/form_mvconfig.h"
 #include "view/form_view.h"
 #include "view/motor_test_commands.h"
+#include "view/themes.h"
 
 int main(int argc, char** argv) {
   using namespace morvane;
@@ -49,6 +50,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("morvane-esc-config");
   QGuiApplication::setDesktopFileName("morvane-esc-config");
   QApplication::setWindowIcon(QIcon(":/morvane/morvane-esc-config.png"));
+  // Before any widget: this run's --theme, else the one last picked from the window.
+  ApplyTheme(commandLine.theme.empty() ? RememberedTheme().value_or(Theme::System)
+                                       : ThemeNamed(commandLine.theme).value_or(Theme::System));
 
   const Platform platform = CurrentPlatform();
   SystemPortList systemPorts;
@@ -80,6 +84,8 @@ int main(int argc, char** argv) {
   InstallSupportLogCommand(view, supportLog);
   const bool listed = portList && !portList->empty();
   InstallPortCheckCommand(view, [&] { return WindowFindings(table, listed, form); });
+  // Last: it joins the context menus the commands above have made.
+  InstallThemeMenu(view);
   // A port that brltty takes as it comes is told in the support log and the status tooltip.
   BrlttyNotes brlttyNotes(table, clock, BrlttyNotes::SystemSeams([&](const std::string& line) {
     supportLog.note(line);

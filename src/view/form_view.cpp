@@ -28,6 +28,9 @@
 #include <span>
 #include <utility>
 
+#include "view/accessibility.h"
+#include "view/themes.h"
+
 // Pictures compiled into this static library must be registered by hand.
 static void InitPictures() {
   Q_INIT_RESOURCE(pictures);
@@ -161,6 +164,7 @@ QWidget* MakeWidget(const Item& item, QWidget* parent) {
       auto* image = new QLabel(parent);
       image->setPixmap(QPixmap(QStringLiteral(":/morvane/logo.png")));
       image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      TintLogoWithPalette(image);  // the layout's blue in the light themes
       w = image;
       break;
     }
@@ -226,12 +230,12 @@ QGroupBox* MakeFrame(const char* name, const char* title, QRect rect, QWidget* p
   return frame;
 }
 
-// Text that only the logic writes: no tab stop, grey like a button face.
+// Text that only the logic writes: no tab stop, grey like a button face. By role, not by
+// colour, so that it follows the theme.
 void MakeStatusText(QLabel* box) {
   box->setFocusPolicy(Qt::ClickFocus);
-  QPalette palette = box->palette();
-  palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-  box->setPalette(palette);
+  box->setBackgroundRole(QPalette::Button);
+  box->setForegroundRole(QPalette::ButtonText);
 }
 
 // The panels lie over the strip 24 pixels below its top: its tabs must end above them.
@@ -319,7 +323,11 @@ FormView::FormView(FormMVconfig& form, QWidget* parent)
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 
   buildWidgets();
+  // Names, descriptions and announcements for screen readers: all in accessibility.cpp.
+  NameMainWindow(*this, form.controls());
   bindControls();
+  AnnounceChanges(*this, form);
+  InstallKeyboardContextMenus();
   QCoreApplication::instance()->installEventFilter(
       new StopKeyFilter(this, [&form] { form.OnStopKey(); }));
 }

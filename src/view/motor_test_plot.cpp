@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "view/themes.h"
+
 namespace morvane {
 namespace {
 
@@ -69,10 +71,11 @@ void MotorTestPlot::paintEvent(QPaintEvent*) {
   if (area.width() < 20 || area.height() < 20) return;
 
   const QColor text = pal.color(QPalette::Text);
+  const DrawnColors series = DrawnColorsFor(pal);
   int x = left;
-  DrawLegendEntry(p, x, 4, kAverageColor, 2, tr("r/min, average (as the Run panel)"), text);
-  DrawLegendEntry(p, x, 4, kRawColor, 1, tr("r/min, each reply"), text);
-  DrawLegendEntry(p, x, 4, kThrottleColor, 2, tr("throttle (right axis, 0 to 200)"), text);
+  DrawLegendEntry(p, x, 4, series.average, 2, tr("r/min, average (as the Run panel)"), text);
+  DrawLegendEntry(p, x, 4, series.raw, 1, tr("r/min, each reply"), text);
+  DrawLegendEntry(p, x, 4, series.throttle, 2, tr("throttle (right axis, 0 to 200)"), text);
 
   const std::int64_t end = samples_.empty() ? kSpanMs : samples_.back().tMs;
   const std::int64_t start = end - kSpanMs;
@@ -113,7 +116,7 @@ void MotorTestPlot::paintEvent(QPaintEvent*) {
     p.drawText(QRect(0, gy - line / 2, left - 6, line), Qt::AlignRight | Qt::AlignVCenter,
                QString::number(r));
   }
-  p.setPen(kThrottleColor.darker(120));
+  p.setPen(series.throttle);  // text: the themes keep it readable on the page
   for (int t = 0; t <= kThrottleTop; t += kThrottleTick) {
     const int gy = static_cast<int>(std::lround(yThrottle(t)));
     p.drawText(QRect(area.right() + 6, gy - line / 2, right - 6, line),
@@ -151,11 +154,11 @@ void MotorTestPlot::paintEvent(QPaintEvent*) {
     }
   }
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(kThrottleColor, 2));
+  p.setPen(QPen(series.throttle, 2));
   p.drawPath(throttle);
-  p.setPen(QPen(kRawColor, 1));
+  p.setPen(QPen(series.raw, 1));
   p.drawPath(raw);
-  p.setPen(QPen(kAverageColor, 2));
+  p.setPen(QPen(series.average, 2));
   p.drawPath(average);
   paintedPoints_ = points;
 }

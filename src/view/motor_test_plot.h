@@ -27,10 +27,6 @@ class MotorTestPlot : public QWidget {
   // The largest r/min of the left axis at the last paint.
   int rpmAxisTop() const { return rpmTop_; }
 
-  static inline const QColor kAverageColor{0, 84, 180};
-  static inline const QColor kRawColor{120, 175, 240};
-  static inline const QColor kThrottleColor{215, 105, 0};
-
  protected:
   void paintEvent(QPaintEvent* event) override;
 

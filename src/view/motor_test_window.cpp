@@ -28,6 +28,7 @@
 #include <utility>
 
 #include "motortest/csv_lines.h"
+#include "view/accessibility.h"
 #include "view/motor_test_plot.h"
 
 namespace morvane {
@@ -66,6 +67,7 @@ MotorTestWindow::MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget
   setWindowTitle(QStringLiteral("Motor test %1 Morvane ESC Config").arg(QChar(0x2013)));
   buildWidgets();
   bindTest();
+  MakeMotorTestWindowAccessible(*this);
   auto* closeAction = new QAction(this);
   closeAction->setShortcut(QKeySequence::Close);
   connect(closeAction, &QAction::triggered, this, &QWidget::close);

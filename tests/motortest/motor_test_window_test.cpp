@@ -24,6 +24,7 @@
 #include "motor_bench.h"
 #include "view/motor_test_commands.h"
 #include "view/motor_test_plot.h"
+#include "view/themes.h"
 #include "window_bench.h"
 
 namespace morvane::test {
@@ -114,7 +115,7 @@ TEST(MotorTestWindow, ThePlotGetsAPointAtEachPollWithThePresentValuesAsText) {
   int averagePixels = 0;
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
-      averagePixels += image.pixelColor(x, y) == MotorTestPlot::kAverageColor;
+      averagePixels += image.pixelColor(x, y) == DrawnColorsFor(plot->palette()).average;
   EXPECT_GT(averagePixels, 100) << "the average's line is not drawn";
   EXPECT_GE(plot->rpmAxisTop(), std::stoi(b.c().TxtRev.text()));
   // The window shows the newest values a moment later, not at every reply.

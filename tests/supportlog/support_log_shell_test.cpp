@@ -247,6 +247,35 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"OptionInstead", {"--log", "-platform", "offscreen"}, 2, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct ThemeCase {
+  const char* name;
+  std::vector<const char*> args;
+  std::optional<int> status;
+  const char* theme;
+};
+
+class ThemeOptionTest : public ::testing::TestWithParam<ThemeCase> {};
+
+// A misspelt theme is refused before Qt starts, as every other mistake is.
+TEST_P(ThemeOptionTest, TakesOneOfTheFiveNamesOrRefuses) {
+  std::vector<const char*> argv = {"morvane-esc-config"};
+  argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
+  const CommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+  EXPECT_EQ(line.exitStatus, GetParam().status) << line.message;
+  if (!line.exitStatus) {
+    EXPECT_EQ(line.theme, GetParam().theme);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ThemeOptionTest,
+    ::testing::Values(ThemeCase{"None", {"-platform", "offscreen"}, {}, ""},
+                      ThemeCase{"Separate", {"--theme", "high-contrast"}, {}, "high-contrast"},
+                      ThemeCase{"Joined", {"--theme=bright", "--log", "s.log"}, {}, "bright"},
+                      ThemeCase{"Unknown", {"--theme", "Dark"}, 2, ""},
+                      ThemeCase{"Missing", {"--theme"}, 2, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(LogOption, TheHelpListsIt) {
   const char* argv[] = {"morvane-esc-config", "--help"};
   const CommandLine line = ParseCommandLine(2, argv);

@@ -1,0 +1,428 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "view/accessibility.h"
+
+#include <QAbstractSlider>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QComboBox>
+#include <QScrollBar>
+#include <QAbstractItemView>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdint>
+#include <optional>
+
+#include "ui/form_mvconfig.h"
+
+namespace morvane {
+namespace {
+
+AnnouncementSink sink = &QAccessible::updateAccessibility;
+
+// Set on the controls whose accessible interface is ours.
+const char* const kTextBox = "morvaneAccessible";
+
+// The window's read-only text boxes are labels; told as a label, a box named "Status" would
+// hide "Connected". Told as read-only text, its name is its label and its text its value.
+class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit TextBoxAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::EditableText) {}
+
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Value ? shown() : QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.readOnly = true;
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+
+  void selection(int, int* start, int* end) const override { *start = *end = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int start, int end) const override { return shown().mid(start, end - start); }
+  int characterCount() const override { return static_cast<int>(shown().size()); }
+  QRect characterRect(int) const override { return {}; }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int offset, int* start, int* end) const override {
+    *start = *end = offset;
+    return {};
+  }
+
+ private:
+  QString shown() const { return static_cast<const QLabel*>(object())->text(); }
+};
+
+// On Linux Qt names a drop-down list by its present entry ("Forward *"): a reader heard
+// the value and nothing of what the list sets. Named by its label, its entry is its value.
+class ListAccessible : public QAccessibleWidget {
+ public:
+  explicit ListAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {
+    addControllingSignal(QStringLiteral("activated(int)"));
+  }
+
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Value ? box()->currentText() : QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.expandable = true;
+    s.expanded = box()->view()->isVisible();
+    return s;
+  }
+  int childCount() const override { return 1; }
+  QAccessibleInterface* child(int index) const override {
+    return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child != nullptr && child->object() == box()->view() ? 0 : -1;
+  }
+  QStringList actionNames() const override {
+    return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == showMenuAction() || action == pressAction()) {
+      box()->showPopup();
+    } else {
+      QAccessibleWidget::doAction(action);
+    }
+  }
+
+ private:
+  QComboBox* box() const { return static_cast<QComboBox*>(object()); }
+};
+
+// The pole count's scroll bar counts steps downwards (so that its upper arrow raises the
+// count); a reader is told the count the window shows beside it, as a spin box.
+class PolesAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit PolesAccessible(QScrollBar* bar) : QAccessibleWidget(bar, QAccessible::SpinBox) {}
+
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Value ? shown()->text() : QAccessibleWidget::text(t);
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+  QVariant currentValue() const override { return shown()->text().toInt(); }
+  // Step by step as the arrows go, so that the window's rules decide each count.
+  void setCurrentValue(const QVariant& value) override {
+    const int wanted = value.toInt();
+    for (int guard = bar()->maximum() - bar()->minimum(); guard >= 0; --guard) {
+      const int now = currentValue().toInt();
+      if (now == wanted) break;
+      bar()->triggerAction(now < wanted ? QAbstractSlider::SliderSingleStepSub
+                                        : QAbstractSlider::SliderSingleStepAdd);
+      if (currentValue().toInt() == now) break;  // at an end
+    }
+  }
+  QVariant maximumValue() const override { return bar()->property(kPolesMax); }
+  QVariant minimumValue() const override { return bar()->property(kPolesMin); }
+  QVariant minimumStepSize() const override { return bar()->property(kPolesStep); }
+
+  static constexpr const char* kPolesMin = "morvanePolesMin";
+  static constexpr const char* kPolesMax = "morvanePolesMax";
+  static constexpr const char* kPolesStep = "morvanePolesStep";
+
+ private:
+  QScrollBar* bar() const { return static_cast<QScrollBar*>(object()); }
+  const QLabel* shown() const {
+    return bar()->parentWidget()->findChild<QLabel*>(QStringLiteral("TxtPole"));
+  }
+};
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+  if (object == nullptr || !object->property(kTextBox).isValid()) return nullptr;
+  if (className == QLatin1String("QLabel")) return new TextBoxAccessible(static_cast<QLabel*>(object));
+  if (className == QLatin1String("QComboBox")) return new ListAccessible(static_cast<QComboBox*>(object));
+  if (className == QLatin1String("QScrollBar")) return new PolesAccessible(static_cast<QScrollBar*>(object));
+  return nullptr;
+}
+
+// Tells a text box's changes: at once, or at most once per interval with the latest text
+// when changes come faster (the speed, ten replies a second). Waits on a single-shot timer
+// only while a change is held back.
+class TextAnnouncer : public QObject {
+ public:
+  TextAnnouncer(QLabel* box, TextControl& control, const FormMVconfig& form, int everyMs)
+      : QObject(box), box_(box), form_(form), everyMs_(everyMs), told_(box->text()) {
+    held_.setSingleShot(true);
+    connect(&held_, &QTimer::timeout, this, [this] { tell(); });
+    // After the view's own observer, which has set the box's text.
+    subscription_ = control.changed.subscribe([this] { changed(); });
+  }
+
+ private:
+  void changed() {
+    const std::int64_t now = form_.clock().elapsedMs();
+    if (everyMs_ == 0 || !toldAt_ || now - *toldAt_ >= everyMs_) {
+      tell();
+    } else if (!held_.isActive()) {
+      held_.start(static_cast<int>(everyMs_ - (now - *toldAt_)));
+    }
+  }
+
+  void tell() {
+    held_.stop();
+    const QString text = box_->text();
+    if (text == told_) return;
+    QAccessibleTextUpdateEvent event(box_, 0, told_, text);
+    sink(&event);
+    told_ = text;
+    toldAt_ = form_.clock().elapsedMs();
+  }
+
+  QLabel* box_;
+  const FormMVconfig& form_;
+  int everyMs_;
+  QString told_;
+  std::optional<std::int64_t> toldAt_;
+  QTimer held_;
+  Observers::Subscription subscription_;
+};
+
+struct Described {
+  const char* control;
+  const char* label;  // the name comes from this label's caption; nullptr: from the text below
+  const char* name;
+  const char* description;
+};
+
+// Texts of the window in one table: what each control does and, where it has one, its rule.
+constexpr Described kMainWindow[] = {
+    {"CombPort", "Label1", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "The serial port the ESC is on. Picking one opens it and looks for an "
+                       "ESC there.")},
+    {"TxtConnState", "Label2", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "Connected while an ESC answers on the chosen port, else Unconnected.")},
+    {"TxtHardVer", "Label4", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility", "The model of the connected ESC.")},
+    {"TxtFirmVer", "Label3", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility", "The firmware version of the connected ESC.")},
+    {"CombCutOffV", "Label5", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "The battery voltage at which the ESC cuts the motor. A pick is written "
+                       "to the connected ESC; * marks the factory default.")},
+    {"CombBrake", "Label7", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "Whether the ESC brakes the motor at throttle 0. A pick is written to "
+                       "the connected ESC; * marks the factory default.")},
+    {"CombTiming", "Label8", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "The motor's timing advance in degrees. A pick is written to the "
+                       "connected ESC; * marks the factory default.")},
+    {"CombCutOffT", "Label6", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "How the ESC cuts at low voltage: at once (hard) or by lowering the "
+                       "power (soft). A pick is written to the connected ESC; * marks the "
+                       "factory default.")},
+    {"CombDir", "Label9", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "The direction the motor turns. A pick is written to the connected "
+                       "ESC; * marks the factory default.")},
+    {"CmdReset", nullptr, nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "Picks the factory default (marked *) of all five settings, which are "
+                       "then written to the connected ESC.")},
+    {"SldPower", "Label13", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "Runs the motor, 0 to 200. Disabled until an ESC is connected. Esc "
+                       "stops the motor at once, from any window of the program; Home goes "
+                       "to 0.")},
+    {"LbPower", "Label13", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility", "The throttle the slider sets, 0 to 200.")},
+    {"VSlPole", "Label14", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "The motor's magnet pole count, even, 2 to 24; the speed is computed "
+                       "from it. Up raises it.")},
+    {"TxtPole", "Label14", nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility", "The motor's magnet pole count.")},
+    {"TxtRev", nullptr, QT_TRANSLATE_NOOP("morvane::Accessibility", "Speed (r/min)"),
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "The motor's speed in revolutions per minute, measured while the "
+                       "throttle is above 25.")},
+};
+
+QString Tr(const char* text) {
+  return QCoreApplication::translate("morvane::Accessibility", text);
+}
+
+}  // namespace
+
+QString NameFromCaption(QString caption) {
+  static const QRegularExpression kNumber(QStringLiteral("^\\d+\\.\\s*"));
+  caption.remove(QLatin1Char('&'));
+  caption = caption.trimmed().remove(kNumber);
+  if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+  return caption.trimmed();
+}
+
+void SetAnnouncementSink(AnnouncementSink to) {
+  sink = to != nullptr ? to : &QAccessible::updateAccessibility;
+}
+
+void NameMainWindow(QWidget& view, const Controls& controls) {
+  static const bool installed = [] {
+    QAccessible::installFactory(Factory);
+    return true;
+  }();
+  (void)installed;
+
+  for (const Described& d : kMainWindow) {
+    auto* control = view.findChild<QWidget*>(QLatin1String(d.control));
+    if (d.label != nullptr) {
+      auto* label = view.findChild<QLabel*>(QLatin1String(d.label));
+      control->setAccessibleName(NameFromCaption(label->text()));
+      // The first control a label names is the one it stands for ("labelled by").
+      if (label->buddy() == nullptr) label->setBuddy(control);
+    } else if (d.name != nullptr) {
+      control->setAccessibleName(Tr(d.name));
+    }
+    control->setAccessibleDescription(Tr(d.description));
+  }
+
+  for (const char* name : {"Image1", "Image2"}) {
+    view.findChild<QWidget*>(QLatin1String(name))
+        ->setAccessibleName(QCoreApplication::translate("morvane::Accessibility", "Morvane logo"));
+  }
+  auto* tabs = view.findChild<QTabWidget*>(QStringLiteral("TabStrip1"));
+  tabs->tabBar()->setAccessibleName(
+      QCoreApplication::translate("morvane::Accessibility", "Panels"));
+  tabs->tabBar()->setAccessibleDescription(QCoreApplication::translate(
+      "morvane::Accessibility",
+      "Config holds the ESC's five settings; Run holds the throttle and the speed."));
+  for (int i = 0; i < tabs->count(); ++i) {
+    tabs->tabBar()->setAccessibleTabName(i, NameFromCaption(tabs->tabText(i)));
+  }
+
+  auto* poles = view.findChild<QScrollBar*>(QStringLiteral("VSlPole"));
+  poles->setProperty(PolesAccessible::kPolesMin, controls.VSlPole.min());
+  poles->setProperty(PolesAccessible::kPolesMax, controls.VSlPole.max());
+  poles->setProperty(PolesAccessible::kPolesStep, controls.VSlPole.smallChange());
+  for (const char* name : {"CombPort", "CombCutOffV", "CombBrake", "CombTiming", "CombCutOffT",
+                           "CombDir", "TxtConnState", "TxtHardVer", "TxtFirmVer", "TxtPole",
+                           "LbPower", "TxtRev", "VSlPole"}) {
+    auto* w = view.findChild<QWidget*>(QLatin1String(name));
+    w->setProperty(kTextBox, true);
+    // Qt may have made its own interface already, as widgets were built: made again, ours.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(w);
+    if (dynamic_cast<TextBoxAccessible*>(made) == nullptr &&
+        dynamic_cast<ListAccessible*>(made) == nullptr &&
+        dynamic_cast<PolesAccessible*>(made) == nullptr) {
+      QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+  }
+}
+
+void AnnounceChanges(QWidget& view, FormMVconfig& form) {
+  Controls& controls = form.controls();
+  struct Told {
+    TextControl* control;
+    int everyMs;
+  };
+  for (const Told& t : {Told{&controls.TxtConnState, 0}, Told{&controls.TxtHardVer, 0},
+                        Told{&controls.TxtFirmVer, 0}, Told{&controls.TxtPole, 0},
+                        Told{&controls.LbPower, 0}, Told{&controls.TxtRev, kSpeedAnnounceEveryMs}}) {
+    auto* box = view.findChild<QLabel*>(QString::fromStdString(t.control->name()));
+    new TextAnnouncer(box, *t.control, form, t.everyMs);
+  }
+}
+
+void MakeMotorTestWindowAccessible(QWidget& window) {
+  const auto describe = [&window](const char* name, const char* text, const char* description) {
+    auto* w = window.findChild<QWidget*>(QLatin1String(name));
+    if (w == nullptr) return;
+    if (text != nullptr) w->setAccessibleName(Tr(text));
+    w->setAccessibleDescription(Tr(description));
+  };
+  describe("presentValues", QT_TRANSLATE_NOOP("morvane::Accessibility", "Present values"),
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "The average and latest speed in r/min and the throttle."));
+  describe("motorTestPlot", QT_TRANSLATE_NOOP("morvane::Accessibility", "Speed and throttle plot"),
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "The last minute of speed (left axis) and throttle (right axis). "
+                             "Record writes the same figures to a CSV file."));
+  describe("recordingLabel", QT_TRANSLATE_NOOP("morvane::Accessibility", "Recording"),
+           QT_TRANSLATE_NOOP("morvane::Accessibility", "Whether and where the figures are recorded."));
+  describe("sweepStatus", QT_TRANSLATE_NOOP("morvane::Accessibility", "Sweep status"),
+           QT_TRANSLATE_NOOP("morvane::Accessibility", "What the stepped sweep is doing."));
+  describe("sweepTable", QT_TRANSLATE_NOOP("morvane::Accessibility", "Sweep results"),
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "One row per throttle step: mean and spread of the speed."));
+  describe("record", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "Starts or stops writing one CSV row per speed reply."));
+  describe("start", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "Starts the stepped sweep: the ESC's throttle is raised step by "
+                             "step, never above the maximum. Esc or Stop ends it at 0."));
+  describe("stop", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "Ends the sweep and sets the throttle to 0, as Esc does."));
+  describe("saveTable", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility", "Saves the sweep's table as a CSV file."));
+  describe("maximum", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "The sweep never sets a throttle above this."));
+}
+
+namespace {
+
+class ShiftF10 : public QObject {
+ public:
+  using QObject::QObject;
+  // The press reaches the focused widget first (after its window, which is no widget):
+  // taken there, it opens the menu once.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!watched->isWidgetType()) return false;
+    auto* target = static_cast<QWidget*>(watched);
+    if (event->type() == QEvent::ContextMenu && qobject_cast<QComboBox*>(target) != nullptr &&
+        target->parentWidget() != nullptr) {
+      // A drop-down list takes every context menu and shows none: its panel's is meant.
+      const auto* asked = static_cast<QContextMenuEvent*>(event);
+      QContextMenuEvent menu(asked->reason(), target->mapToParent(asked->pos()), asked->globalPos(),
+                             asked->modifiers());
+      QApplication::sendEvent(target->parentWidget(), &menu);
+      return true;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier) return false;
+    const QPoint at(target->width() / 2, target->height() / 2);
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &menu);
+    return true;
+  }
+};
+
+}  // namespace
+
+void InstallKeyboardContextMenus() {
+  static ShiftF10* filter = [] {
+    auto* f = new ShiftF10(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(f);
+    return f;
+  }();
+  (void)filter;
+}
+
+}  // namespace morvane

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What assistive technology is told of the two windows: each control's name (from the label
+// the window shows beside it), what it does and its safety rule, and the changes of the
+// texts the logic writes, the speed no more than once a second. And the keyboard's way
+// into the context menus: Shift+F10 as well as the Menu key.
+#pragma once
+
+#include <QString>
+
+class QAccessibleEvent;
+class QWidget;
+
+namespace morvane {
+
+class FormMVconfig;
+struct Controls;
+
+// A control's name from the caption of its label: without the access-key mark, the
+// leading number ("1.") and the colon, so that it follows the caption's translation.
+QString NameFromCaption(QString caption);
+
+// Names and describes every control of the main window: before the controls are filled,
+// as a reader may ask at the first change.
+void NameMainWindow(QWidget& view, const Controls& controls);
+// Tells the changes of the texts the logic writes, after the view has shown them; the
+// speed's at most once per kSpeedAnnounceEveryMs of the form's clock.
+void AnnounceChanges(QWidget& view, FormMVconfig& form);
+inline constexpr int kSpeedAnnounceEveryMs = 1000;
+
+// Where the announcements of AnnounceChanges go: Qt's accessibility (the default), which
+// drops them while no assistive technology listens, or a test's listener.
+using AnnouncementSink = void (*)(QAccessibleEvent* event);
+void SetAnnouncementSink(AnnouncementSink sink);
+
+// Names and describes the motor test window's controls that show no caption of their own.
+void MakeMotorTestWindowAccessible(QWidget& window);
+
+// Shift+F10 opens the focused control's context menu, as the Menu key does. Once per program.
+void InstallKeyboardContextMenus();
+
+}  // namespace morvane

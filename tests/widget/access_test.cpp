@@ -1,0 +1,415 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a screen reader finds in both windows (walked through QAccessible), what it is told
+// as things change, the keyboard's way into the context menus, and the themes: picked,
+// remembered, and readable, with the text contrast measured on the rendered pixels.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSet>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "view/accessibility.h"
+#include "view/motor_test_window.h"
+#include "view/themes.h"
+#include "window_bench.h"
+
+namespace morvane::test {
+namespace {
+
+void Walk(QAccessibleInterface* node, const std::function<void(QAccessibleInterface*)>& visit) {
+  if (node == nullptr) return;
+  visit(node);
+  for (int i = 0; i < node->childCount(); ++i) Walk(node->child(i), visit);
+}
+
+bool Interactive(QAccessible::Role role) {
+  switch (role) {
+    case QAccessible::ComboBox:
+    case QAccessible::Slider:
+    case QAccessible::ScrollBar:
+    case QAccessible::SpinBox:
+    case QAccessible::PushButton:
+    case QAccessible::PageTab:
+    case QAccessible::EditableText:
+    case QAccessible::Table:
+    case QAccessible::CheckBox:
+      return true;
+    default:
+      return false;
+  }
+}
+
+struct Heard {
+  QString name, description, value;
+};
+
+// Every interactive control a screen reader reaches, by its object's name; hidden ones too
+// (the other tab's), as a reader finds them once their tab is shown.
+std::map<QString, Heard> WalkControls(QWidget& window) {
+  std::map<QString, Heard> heard;
+  Walk(QAccessible::queryAccessibleInterface(&window), [&](QAccessibleInterface* node) {
+    if (!Interactive(node->role())) return;
+    QString key = node->object() != nullptr ? node->object()->objectName() : QString();
+    if (node->role() == QAccessible::PageTab) key = QStringLiteral("tab ") + node->text(QAccessible::Name);
+    const QString name = node->text(QAccessible::Name);
+    // A name that is the control's value ("COM1", "Forward *") or its panel's title says
+    // nothing of what the control changes.
+    EXPECT_FALSE(name.trimmed().isEmpty()) << key.toStdString() << " has no name";
+    if (node->role() != QAccessible::PushButton && node->role() != QAccessible::PageTab &&
+        node->role() != QAccessible::Table) {
+      EXPECT_NE(name, node->text(QAccessible::Value)) << key.toStdString();
+    }
+    if (node->role() != QAccessible::PageTab) {
+      EXPECT_NE(name, QLatin1String("Run")) << key.toStdString();
+    }
+    heard[key] = {name, node->text(QAccessible::Description), node->text(QAccessible::Value)};
+  });
+  return heard;
+}
+
+TEST(Accessible, EveryControlOfBothWindowsIsNamedForWhatItSetsOrShows) {
+  WindowBench b;
+  b.line.attachEsc(1, b.esc);
+  b.form.Load();
+  ASSERT_TRUE(b.connectAndRead());
+  const std::map<QString, Heard> heard = WalkControls(b.view);
+
+  const struct {
+    const char* control;
+    const char* name;
+    const char* value;  // nullptr: not checked
+  } kExpected[] = {
+      {"CombPort", "Port", "COM1"},
+      {"TxtConnState", "Status", "Connected"},
+      {"TxtHardVer", "Hardware", nullptr},
+      {"TxtFirmVer", "Firmware", nullptr},
+      {"CombCutOffV", "Cutoff Voltage", "5.6V *"},
+      {"CombBrake", "Brake", "Disable *"},
+      {"CombTiming", "Timing Advance", nullptr},
+      {"CombCutOffT", "Cutoff Type", "Soft Cutoff *"},
+      {"CombDir", "Rotation Direction", "Forward *"},
+      {"CmdReset", "Restore Default", nullptr},
+      {"SldPower", "Throttle", "0"},
+      {"VSlPole", "Motor Magnet Poles", "2"},
+      {"TxtPole", "Motor Magnet Poles", "2"},
+      {"TxtRev", "Speed (r/min)", "0"},
+      {"tab Config", "Config", nullptr},
+      {"tab Run", "Run", nullptr},
+  };
+  for (const auto& e : kExpected) {
+    SCOPED_TRACE(e.control);
+    const auto it = heard.find(QLatin1String(e.control));
+    ASSERT_NE(it, heard.end());
+    EXPECT_EQ(it->second.name, QLatin1String(e.name));
+    if (e.value != nullptr) {
+      EXPECT_EQ(it->second.value, QString::fromUtf8(e.value));
+    }
+    if (QByteArray(e.control).startsWith("tab ")) continue;
+    EXPECT_FALSE(it->second.description.isEmpty());
+  }
+  // The control that starts a motor tells its rule.
+  const QString rule = heard.at(QStringLiteral("SldPower")).description;
+  EXPECT_TRUE(rule.contains(QLatin1String("Disabled until an ESC is connected"))) << rule.toStdString();
+  EXPECT_TRUE(rule.contains(QLatin1String("Esc stops the motor"))) << rule.toStdString();
+
+  // The pole count is told and set as a count, whichever way its scroll bar runs.
+  auto* poles = QAccessible::queryAccessibleInterface(b.find("VSlPole"));
+  ASSERT_NE(poles->valueInterface(), nullptr);
+  EXPECT_EQ(poles->valueInterface()->minimumValue().toInt(), 2);
+  EXPECT_EQ(poles->valueInterface()->maximumValue().toInt(), 24);
+  poles->valueInterface()->setCurrentValue(14);
+  EXPECT_EQ(b.c().VSlPole.value(), 14);
+  EXPECT_EQ(poles->text(QAccessible::Value), QLatin1String("14"));
+
+  // The labels say which control they stand for.
+  auto* port = QAccessible::queryAccessibleInterface(b.find("CombPort"));
+  const auto labelledBy = port->relations(QAccessible::Label);
+  EXPECT_TRUE(std::any_of(labelledBy.begin(), labelledBy.end(),
+                          [&](const auto& r) { return r.first->object() == b.find("Label1"); }));
+
+  MotorTestWindow motor(b.form, b.clock);
+  const std::map<QString, Heard> motorHeard = WalkControls(motor);
+  for (const char* name : {"from", "to", "step", "settle", "samples", "maximum", "record",
+                           "start", "stop", "saveTable", "sweepTable"}) {
+    EXPECT_TRUE(motorHeard.count(QLatin1String(name))) << name;
+  }
+  EXPECT_EQ(motorHeard.at(QStringLiteral("maximum")).name, QLatin1String("Maximum throttle:"));
+}
+
+// The texts told, by the box they were told of. Offscreen no assistive technology listens,
+// and Qt drops what nobody hears: the test listens where the program tells.
+std::vector<std::pair<QObject*, QString>>* told = nullptr;
+
+void Record(QAccessibleEvent* event) {
+  if (told != nullptr && event->type() == QAccessible::TextUpdated) {
+    told->push_back({event->object(), static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted()});
+  }
+}
+
+class Listening : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    told = &events;
+    SetAnnouncementSink(Record);
+  }
+  void TearDown() override {
+    SetAnnouncementSink(nullptr);
+    told = nullptr;
+  }
+  QStringList toldOf(QWidget* box) const {
+    QStringList texts;
+    for (const auto& [object, text] : events) {
+      if (object == box) texts.append(text);
+    }
+    return texts;
+  }
+  std::vector<std::pair<QObject*, QString>> events;
+};
+
+TEST_F(Listening, TheConnectionIsToldAtOnceTheSpeedAtMostOnceASecond) {
+  WindowBench b;
+  b.line.attachEsc(1, b.esc);
+  b.form.Load();
+  ASSERT_TRUE(b.connectAndRead());
+  EXPECT_EQ(toldOf(b.find("TxtConnState")), QStringList{QStringLiteral("Connected")});
+
+  b.c().TabStrip1.clickTab(2);
+  for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+
+  int changes = 0;
+  const auto counting = b.c().TxtRev.changed.subscribe([&] { ++changes; });
+  const std::int64_t from = b.clock.elapsedMs();
+  b.clock.runFor(Ms(5000));
+  const std::int64_t seconds = (b.clock.elapsedMs() - from) / 1000;
+  const auto speedTold = toldOf(b.find("TxtRev")).size();
+  EXPECT_GT(changes, 3 * seconds) << "the speed should change at each reply";
+  EXPECT_GE(speedTold, 1);
+  EXPECT_LE(speedTold, seconds + 1);
+}
+
+TEST(Keyboard, ShiftF10OpensTheFocusedControlsContextMenu) {
+  WindowBench b;
+  InstallThemeMenu(b.view);
+  b.form.Load();
+  b.view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&b.view));
+  for (const char* name : {"CombCutOffV", "CmdReset"}) {
+    SCOPED_TRACE(name);
+    QWidget* focus = b.find(name);
+    focus->setFocus();
+    QStringList offered;
+    QTimer::singleShot(0, [&offered] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* a : menu->actions()) offered.append(a->text());
+        menu->close();
+      }
+    });
+    QTest::keyClick(focus, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(offered.contains(QStringLiteral("T&heme"))) << offered.join(u',').toStdString();
+    // The key went to the menu, not to the control.
+    EXPECT_EQ(b.c().CombCutOffV.listIndex(), 1);
+  }
+}
+
+// WCAG's relative luminance and contrast ratio.
+double Luminance(QColor c) {
+  const auto channel = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double Contrast(QColor a, QColor b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(Themes, APickFromTheMenuAppliesIsRememberedAndRecoloursWhatTheProgramDraws) {
+  WindowBench b;
+  QAction* entry = InstallThemeMenu(b.view);
+  b.view.show();  // a palette reaches the windows that are shown
+  EXPECT_TRUE(b.view.actions().contains(entry));
+  auto* logo = b.find<QLabel>("Image1");
+
+  for (const char* name : {"dark", "high-contrast", "bright", "light", "system"}) {
+    SCOPED_TRACE(name);
+    QAction* pick = entry->menu()->findChild<QAction*>(QStringLiteral("theme-") + QLatin1String(name));
+    ASSERT_NE(pick, nullptr);
+    pick->trigger();
+    QCoreApplication::processEvents();  // the palette reaches the widgets as a posted event
+    const Theme theme = *ThemeNamed(name);
+    EXPECT_EQ(AppliedTheme(), theme);
+    EXPECT_EQ(RememberedTheme(), theme);
+    const QPalette palette = QApplication::palette();
+    EXPECT_EQ(b.view.palette().color(QPalette::Window), palette.color(QPalette::Window));
+    // Balloons take the theme too, readable as the window's texts are.
+    const QPalette tips = QToolTip::palette();
+    EXPECT_EQ(tips.color(QPalette::ToolTipBase), palette.color(QPalette::ToolTipBase));
+    EXPECT_GE(Contrast(tips.color(QPalette::ToolTipText), tips.color(QPalette::ToolTipBase)),
+              theme == Theme::HighContrast ? 7.0 : 4.5);
+    // The status boxes keep the button face of whichever palette.
+    auto* state = b.find<QLabel>("TxtConnState");
+    EXPECT_EQ(state->palette().color(state->backgroundRole()), palette.color(QPalette::Button));
+    // The logo's lettering in the palette's accent: still the layout's blue in light.
+    const QImage shown = logo->pixmap().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        if (qAlpha(shown.pixel(x, y)) == 255) colours.insert(shown.pixel(x, y));
+      }
+    }
+    ASSERT_EQ(colours.size(), 1);
+    const QColor lettering = QColor::fromRgb(*colours.begin());
+    EXPECT_EQ(lettering, DrawnColorsFor(palette).logo);
+    if (theme == Theme::Light || theme == Theme::System) {
+      EXPECT_EQ(lettering, QColor(0, 128, 192));
+    }
+  }
+}
+
+// The text's contrast in a region of a screenshot: the commonest colour is the ground, the
+// text the ink farthest from it, taken at the third pixel of the region, so that a stray
+// pixel does not count; the anti-aliased edges of the letters lie between.
+double TextContrast(const QImage& image, QRect region) {
+  std::map<QRgb, int> counts;
+  region = region.intersected(image.rect());
+  for (int y = region.top(); y <= region.bottom(); ++y) {
+    for (int x = region.left(); x <= region.right(); ++x) ++counts[image.pixel(x, y) | 0xff000000u];
+  }
+  if (counts.empty()) return 0;
+  const QRgb ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                        return a.second < b.second;
+                      })->first;
+  std::vector<std::pair<double, int>> inks;
+  for (const auto& [colour, n] : counts) inks.push_back({Contrast(QColor(colour), QColor(ground)), n});
+  std::sort(inks.rbegin(), inks.rend());
+  int pixels = 0;
+  for (const auto& [contrast, n] : inks) {
+    pixels += n;
+    if (pixels >= 3) return contrast;
+  }
+  return 1;
+}
+
+struct Measured {
+  QString where;
+  double contrast;
+};
+
+// Every text shown in a window, each in its own region of the window's screenshot.
+std::vector<Measured> MeasureTexts(QWidget& window, const QImage& shot) {
+  std::vector<Measured> found;
+  const auto add = [&](QWidget* w, QRect local, const QString& what) {
+    const QRect r(w->mapTo(&window, local.topLeft()), local.size());
+    found.push_back({QStringLiteral("%1 at %2,%3 %4x%5")
+                         .arg(what)
+                         .arg(r.x())
+                         .arg(r.y())
+                         .arg(r.width())
+                         .arg(r.height()),
+                     TextContrast(shot, r)});
+  };
+  for (QWidget* w : window.findChildren<QWidget*>()) {
+    // Disabled controls' texts are exempt, as WCAG has it.
+    if (!w->isVisible() || !w->isEnabled() || w->window() != &window) continue;
+    const QString name = w->objectName();
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+      if (!label->text().trimmed().isEmpty()) add(w, w->rect(), name + " " + label->text());
+    } else if (qobject_cast<QComboBox*>(w) || qobject_cast<QPushButton*>(w) ||
+               qobject_cast<QAbstractSpinBox*>(w)) {
+      // Inside the frame, left of a list's arrow.
+      add(w, w->rect().adjusted(4, 4, qobject_cast<QPushButton*>(w) ? -4 : -22, -4), name);
+    } else if (auto* bar = qobject_cast<QTabBar*>(w)) {
+      for (int i = 0; i < bar->count(); ++i) add(w, bar->tabRect(i).adjusted(3, 3, -3, -2), bar->tabText(i));
+    } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+      const int height = frame->fontMetrics().height();
+      add(w, QRect(4, 0, frame->fontMetrics().horizontalAdvance(frame->title()) + 8, height),
+          name + " title");
+    } else if (auto* header = qobject_cast<QHeaderView*>(w)) {
+      add(w, header->rect().adjusted(2, 2, -2, -2), QStringLiteral("table header"));
+    } else if (name == QLatin1String("motorTestPlot")) {
+      add(w, QRect(0, 0, w->width(), w->fontMetrics().height() + 8), QStringLiteral("plot legend"));
+    }
+  }
+  return found;
+}
+
+class ThemeTest : public ::testing::TestWithParam<Theme> {
+ protected:
+  void TearDown() override { ApplyTheme(Theme::System); }
+};
+
+TEST_P(ThemeTest, EveryTextOfBothTabsAndTheMotorTestWindowIsReadable) {
+  ApplyTheme(GetParam());
+  const double needed = GetParam() == Theme::HighContrast ? 7.0 : 4.5;
+  const QString theme = QString::fromLatin1(ThemeName(GetParam()));
+  const QDir shots(QStringLiteral(MORVANE_SHOTS_DIR));
+  ASSERT_TRUE(shots.mkpath(QStringLiteral(".")));
+
+  WindowBench b;
+  b.line.attachEsc(1, b.esc);
+  b.form.Load();
+  ASSERT_TRUE(b.connectAndRead());
+  b.view.show();
+  std::vector<Measured> all;
+  for (int tab : {1, 2}) {
+    b.c().TabStrip1.clickTab(tab);
+    if (tab == 2) {
+      // The motor running: every text of the panel shows a figure.
+      for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+      b.clock.runFor(Ms(3000));
+    }
+    const QImage shot = b.view.grab().toImage();
+    shot.save(shots.filePath(QStringLiteral("theme-%1-%2.png").arg(theme, tab == 1 ? "config" : "run")));
+    for (const Measured& m : MeasureTexts(b.view, shot)) all.push_back(m);
+  }
+  MotorTestWindow motor(b.form, b.clock);
+  motor.resize(860, 660);
+  motor.show();
+  b.clock.runFor(Ms(20000));
+  QCoreApplication::processEvents();
+  const QImage shot = motor.grab().toImage();
+  shot.save(shots.filePath(QStringLiteral("theme-%1-motor-test.png").arg(theme)));
+  for (const Measured& m : MeasureTexts(motor, shot)) all.push_back(m);
+  b.c().SldPower.setValue(0);
+
+  ASSERT_GT(all.size(), 30u);
+  for (const Measured& m : all) {
+    EXPECT_GE(m.contrast, needed) << m.where.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, ThemeTest,
+                         ::testing::Values(Theme::System, Theme::Light, Theme::Dark,
+                                           Theme::HighContrast, Theme::Bright),
+                         [](const auto& info) {
+                           std::string name(ThemeName(info.param));
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace morvane::test
