@@ -27,6 +27,7 @@
 #include "ui/form_mvconfig.h"
 #include "ui/qt/form_view.h"
 #include "ui/qt/motor_test_commands.h"
+#include "ui/qt/translations.h"
 
 namespace {
 
@@ -61,6 +62,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("morvane-esc-config");
   QGuiApplication::setDesktopFileName("morvane-esc-config");
   QApplication::setWindowIcon(QIcon(":/morvane/morvane-esc-config.png"));
+  // Only the window speaks the user's language: the settings files, the support log and
+  // every text the core compares stay English.
+  InstallTranslations(QLocale::system());
 
   const Platform platform = CurrentPlatform();
   SystemPortList systemPorts;

@@ -63,7 +63,7 @@ MotorTestWindow::MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget
     : QWidget(parent, Qt::Window), form_(form), test_(form, clock) {
   setObjectName(QStringLiteral("MotorTest"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Motor test %1 Morvane ESC Config").arg(QChar(0x2013)));
+  setWindowTitle(tr("Motor test %1 Morvane ESC Config").arg(QChar(0x2013)));
   buildWidgets();
   bindTest();
   auto* closeAction = new QAction(this);

@@ -1,0 +1,358 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>FormView</name>
+    <message>
+        <source>&amp;Save to file</source>
+        <translation>In Datei &amp;speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Load from file</source>
+        <translation>Aus Datei &amp;laden</translation>
+    </message>
+    <message>
+        <source>R&amp;estore Default</source>
+        <translation>Stan&amp;dardwerte</translation>
+    </message>
+    <message>
+        <source>&amp;Config</source>
+        <translation>&amp;Konfiguration</translation>
+    </message>
+    <message>
+        <source> &amp;Run</source>
+        <translation> &amp;Betrieb</translation>
+    </message>
+    <message>
+        <source>Unconnected</source>
+        <translation>Getrennt</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Hardware:</source>
+        <translation>Hardware:</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Firmware:</source>
+        <translation>Firmware:</translation>
+    </message>
+    <message>
+        <source>Motor Magnet Poles:</source>
+        <translation>Magnetpole:</translation>
+    </message>
+    <message>
+        <source>Rev:</source>
+        <translation>Drehzahl:</translation>
+    </message>
+    <message>
+        <source>r/min</source>
+        <translation>U/min</translation>
+    </message>
+    <message>
+        <source>Throttle:</source>
+        <translation>Gas:</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Betrieb</translation>
+    </message>
+    <message>
+        <source>Config</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Throttle. Esc stops the motor at once, from any window of the program; Home goes to 0.</source>
+        <translation>Gas. Esc hält den Motor sofort an, aus jedem Fenster des Programms; Pos1 stellt auf 0.</translation>
+    </message>
+    <message>
+        <source>No ESC connected: the throttle works once an ESC has been found.</source>
+        <translation>Kein ESC verbunden: das Gas wirkt, sobald ein ESC gefunden ist.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Check ports</source>
+        <translation>Ports prüfen</translation>
+    </message>
+    <message>
+        <source>Check ports…</source>
+        <translation>Ports prüfen…</translation>
+    </message>
+    <message>
+        <source>Settings files (*.json)</source>
+        <translation>Einstellungsdateien (*.json)</translation>
+    </message>
+    <message>
+        <source>Save settings to file</source>
+        <translation>Einstellungen in Datei speichern</translation>
+    </message>
+    <message>
+        <source>Load settings from file</source>
+        <translation>Einstellungen aus Datei laden</translation>
+    </message>
+    <message>
+        <source>Settings file</source>
+        <translation>Einstellungsdatei</translation>
+    </message>
+    <message>
+        <source>Save settings to file…</source>
+        <translation>Einstellungen in Datei speichern…</translation>
+    </message>
+    <message>
+        <source>Load settings from file…</source>
+        <translation>Einstellungen aus Datei laden…</translation>
+    </message>
+    <message>
+        <source>Right-click for the file commands: Ctrl+S saves these settings to a file, Ctrl+O loads a file into the connected ESC.</source>
+        <translation>Rechtsklick für die Dateibefehle: Strg+S speichert diese Einstellungen in eine Datei, Strg+O lädt eine Datei in den verbundenen ESC.</translation>
+    </message>
+    <message>
+        <source>Save support log</source>
+        <translation>Support-Protokoll speichern</translation>
+    </message>
+    <message>
+        <source>Support logs (*.log *.txt)</source>
+        <translation>Support-Protokolle (*.log *.txt)</translation>
+    </message>
+    <message>
+        <source>Support log</source>
+        <translation>Support-Protokoll</translation>
+    </message>
+    <message>
+        <source>Save support log…</source>
+        <translation>Support-Protokoll speichern…</translation>
+    </message>
+    <message>
+        <source>The support log could not be saved to %1: %2</source>
+        <translation>Das Support-Protokoll konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Cutoff Voltage</source>
+        <translation>Abschaltspannung</translation>
+    </message>
+    <message>
+        <source>Cutoff Type</source>
+        <translation>Abschaltart</translation>
+    </message>
+    <message>
+        <source>Hard Cutoff</source>
+        <translation>Hart</translation>
+    </message>
+    <message>
+        <source>Soft Cutoff</source>
+        <translation>Sanft</translation>
+    </message>
+    <message>
+        <source>Brake</source>
+        <translation>Bremse</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Timing Advance</source>
+        <translation>Timing</translation>
+    </message>
+    <message>
+        <source>Rotation Direction</source>
+        <translation>Drehrichtung</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorwärts</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Rückwärts</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::MotorTestCommands</name>
+    <message>
+        <source>&amp;Motor test…</source>
+        <translation>&amp;Motortest…</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::MotorTestPlot</name>
+    <message>
+        <source>r/min, average (as the Run panel)</source>
+        <translation>U/min, Mittelwert (wie im Betrieb-Feld)</translation>
+    </message>
+    <message>
+        <source>r/min, each reply</source>
+        <translation>U/min, jede Antwort</translation>
+    </message>
+    <message>
+        <source>throttle (right axis, 0 to 200)</source>
+        <translation>Gas (rechte Achse, 0 bis 200)</translation>
+    </message>
+    <message>
+        <source>r/min</source>
+        <translation>U/min</translation>
+    </message>
+    <message>
+        <source>throttle</source>
+        <translation>Gas</translation>
+    </message>
+    <message>
+        <source>time (s)</source>
+        <translation>Zeit (s)</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::MotorTestWindow</name>
+    <message>
+        <source>Record</source>
+        <translation>Aufzeichnen</translation>
+    </message>
+    <message>
+        <source>Writes one CSV row per speed reply (t_s, throttle, rpm_raw, rpm_avg, poles) until Stop recording.</source>
+        <translation>Schreibt je Drehzahlantwort eine CSV-Zeile (t_s, throttle, rpm_raw, rpm_avg, poles), bis „Aufzeichnung beenden“.</translation>
+    </message>
+    <message>
+        <source>Stepped sweep</source>
+        <translation>Gestufter Durchlauf</translation>
+    </message>
+    <message>
+        <source>&amp;From throttle:</source>
+        <translation>Gas &amp;von:</translation>
+    </message>
+    <message>
+        <source>&amp;To throttle:</source>
+        <translation>Gas &amp;bis:</translation>
+    </message>
+    <message>
+        <source>Ste&amp;p:</source>
+        <translation>Sc&amp;hritt:</translation>
+    </message>
+    <message>
+        <source>Settling &amp;time:</source>
+        <translation>&amp;Wartezeit:</translation>
+    </message>
+    <message>
+        <source>Sa&amp;mples per step:</source>
+        <translation>&amp;Messwerte je Stufe:</translation>
+    </message>
+    <message>
+        <source>Ma&amp;ximum throttle:</source>
+        <translation>Gas-Ma&amp;ximum:</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>St&amp;opp</translation>
+    </message>
+    <message>
+        <source>Ends the sweep and sets the throttle to 0 (so does Esc).</source>
+        <translation>Beendet den Durchlauf und stellt das Gas auf 0 (wie Esc).</translation>
+    </message>
+    <message>
+        <source>Save &amp;table…</source>
+        <translation>&amp;Tabelle speichern…</translation>
+    </message>
+    <message>
+        <source>Throttle</source>
+        <translation>Gas</translation>
+    </message>
+    <message>
+        <source>Mean r/min</source>
+        <translation>Mittel U/min</translation>
+    </message>
+    <message>
+        <source>SD r/min</source>
+        <translation>SA U/min</translation>
+    </message>
+    <message>
+        <source>Samples</source>
+        <translation>Messwerte</translation>
+    </message>
+    <message>
+        <source>%1 r/min average    %2 r/min this reply    throttle %3</source>
+        <translation>%1 U/min Mittel    %2 U/min diese Antwort    Gas %3</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Aufzeichnung beenden</translation>
+    </message>
+    <message>
+        <source>Recording to %1: %2 rows</source>
+        <translation>Aufzeichnung in %1: %2 Zeilen</translation>
+    </message>
+    <message>
+        <source>Recording stopped: %1</source>
+        <translation>Aufzeichnung beendet: %1</translation>
+    </message>
+    <message>
+        <source>Recorded %1 rows to %2</source>
+        <translation>%1 Zeilen in %2 aufgezeichnet</translation>
+    </message>
+    <message>
+        <source>Not recording</source>
+        <translation>Keine Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>%1 cannot be made: %2</source>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Record to a CSV file</source>
+        <translation>In eine CSV-Datei aufzeichnen</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Steps above 25 only: below it the speed is not polled.</source>
+        <translation>Nur Stufen über 25: darunter wird die Drehzahl nicht abgefragt.</translation>
+    </message>
+    <message>
+        <source>Table saved to %1.</source>
+        <translation>Tabelle in %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>The table could not be saved to %1: %2</source>
+        <translation>Die Tabelle konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Save the sweep&apos;s table</source>
+        <translation>Tabelle des Durchlaufs speichern</translation>
+    </message>
+    <message>
+        <source>Motor test %1 Morvane ESC Config</source>
+        <translation>Motortest %1 Morvane ESC Config</translation>
+    </message>
+</context>
+</TS>
