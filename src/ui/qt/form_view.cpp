@@ -122,13 +122,17 @@ constexpr Item kConfigPanel[] = {
 };
 
 constexpr Item kRunPanel[] = {
-    {"Label14", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Motor Magnet Poles:"), 840, 645, 2415, 375, kSerifFace, 14.25},
+    {"Label14", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Motor Magnet Poles:"), 840, 645, 2415,
+     375, kSerifFace, 14.25},
     {"TxtPole", Kind::TextBox, "", 3240, 600, 375, 360, kSansFace, 12},
     {"VSlPole", Kind::ScrollBar, "", 3600, 595, 300, 360},
-    {"Label12", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Rev:"), 840, 1920, 615, 375, kSerifFace, 15.75},
+    {"Label12", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Rev:"), 840, 1920, 615, 375, kSerifFace,
+     15.75},
     {"TxtRev", Kind::TextBox, "", 1560, 1680, 2055, 750, kVerdanaFace, 26.25},
-    {"Label10", Kind::Label, QT_TRANSLATE_NOOP("FormView", "r/min"), 3720, 1920, 1215, 405, kSerifFace, 15.75},
-    {"Label13", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Throttle:"), 840, 3120, 1095, 375, kSerifFace, 15.75},
+    {"Label10", Kind::Label, QT_TRANSLATE_NOOP("FormView", "r/min"), 3720, 1920, 1215, 405,
+     kSerifFace, 15.75},
+    {"Label13", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Throttle:"), 840, 3120, 1095, 375,
+     kSerifFace, 15.75},
     {"LbPower", Kind::Label, "", 1920, 3075, 735, 375, kVerdanaFace, 15.75},
     {"Label11", Kind::Label, "0 ", 870, 3555, 375, 255},
     {"Label15", Kind::Label, "50", 1700, 3555, 375, 255},
@@ -142,15 +146,18 @@ constexpr Item kRunPanel[] = {
 // The settings' labels, top to bottom: their texts come from the settings' table.
 constexpr const char* kSettingLabels[] = {"Label5", "Label7", "Label8", "Label6", "Label9"};
 
-// A label's caption in the user's language.
-QString Caption(const Item& item) {
+// A label's caption in the user's language, or in English as the layout was drawn for.
+QString Caption(const Item& item, bool translated = true) {
+  const auto shown = [translated](const char* english, const char* context) {
+    return translated ? Shown(english, context) : QString::fromUtf8(english);
+  };
   for (int place = 0; place < kSettingCount; ++place) {
     if (std::string_view(kSettingLabels[place]) == item.name) {
       const SettingInfo& setting = kSettings[static_cast<std::size_t>(kPanelOrder[place])];
-      return QString::number(place + 1) + QLatin1Char('.') + Shown(setting.label, "Settings");
+      return QString::number(place + 1) + QLatin1Char('.') + shown(setting.label, "Settings");
     }
   }
-  return Shown(item.caption);
+  return shown(item.caption, "FormView");
 }
 
 // The keyboard's path through the controls that can take it (the Tab column).
@@ -212,15 +219,15 @@ QWidget* MakeWidget(const Item& item, QWidget* parent) {
   return w;
 }
 
-// Whether a caption placed at `room` would cover another control of its frame; pictures lie
+// Whether a caption grown by `added` would cover another control of its frame; pictures lie
 // below the captions and are not counted.
-bool RunsIntoSibling(const QWidget* caption, const QRect& room) {
+bool RunsIntoSibling(const QWidget* caption, const QRect& added) {
   for (const QObject* child : caption->parent()->children()) {
     const auto* sibling = qobject_cast<const QWidget*>(child);
-    if (sibling == nullptr || sibling == caption || sibling->objectName().startsWith(QLatin1String("Image")))
+    if (sibling == nullptr || sibling == caption ||
+        sibling->objectName().startsWith(QLatin1String("Image")))
       continue;
-    if (sibling->geometry().intersects(room) && !sibling->geometry().intersects(caption->geometry()))
-      return true;
+    if (sibling->geometry().intersects(added)) return true;
   }
   return false;
 }
@@ -232,14 +239,16 @@ void SetFace(const Item& item, QWidget* w) {
     // The substitute faces run a little wider than the ones the layout was drawn with:
     // a caption grows to the right rather than lose its last letters. A translated one
     // that would run into the control beside it grows to the left instead.
-    const int needed =
-        qCeil(QFontMetricsF(w->font()).horizontalAdvance(w->property("text").toString()));
-    if (needed > w->width()) {
-      const QRect right(w->pos(), QSize(needed, w->height()));
-      const QRect left(w->geometry().right() + 1 - needed, w->y(), needed, w->height());
-      w->setGeometry(RunsIntoSibling(w, right) && left.left() >= 0 && !RunsIntoSibling(w, left)
-                         ? left
-                         : right);
+    const QString text = w->property("text").toString();
+    const int needed = qCeil(QFontMetricsF(w->font()).horizontalAdvance(text));
+    const int more = needed - w->width();
+    if (more > 0) {
+      const QRect laid = w->geometry();
+      const QRect toRight(laid.right() + 1, laid.top(), more, laid.height());
+      const QRect toLeft(laid.left() - more, laid.top(), more, laid.height());
+      const bool left = text != Caption(item, false) && RunsIntoSibling(w, toRight) &&
+                        toLeft.left() >= 0 && !RunsIntoSibling(w, toLeft);
+      w->setGeometry(laid.united(left ? toLeft : toRight));
     }
   }
 }
@@ -391,15 +400,17 @@ void FormView::buildWidgets() {
     tabs->addTab(new QWidget(tabs), Shown(caption));
   }
 
-  QGroupBox* connection =
-      MakeFrame("FrameConnect", QT_TRANSLATE_NOOP("FormView", "Connection"), FromTwips(100, 120, 5500, 1095), this);
+  QGroupBox* connection = MakeFrame("FrameConnect", QT_TRANSLATE_NOOP("FormView", "Connection"),
+                                    FromTwips(100, 120, 5500, 1095), this);
   MakeChildren(kConnectionGroup, connection);
   MakeWidget({"TxtHardVer", Kind::TextBox, "", 3360, 420, 2175, 300}, this);
 
-  QGroupBox* run = MakeFrame("FrameRun", QT_TRANSLATE_NOOP("FormView", "Run"), FromTwips(120, 1680, 5415, 5055), this);
+  QGroupBox* run = MakeFrame("FrameRun", QT_TRANSLATE_NOOP("FormView", "Run"),
+                             FromTwips(120, 1680, 5415, 5055), this);
   for (auto it = std::rbegin(kRunPanel); it != std::rend(kRunPanel); ++it) MakeWidget(*it, run);
   new FacesOnFirstShow(run, kRunPanel);
-  QGroupBox* config = MakeFrame("FrameConfig", QT_TRANSLATE_NOOP("FormView", "Config"), FromTwips(120, 1680, 5415, 5055), this);
+  QGroupBox* config = MakeFrame("FrameConfig", QT_TRANSLATE_NOOP("FormView", "Config"),
+                                FromTwips(120, 1680, 5415, 5055), this);
   MakeChildren(kConfigPanel, config);
   // A panel hides the tab strip's page beneath it.
   run->setAutoFillBackground(true);
@@ -486,15 +497,14 @@ void FormView::bindControls() {
     const QSignalBlocker block(slider);
     slider->setValue(throttle.value());
     slider->setEnabled(throttle.enabled());
-    slider->setToolTip(throttle.enabled()
-                           ? QCoreApplication::translate(
-                                 "FormView",
-                                 "Throttle. Esc stops the motor at once, from any "
-                                 "window of the program; Home goes to 0.")
-                           : QCoreApplication::translate(
-                                 "FormView",
-                                 "No ESC connected: the throttle works once an ESC "
-                                 "has been found."));
+    slider->setToolTip(
+        throttle.enabled()
+            ? QCoreApplication::translate("FormView",
+                                          "Throttle. Esc stops the motor at once, from any "
+                                          "window of the program; Home goes to 0.")
+            : QCoreApplication::translate("FormView",
+                                          "No ESC connected: the throttle works once an ESC "
+                                          "has been found."));
   };
   watch(throttle, slider, showThrottle);
   connect(slider, &QSlider::valueChanged, this, [&throttle, showThrottle](int value) {
