@@ -89,6 +89,61 @@
     </message>
 </context>
 <context>
+    <name>LinkStatus</name>
+    <message>
+        <source>permission denied. Your user may not open it: ask for access to the device, then log out and in again.</source>
+        <translation>Zugriff verweigert. Ihr Benutzer darf ihn nicht öffnen: bitten Sie um Zugriff auf das Gerät, dann ab- und wieder anmelden.</translation>
+    </message>
+    <message>
+        <source>permission denied. Your user may not open it: sudo usermod -aG %1 $USER, then log out and in again.</source>
+        <translation>Zugriff verweigert. Ihr Benutzer darf ihn nicht öffnen: sudo usermod -aG %1 $USER, dann ab- und wieder anmelden.</translation>
+    </message>
+    <message>
+        <source>gone. Plug the adapter in again.</source>
+        <translation>nicht mehr da. Stecken Sie den Adapter wieder ein.</translation>
+    </message>
+    <message>
+        <source>gone (%1). Plug the adapter in again.</source>
+        <translation>nicht mehr da (%1). Stecken Sie den Adapter wieder ein.</translation>
+    </message>
+    <message>
+        <source>not a device, not a serial port. Check MORVANE_ESC_PORTS.</source>
+        <translation>kein Gerät, keine serielle Schnittstelle. Prüfen Sie MORVANE_ESC_PORTS.</translation>
+    </message>
+    <message>
+        <source>%1, not a serial port. Check MORVANE_ESC_PORTS.</source>
+        <translation>%1, keine serielle Schnittstelle. Prüfen Sie MORVANE_ESC_PORTS.</translation>
+    </message>
+    <message>
+        <source>could not be opened.</source>
+        <translation>konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>could not be opened: %1.</source>
+        <translation>konnte nicht geöffnet werden: %1.</translation>
+    </message>
+    <message>
+        <source>No port is open: pick one in the Port list.</source>
+        <translation>Kein Port ist offen: wählen Sie einen in der Port-Liste.</translation>
+    </message>
+    <message>
+        <source>No answer from an ESC on %1 since %2. Check that the ESC is powered, that its signal and ground wires are connected and that the adapter is on the ESC&apos;s programming connection.</source>
+        <translation>Keine Antwort von einem ESC an %1 seit %2. Prüfen Sie, ob der ESC Strom hat, ob Signal- und Masseleitung angeschlossen sind und ob der Adapter am Programmieranschluss des ESC steckt.</translation>
+    </message>
+    <message>
+        <source>Connected since %1 on %2.</source>
+        <translation>Verbunden seit %1 an %2.</translation>
+    </message>
+    <message>
+        <source>The adapter of %1 was unplugged at %2. The port opens again by itself when it is back.</source>
+        <translation>Der Adapter von %1 wurde um %2 abgezogen. Der Port öffnet sich von selbst wieder, sobald er zurück ist.</translation>
+    </message>
+    <message>
+        <source>Could not open %1</source>
+        <translation>Nicht geöffnet: %1</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Check ports</source>

@@ -89,6 +89,61 @@
     </message>
 </context>
 <context>
+    <name>LinkStatus</name>
+    <message>
+        <source>permission denied. Your user may not open it: ask for access to the device, then log out and in again.</source>
+        <translation>permiso denegado. Su usuario no puede abrirlo: pida acceso al dispositivo y vuelva a iniciar sesión.</translation>
+    </message>
+    <message>
+        <source>permission denied. Your user may not open it: sudo usermod -aG %1 $USER, then log out and in again.</source>
+        <translation>permiso denegado. Su usuario no puede abrirlo: sudo usermod -aG %1 $USER y vuelva a iniciar sesión.</translation>
+    </message>
+    <message>
+        <source>gone. Plug the adapter in again.</source>
+        <translation>desaparecido. Vuelva a conectar el adaptador.</translation>
+    </message>
+    <message>
+        <source>gone (%1). Plug the adapter in again.</source>
+        <translation>desaparecido (%1). Vuelva a conectar el adaptador.</translation>
+    </message>
+    <message>
+        <source>not a device, not a serial port. Check MORVANE_ESC_PORTS.</source>
+        <translation>no es un dispositivo, no es un puerto serie. Revise MORVANE_ESC_PORTS.</translation>
+    </message>
+    <message>
+        <source>%1, not a serial port. Check MORVANE_ESC_PORTS.</source>
+        <translation>%1, no es un puerto serie. Revise MORVANE_ESC_PORTS.</translation>
+    </message>
+    <message>
+        <source>could not be opened.</source>
+        <translation>no se pudo abrir.</translation>
+    </message>
+    <message>
+        <source>could not be opened: %1.</source>
+        <translation>no se pudo abrir: %1.</translation>
+    </message>
+    <message>
+        <source>No port is open: pick one in the Port list.</source>
+        <translation>Ningún puerto abierto: elija uno en la lista Puerto.</translation>
+    </message>
+    <message>
+        <source>No answer from an ESC on %1 since %2. Check that the ESC is powered, that its signal and ground wires are connected and that the adapter is on the ESC&apos;s programming connection.</source>
+        <translation>Ninguna respuesta de un ESC en %1 desde las %2. Compruebe que el ESC tiene alimentación, que sus cables de señal y masa están conectados y que el adaptador está en la conexión de programación del ESC.</translation>
+    </message>
+    <message>
+        <source>Connected since %1 on %2.</source>
+        <translation>Conectado desde las %1 en %2.</translation>
+    </message>
+    <message>
+        <source>The adapter of %1 was unplugged at %2. The port opens again by itself when it is back.</source>
+        <translation>El adaptador de %1 se desconectó a las %2. El puerto se vuelve a abrir solo cuando vuelva.</translation>
+    </message>
+    <message>
+        <source>Could not open %1</source>
+        <translation>No se pudo abrir %1</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Check ports</source>

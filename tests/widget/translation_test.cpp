@@ -3,12 +3,14 @@
 // with the core's texts left in English; and the language chosen at start-up.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QProcess>
@@ -16,6 +18,8 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolTip>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <memory>
@@ -46,6 +50,7 @@ struct Language {
   const char* unknown;
   const char* resetButton;
   const char* runTab;
+  const char* noPortTip;  // the connection state's tooltip with no port open
 };
 
 void PrintTo(const Language& language, std::ostream* os) {
@@ -86,6 +91,17 @@ TEST_P(Translated, TheViewShowsTheCoresEnglishTextsTranslated) {
   EXPECT_EQ(b.c().CombBrake.list(1), "Enable");
 }
 
+TEST_P(Translated, TheConnectionStatesTooltipSpeaksTheLanguage) {
+  WindowBench b;
+  b.view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&b.view));
+  QWidget* state = b.find("TxtConnState");
+  QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), state->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(state, &ask);
+  EXPECT_EQ(QToolTip::text(), QString::fromUtf8(GetParam().noPortTip));
+  QToolTip::hideText();
+}
+
 TEST_P(Translated, EveryTextFitsItsControlWhole) {
   WindowBench b;
   for (int n = 1; n <= 16; ++n) b.line.addPort(n);
@@ -103,9 +119,11 @@ TEST_P(Translated, EveryTextFitsItsControlWhole) {
 INSTANTIATE_TEST_SUITE_P(
     Shipped, Translated,
     testing::Values(Language{"de", "1.Abschaltspannung", "Aus *", "Getrennt", "Verbunden",
-                             "Unbekannt", "Stan&dardwerte", " &Betrieb"},
+                             "Unbekannt", "Stan&dardwerte", " &Betrieb",
+                             "Kein Port ist offen: wählen Sie einen in der Port-Liste."},
                     Language{"es", "1.Voltaje de corte", "Desactivado *", "Sin conexión",
-                             "Conectado", "Desconocido", "R&establecer", " &Marcha"}),
+                             "Conectado", "Desconocido", "R&establecer", " &Marcha",
+                             "Ningún puerto abierto: elija uno en la lista Puerto."}),
     [](const testing::TestParamInfo<Language>& info) { return std::string(info.param.name); });
 
 TEST(StartUpLanguage, LoadsTheShippedLanguageAndQtsOwnAndNothingForEnglish) {

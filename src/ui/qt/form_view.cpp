@@ -72,6 +72,11 @@ QString Shown(const std::string& english) {
   return Shown(english.c_str());
 }
 
+// The core's marked texts (tooltips, balloons) in the user's language.
+std::string InLanguage(const char* context, const char* english) {
+  return QCoreApplication::translate(context, english).toStdString();
+}
+
 // A settings list's entry: its words translated, the default's mark kept after them.
 QString ShownEntry(const std::string& english) {
   const std::string_view mark = kDefaultMark;
@@ -593,8 +598,8 @@ void FormView::showFailureBalloon() {
   const std::vector<PortFailure>& failures = form_.openFailures();
   if (failures.empty() || !portBox_->isVisible()) return;
   QToolTip::showText(portBox_->mapToGlobal(QPoint(0, portBox_->height())),
-                     Text(FailureBalloon(failures, deviceText_)), portBox_, portBox_->rect(),
-                     kBalloonMs);
+                     Text(FailureBalloon(failures, deviceText_, InLanguage)), portBox_,
+                     portBox_->rect(), kBalloonMs);
 }
 
 QString FormView::statusTip() const {
@@ -604,7 +609,7 @@ QString FormView::statusTip() const {
   const ClockText clock = [now, wall](std::int64_t ms) {
     return wall.addMSecs(ms - now).toString(QStringLiteral("HH:mm:ss")).toStdString();
   };
-  std::string tip = StatusTip(form_.linkStatus(), clock, deviceText_);
+  std::string tip = StatusTip(form_.linkStatus(), clock, deviceText_, InLanguage);
   if (const std::string note = statusNote_ ? statusNote_() : ""; !note.empty()) tip += "\n" + note;
   return Text(tip);
 }
