@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QLocale>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(":/morvane/morvane-esc-config.png"));
   // Only the window speaks the user's language: the settings files, the support log and
   // every text the core compares stay English.
-  InstallTranslations(QLocale::system());
+  InstallTranslations(QLocale::system().uiLanguages());
 
   const Platform platform = CurrentPlatform();
   SystemPortList systemPorts;

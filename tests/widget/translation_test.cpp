@@ -126,34 +126,35 @@ INSTANTIATE_TEST_SUITE_P(
                              "Ningún puerto abierto: elija uno en la lista Puerto."}),
     [](const testing::TestParamInfo<Language>& info) { return std::string(info.param.name); });
 
-TEST(StartUpLanguage, LoadsTheShippedLanguageAndQtsOwnAndNothingForEnglish) {
-  const bool qtHasGerman = QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
-                                             QStringLiteral("/qtbase_de.qm"));
+TEST(StartUpLanguage, TheFirstShippedLanguageBeforeEnglishAndQtsOwnWithIt) {
+  const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   struct Case {
-    const char* locale;
-    QStringList loaded;
+    QStringList languages;  // the user's, most preferred first
+    QString shipped;        // the one loaded; empty: none, the window stays English
   };
   const Case cases[] = {
-      {"de_DE", {QStringLiteral(":/i18n/morvane_de.qm")}},
-      {"de_AT", {QStringLiteral(":/i18n/morvane_de.qm")}},
-      {"es_MX", {QStringLiteral(":/i18n/morvane_es.qm")}},
-      {"en_US", {}},
-      {"en_GB", {}},
-      {"C", {}},
-      {"fr_FR", {}},  // no translation shipped: English, also in Qt's dialogs
+      {{"de-DE", "de"}, "de"},
+      {{"de-AT"}, "de"},
+      {{"es-MX", "es"}, "es"},
+      {{"fr-FR", "es-ES"}, "es"},  // the first shipped one
+      {{"en-US", "de-DE"}, ""},    // English before German: English
+      {{"en-GB"}, ""},
+      {{"C"}, ""},
+      {{"fr-FR"}, ""},  // none shipped: English, also in Qt's dialogs
+      {{}, ""},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.locale);
-    const QStringList loaded = InstallTranslations(QLocale(QLatin1String(c.locale)));
-    EXPECT_EQ(loaded.mid(0, 1), c.loaded);
-    if (c.loaded.isEmpty()) {
-      EXPECT_TRUE(loaded.isEmpty());
+    SCOPED_TRACE(c.languages.join(u',').toStdString());
+    const QStringList loaded = InstallTranslations(c.languages);
+    if (c.shipped.isEmpty()) {
+      EXPECT_EQ(loaded, QStringList());
       EXPECT_EQ(QCoreApplication::translate("FormView", "Unconnected"), "Unconnected");
-    } else if (qtHasGerman) {
-      // Qt's dialogs in the same language, from the system's Qt.
-      ASSERT_EQ(loaded.size(), 2);
-      EXPECT_TRUE(loaded[1].endsWith(QStringLiteral("/qtbase_") + QLatin1String(c.locale, 2) +
-                                     QStringLiteral(".qm")));
+    } else {
+      QStringList expected{":/i18n/morvane_" + c.shipped + ".qm"};
+      // Qt's dialogs in the same language, where the system's Qt has them.
+      const QString qt = qtFolder + "/qtbase_" + c.shipped + ".qm";
+      if (QFileInfo::exists(qt)) expected << qt;
+      EXPECT_EQ(loaded, expected);
       EXPECT_NE(QCoreApplication::translate("FormView", "Unconnected"), "Unconnected");
     }
     RemoveTranslations();

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace morvane {
@@ -23,11 +24,11 @@ bool Install(const QLocale& locale, const QString& name, const QString& folder,
 
 }  // namespace
 
-QStringList InstallTranslations(const QLocale& locale) {
+QStringList InstallTranslations(const QStringList& languages) {
   QStringList loaded;
-  // The user's languages in the order preferred: the first one shipped wins, and English,
-  // the language the texts are written in, ends the search (Qt's dialogs stay English too).
-  for (const QString& name : locale.uiLanguages()) {
+  // The first one shipped wins, and English, the language the texts are written in, ends the
+  // search (Qt's dialogs stay English too).
+  for (const QString& name : languages) {
     const QLocale language(name);
     if (language.language() == QLocale::C || language.language() == QLocale::English) break;
     if (Install(language, QStringLiteral("morvane"), QStringLiteral(":/i18n"), loaded)) {

@@ -3,13 +3,13 @@
 // dialogs. Under English or the C locale nothing is loaded and every text stays as written.
 #pragma once
 
-#include <QLocale>
 #include <QStringList>
 
 namespace morvane {
 
-// Installs the translations for `locale` on the running application; returns the files
-// loaded, none when no translation is shipped for the language.
-QStringList InstallTranslations(const QLocale& locale);
+// Installs the translations for the first of the user's languages (most preferred first, as
+// QLocale::uiLanguages() gives them) that is shipped, unless English comes before it; returns
+// the files loaded, none when the window stays English.
+QStringList InstallTranslations(const QStringList& languages);
 
 }  // namespace morvane
