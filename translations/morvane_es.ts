@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>&amp;Load from file</source>
-        <translation>&amp;Cargar de archivo</translation>
+        <translation>Ca&amp;rgar de archivo</translation>
     </message>
     <message>
         <source>R&amp;estore Default</source>
@@ -323,7 +323,7 @@
     </message>
     <message>
         <source>&amp;Start</source>
-        <translation>&amp;Iniciar</translation>
+        <translation>Inici&amp;ar</translation>
     </message>
     <message>
         <source>St&amp;op</source>
