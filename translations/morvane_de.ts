@@ -250,6 +250,57 @@
     </message>
 </context>
 <context>
+    <name>Sweep</name>
+    <message>
+        <source>connection lost</source>
+        <translation>Verbindung verloren</translation>
+    </message>
+    <message>
+        <source>Config tab chosen</source>
+        <translation>Reiter Konfiguration gewählt</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>motor test closed</source>
+        <translation>Motortest geschlossen</translation>
+    </message>
+    <message>
+        <source>throttle moved outside the sweep</source>
+        <translation>Gas außerhalb des Durchlaufs bewegt</translation>
+    </message>
+    <message>
+        <source>Stopped (%1) after %2 of %3 steps; throttle 0.</source>
+        <translation>Angehalten (%1) nach %2 von %3 Stufen; Gas 0.</translation>
+    </message>
+    <message>
+        <source>Done: %1 steps measured; throttle 0.</source>
+        <translation>Fertig: %1 Stufen gemessen; Gas 0.</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: throttle %3, rising</source>
+        <translation>Stufe %1 von %2: Gas %3, steigt</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: throttle %3, settling</source>
+        <translation>Stufe %1 von %2: Gas %3, wartet</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: throttle %3, sample %4 of %5</source>
+        <translation>Stufe %1 von %2: Gas %3, Messwert %4 von %5</translation>
+    </message>
+    <message>
+        <source>Stop button</source>
+        <translation>Stopp-Knopf</translation>
+    </message>
+    <message>
+        <source>motor test window closed</source>
+        <translation>Motortest-Fenster geschlossen</translation>
+    </message>
+</context>
+<context>
     <name>morvane::MotorTestCommands</name>
     <message>
         <source>&amp;Motor test…</source>

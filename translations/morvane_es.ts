@@ -250,6 +250,57 @@
     </message>
 </context>
 <context>
+    <name>Sweep</name>
+    <message>
+        <source>connection lost</source>
+        <translation>conexión perdida</translation>
+    </message>
+    <message>
+        <source>Config tab chosen</source>
+        <translation>pestaña Configuración elegida</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>motor test closed</source>
+        <translation>prueba del motor cerrada</translation>
+    </message>
+    <message>
+        <source>throttle moved outside the sweep</source>
+        <translation>acelerador movido fuera del barrido</translation>
+    </message>
+    <message>
+        <source>Stopped (%1) after %2 of %3 steps; throttle 0.</source>
+        <translation>Detenido (%1) tras %2 de %3 pasos; acelerador 0.</translation>
+    </message>
+    <message>
+        <source>Done: %1 steps measured; throttle 0.</source>
+        <translation>Hecho: %1 pasos medidos; acelerador 0.</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: throttle %3, rising</source>
+        <translation>Paso %1 de %2: acelerador %3, subiendo</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: throttle %3, settling</source>
+        <translation>Paso %1 de %2: acelerador %3, estabilizando</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: throttle %3, sample %4 of %5</source>
+        <translation>Paso %1 de %2: acelerador %3, muestra %4 de %5</translation>
+    </message>
+    <message>
+        <source>Stop button</source>
+        <translation>botón Detener</translation>
+    </message>
+    <message>
+        <source>motor test window closed</source>
+        <translation>ventana de prueba del motor cerrada</translation>
+    </message>
+</context>
+<context>
     <name>morvane::MotorTestCommands</name>
     <message>
         <source>&amp;Motor test…</source>
