@@ -117,6 +117,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_CONFIG_PACKAGE_NAME morvane-esc-config)
 # The window needs a display plugin and the fonts its layout was drawn for.
 set(CPACK_DEBIAN_CONFIG_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-dejavu-core")
+# Qt's own dialogs in the user's language, as the window is.
+set(CPACK_DEBIAN_CONFIG_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_CONFIG_PACKAGE_SUGGESTS morvane-esc-sim)
 set(CPACK_DEBIAN_CONFIG_PACKAGE_CONTROL_EXTRA
     ${MORVANE_PACKAGING_DIR}/postinst ${MORVANE_PACKAGING_DIR}/postrm)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QLocale>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -27,6 +28,7 @@
 #include "view/form_view.h"
 #include "view/motor_test_commands.h"
 #include "view/themes.h"
+#include "view/translations.h"
 
 int main(int argc, char** argv) {
   using namespace morvane;
@@ -50,6 +52,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("morvane-esc-config");
   QGuiApplication::setDesktopFileName("morvane-esc-config");
   QApplication::setWindowIcon(QIcon(":/morvane/morvane-esc-config.png"));
+  // Only the window speaks the user's language: the settings files, the support log and
+  // every text the core compares stay English.
+  InstallTranslations(QLocale::system().uiLanguages());
   // Before any widget: this run's --theme, else the one last picked from the window.
   ApplyTheme(commandLine.theme.empty() ? RememberedTheme().value_or(Theme::System)
                                        : ThemeNamed(commandLine.theme).value_or(Theme::System));

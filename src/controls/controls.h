@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "link/callback_list.h"
+#include "link/translatable.h"
 
 namespace morvane {
 
@@ -232,11 +233,13 @@ struct Controls {
   ComboBox CombTiming{"CombTiming"};
   ComboBox CombCutOffT{"CombCutOffT"};
   ComboBox CombDir{"CombDir"};
-  Button CmdSave{"CmdSave", "&Save to file", false};
-  Button CmdLoad{"CmdLoad", "&Load from file", false};
-  Button CmdReset{"CmdReset", "R&estore Default"};
+  Button CmdSave{"CmdSave", MORVANE_TRANSLATABLE("FormView", "&Save to file"), false};
+  Button CmdLoad{"CmdLoad", MORVANE_TRANSLATABLE("FormView", "&Load from file"), false};
+  Button CmdReset{"CmdReset", MORVANE_TRANSLATABLE("FormView", "R&estore Default")};
 
-  TabStrip TabStrip1{"TabStrip1", {"&Config", " &Run"}};
+  TabStrip TabStrip1{"TabStrip1",
+                     {MORVANE_TRANSLATABLE("FormView", "&Config"),
+                      MORVANE_TRANSLATABLE("FormView", " &Run")}};
 
   TextControl TxtPole{"TxtPole", "2"};
   RangeControl VSlPole{"VSlPole", 2, 24, 2, 2, 2};
@@ -251,8 +254,9 @@ struct Controls {
   const ComboBox& setting(int index) const { return const_cast<Controls*>(this)->setting(index); }
 };
 
-inline constexpr const char* kUnconnected = "Unconnected";
-inline constexpr const char* kConnected = "Connected";
-inline constexpr const char* kUnknown = "Unknown";
+// Compared as English texts; the window shows them translated.
+inline constexpr const char* kUnconnected = MORVANE_TRANSLATABLE("FormView", "Unconnected");
+inline constexpr const char* kConnected = MORVANE_TRANSLATABLE("FormView", "Connected");
+inline constexpr const char* kUnknown = MORVANE_TRANSLATABLE("FormView", "Unknown");
 
 }  // namespace morvane

@@ -9,27 +9,36 @@
 #include <string_view>
 
 #include "link/app_state.h"
+#include "link/translatable.h"
 
 namespace morvane {
 
 struct SettingInfo {
   std::uint8_t paramId;              // on the wire
   const char* key;                   // in settings files, the command line and logs
-  const char* label;                 // the panel's label, after its number
+  const char* label;                 // the panel's label, after its number (translatable)
   int panelPlace;                    // 1..5: the panel's order, top to bottom
-  std::array<const char*, 8> texts;  // the list's entries, the first `count`
+  std::array<const char*, 8> texts;  // the list's entries, the first `count`; words translatable
   int count;
   int defaultIndex;  // the factory default, marked " *" in the list
 };
 
+// The window shows the labels and the lists' words in the user's language; numbers stay.
 inline constexpr std::array<SettingInfo, kSettingCount> kSettings = {{
-    {PARAM_CUTOFF_VOLTAGE, "cutoffVoltage", "Cutoff Voltage", 1,
+    {PARAM_CUTOFF_VOLTAGE, "cutoffVoltage", MORVANE_TRANSLATABLE("Settings", "Cutoff Voltage"), 1,
      {"4.8V", "5.6V", "6.0V", "7.2V", "8.4V", "9.0V", "11.0V", "12.0V"}, 8, 1},
-    {PARAM_CUTOFF_TYPE, "cutoffType", "Cutoff Type", 4, {"Hard Cutoff", "Soft Cutoff"}, 2, 1},
-    {PARAM_BRAKE, "brake", "Brake", 2, {"Disable", "Enable"}, 2, 0},
-    {PARAM_TIMING, "timingAdvance", "Timing Advance", 3,
+    {PARAM_CUTOFF_TYPE, "cutoffType", MORVANE_TRANSLATABLE("Settings", "Cutoff Type"), 4,
+     {MORVANE_TRANSLATABLE("Settings", "Hard Cutoff"),
+      MORVANE_TRANSLATABLE("Settings", "Soft Cutoff")},
+     2, 1},
+    {PARAM_BRAKE, "brake", MORVANE_TRANSLATABLE("Settings", "Brake"), 2,
+     {MORVANE_TRANSLATABLE("Settings", "Disable"), MORVANE_TRANSLATABLE("Settings", "Enable")}, 2,
+     0},
+    {PARAM_TIMING, "timingAdvance", MORVANE_TRANSLATABLE("Settings", "Timing Advance"), 3,
      {"4-10\u00b0", "10-20\u00b0", "20-30\u00b0"}, 3, 1},
-    {PARAM_DIRECTION, "rotationDirection", "Rotation Direction", 5, {"Forward", "Reverse"}, 2, 0},
+    {PARAM_DIRECTION, "rotationDirection", MORVANE_TRANSLATABLE("Settings", "Rotation Direction"),
+     5, {MORVANE_TRANSLATABLE("Settings", "Forward"), MORVANE_TRANSLATABLE("Settings", "Reverse")},
+     2, 0},
 }};
 
 // How the list marks the factory default.

@@ -8,16 +8,19 @@ namespace morvane {
 ThrottleSweep::ThrottleSweep(FormMVconfig& form, const Clock& clock)
     : form_(form), clock_(clock) {
   Controls& c = form_.controls();
-  lossRule_ = form_.escLost.subscribe([this](const EscLost&) { stop("connection lost"); });
+  lossRule_ = form_.escLost.subscribe(
+      [this](const EscLost&) { stop(MORVANE_TRANSLATABLE("Sweep", "connection lost")); });
   stopRules_.push_back(c.TabStrip1.changed.subscribe([this] {
-    if (form_.controls().TabStrip1.selectedItem() == 1) stop("Config tab chosen");
+    if (form_.controls().TabStrip1.selectedItem() == 1)
+      stop(MORVANE_TRANSLATABLE("Sweep", "Config tab chosen"));
   }));
   stopRules_.push_back(c.SldPower.changed.subscribe([this] { onThrottleChanged(); }));
-  stopRules_.push_back(form_.stopRequested.subscribe([this] { stop("Escape"); }));
+  stopRules_.push_back(
+      form_.stopRequested.subscribe([this] { stop(MORVANE_TRANSLATABLE("Sweep", "Escape")); }));
 }
 
 ThrottleSweep::~ThrottleSweep() {
-  stop("motor test closed");
+  stop(MORVANE_TRANSLATABLE("Sweep", "motor test closed"));
 }
 
 bool ThrottleSweep::running() const {
@@ -50,8 +53,7 @@ std::string ThrottleSweep::start(const SweepPlan& plan) {
 void ThrottleSweep::stop(const std::string& why) {
   if (!running()) return;
   phase_ = SweepPhase::Stopped;
-  status_ = "Stopped (" + why + ") after " + std::to_string(rows_.size()) + " of " +
-            std::to_string(steps_.size()) + " steps; throttle 0.";
+  stopWhy_ = why;
   setThrottle(0);
   changed.notify();
 }
@@ -60,7 +62,7 @@ void ThrottleSweep::stop(const std::string& why) {
 // takes it over: the sweep ends rather than fight it.
 void ThrottleSweep::onThrottleChanged() {
   if (running() && form_.controls().SldPower.value() != commanded_) {
-    stop("throttle moved outside the sweep");
+    stop(MORVANE_TRANSLATABLE("Sweep", "throttle moved outside the sweep"));
   }
 }
 
@@ -107,27 +109,41 @@ void ThrottleSweep::nextStep() {
     return;
   }
   phase_ = SweepPhase::Done;
-  status_ = "Done: " + std::to_string(rows_.size()) + " steps measured; throttle 0.";
   setThrottle(0);
   changed.notify();
 }
 
-void ThrottleSweep::showProgress() {
-  status_ = "Step " + std::to_string(stepIndex_ + 1) + " of " + std::to_string(steps_.size()) +
-            ": throttle " + std::to_string(steps_[stepIndex_]);
+std::string ThrottleSweep::status(const TranslateText& translate) const {
+  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
+    return Phrase(translate, "Sweep", english, args);
+  };
+  const std::string done = std::to_string(rows_.size());
+  const std::string steps = std::to_string(steps_.size());
   switch (phase_) {
-    case SweepPhase::Rising:
-      status_ += ", rising";
-      break;
-    case SweepPhase::Settling:
-      status_ += ", settling";
-      break;
+    case SweepPhase::Idle:
+      return {};
+    case SweepPhase::Stopped:
+      return say(MORVANE_TRANSLATABLE("Sweep", "Stopped (%1) after %2 of %3 steps; throttle 0."),
+                 {say(stopWhy_.c_str(), {}), done, steps});
+    case SweepPhase::Done:
+      return say(MORVANE_TRANSLATABLE("Sweep", "Done: %1 steps measured; throttle 0."), {done});
     default:
-      status_ +=
-          ", sample " + std::to_string(stats_.count()) + " of " + std::to_string(plan_.samples);
       break;
   }
-  changed.notify();
+  const std::string step = std::to_string(stepIndex_ + 1);
+  const std::string throttle = std::to_string(steps_[stepIndex_]);
+  switch (phase_) {
+    case SweepPhase::Rising:
+      return say(MORVANE_TRANSLATABLE("Sweep", "Step %1 of %2: throttle %3, rising"),
+                 {step, steps, throttle});
+    case SweepPhase::Settling:
+      return say(MORVANE_TRANSLATABLE("Sweep", "Step %1 of %2: throttle %3, settling"),
+                 {step, steps, throttle});
+    default:
+      return say(
+          MORVANE_TRANSLATABLE("Sweep", "Step %1 of %2: throttle %3, sample %4 of %5"),
+          {step, steps, throttle, std::to_string(stats_.count()), std::to_string(plan_.samples)});
+  }
 }
 
 }  // namespace morvane

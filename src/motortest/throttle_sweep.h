@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "link/seams.h"
+#include "link/translatable.h"
 #include "motortest/motor_sample.h"
 #include "motortest/sweep_plan.h"
 #include "controls/controls.h"
@@ -30,7 +31,8 @@ class ThrottleSweep {
 
   // Empty when the sweep has started; otherwise why it has not.
   std::string start(const SweepPlan& plan);
-  // Ends a running sweep and sets the throttle to 0 at once; why goes into the status.
+  // Ends a running sweep and sets the throttle to 0 at once; why goes into the status (a
+  // text marked under "Sweep", so the window can show it translated).
   void stop(const std::string& why);
   // Each poll reply handled while connected moves the sweep on by one poll.
   void onPoll(const MotorSample& sample);
@@ -39,8 +41,9 @@ class ThrottleSweep {
   SweepPhase phase() const { return phase_; }
   const std::vector<SweepRow>& rows() const { return rows_; }
   const std::vector<int>& steps() const { return steps_; }
-  // A line for the user: what the sweep does now, or how it ended.
-  const std::string& status() const { return status_; }
+  // A line for the user: what the sweep does now, or how it ended; in English unless the
+  // window passes its language.
+  std::string status(const TranslateText& translate = {}) const;
 
   // Raised on every change of phase, step, sample count or rows.
   Observers changed;
@@ -48,7 +51,7 @@ class ThrottleSweep {
  private:
   void setThrottle(int value);
   void nextStep();
-  void showProgress();
+  void showProgress() { changed.notify(); }
   void onThrottleChanged();
 
   FormMVconfig& form_;
@@ -61,7 +64,7 @@ class ThrottleSweep {
   std::int64_t settleFromMs_ = 0;
   StepStats stats_;
   std::vector<SweepRow> rows_;
-  std::string status_;
+  std::string stopWhy_;
   std::vector<Observers::Subscription> stopRules_;
   CallbackList<const EscLost&>::Subscription lossRule_;
 };

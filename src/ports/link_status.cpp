@@ -14,66 +14,101 @@ std::string PortName(int port, const DeviceText& device) {
   return name;
 }
 
+constexpr const char* kContext = "LinkStatus";
+
 }  // namespace
 
-std::string FailureReason(const OpenFailure& f, Retry retry) {
+std::string FailureReason(const OpenFailure& f, Retry retry, const TranslateText& translate) {
+  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
+    return Phrase(translate, kContext, english, args);
+  };
   switch (f.kind) {
     case OpenFailure::Kind::PermissionDenied:
-      return "permission denied. Your user may not open it: " +
-             (f.detail.empty() ? std::string("ask for access to the device")
-                               : "sudo usermod -aG " + f.detail + " $USER") +
-             ", then log out and in again.";
+      return f.detail.empty()
+                 ? say(MORVANE_TRANSLATABLE("LinkStatus",
+                                            "permission denied. Your user may not open it: ask "
+                                            "for access to the device, then log out and in "
+                                            "again."),
+                       {})
+                 : say(MORVANE_TRANSLATABLE("LinkStatus",
+                                            "permission denied. Your user may not open it: sudo "
+                                            "usermod -aG %1 $USER, then log out and in again."),
+                       {f.detail});
     case OpenFailure::Kind::InUse:
       return InUseReason(f, retry);
     case OpenFailure::Kind::Gone:
-      return "gone" + (f.detail.empty() ? "" : " (" + f.detail + ")") +
-             ". Plug the adapter in again.";
+      return f.detail.empty()
+                 ? say(MORVANE_TRANSLATABLE("LinkStatus", "gone. Plug the adapter in again."), {})
+                 : say(MORVANE_TRANSLATABLE("LinkStatus", "gone (%1). Plug the adapter in again."),
+                       {f.detail});
     case OpenFailure::Kind::NotSerial:
-      return (f.detail.empty() ? std::string("not a device") : f.detail) +
-             ", not a serial port. Check MORVANE_ESC_PORTS.";
+      return f.detail.empty()
+                 ? say(MORVANE_TRANSLATABLE(
+                           "LinkStatus",
+                           "not a device, not a serial port. Check MORVANE_ESC_PORTS."),
+                       {})
+                 : say(MORVANE_TRANSLATABLE("LinkStatus",
+                                            "%1, not a serial port. Check MORVANE_ESC_PORTS."),
+                       {f.detail});
     case OpenFailure::Kind::None:
     case OpenFailure::Kind::Other:
       break;
   }
-  return "could not be opened" + (f.detail.empty() ? "." : ": " + f.detail + ".");
+  return f.detail.empty()
+             ? say(MORVANE_TRANSLATABLE("LinkStatus", "could not be opened."), {})
+             : say(MORVANE_TRANSLATABLE("LinkStatus", "could not be opened: %1."), {f.detail});
 }
 
-std::string FailureText(const PortFailure& failure, const DeviceText& device) {
-  return PortName(failure.port, device) + ": " + FailureReason(failure.failure);
+std::string FailureText(const PortFailure& failure, const DeviceText& device,
+                        const TranslateText& translate) {
+  return PortName(failure.port, device) + ": " +
+         FailureReason(failure.failure, Retry::PickThePort, translate);
 }
 
-std::string FailureBalloon(const std::vector<PortFailure>& failures, const DeviceText& device) {
+std::string FailureBalloon(const std::vector<PortFailure>& failures, const DeviceText& device,
+                           const TranslateText& translate) {
   std::string text;
   for (const PortFailure& f : failures) {
     if (!text.empty()) text += '\n';
-    text += FailureText(f, device);
+    text += FailureText(f, device, translate);
   }
   return text;
 }
 
-std::string StatusTip(const LinkStatus& status, const ClockText& clock, const DeviceText& device) {
+std::string StatusTip(const LinkStatus& status, const ClockText& clock, const DeviceText& device,
+                      const TranslateText& translate) {
   const std::string port = PortName(status.port, device);
   const std::string at = clock(status.sinceMs);
+  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
+    return Phrase(translate, kContext, english, args);
+  };
   std::string text;
   switch (status.state) {
     case LinkStatus::State::NoPort:
-      text = "No port is open: pick one in the Port list.";
+      text = say(MORVANE_TRANSLATABLE("LinkStatus", "No port is open: pick one in the Port list."),
+                 {});
       break;
     case LinkStatus::State::Waiting:
-      text = "No answer from an ESC on " + port + " since " + at +
-             ". Check that the ESC is powered, that its signal and ground wires are connected "
-             "and that the adapter is on the ESC's programming connection.";
+      text = say(MORVANE_TRANSLATABLE(
+                     "LinkStatus",
+                     "No answer from an ESC on %1 since %2. Check that the ESC is powered, that "
+                     "its signal and ground wires are connected and that the adapter is on the "
+                     "ESC's programming connection."),
+                 {port, at});
       break;
     case LinkStatus::State::Connected:
-      text = "Connected since " + at + " on " + port + ".";
+      text = say(MORVANE_TRANSLATABLE("LinkStatus", "Connected since %1 on %2."), {at, port});
       break;
     case LinkStatus::State::Unplugged:
-      text = "The adapter of " + port + " was unplugged at " + at +
-             ". The port opens again by itself when it is back.";
+      text = say(MORVANE_TRANSLATABLE("LinkStatus",
+                                      "The adapter of %1 was unplugged at %2. The port opens "
+                                      "again by itself when it is back."),
+                 {port, at});
       break;
   }
   if (!status.lastFailures.empty()) {
-    text += "\nCould not open " + FailureBalloon(status.lastFailures, device);
+    text += "\n" + say(MORVANE_TRANSLATABLE("LinkStatus", "Could not open %1"),
+                       {FailureBalloon(status.lastFailures, device, translate)});
   }
   return text;
 }

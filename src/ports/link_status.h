@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/seams.h"
+#include "link/translatable.h"
 #include "ports/port_holders.h"
 
 namespace morvane {
@@ -31,12 +32,18 @@ struct LinkStatus {
 using ClockText = std::function<std::string(std::int64_t ms)>;
 using DeviceText = std::function<std::string(int port)>;  // "" when nothing is known
 
+// Each in English unless the window passes its language (the context is "LinkStatus"; a
+// port in use is told in English still).
 // "permission denied. ..." with the remedy.
-std::string FailureReason(const OpenFailure& failure, Retry retry = Retry::PickThePort);
+std::string FailureReason(const OpenFailure& failure, Retry retry = Retry::PickThePort,
+                          const TranslateText& translate = {});
 // "COM2 (/dev/ttyUSB1): permission denied. ..." with the remedy.
-std::string FailureText(const PortFailure& failure, const DeviceText& device);
+std::string FailureText(const PortFailure& failure, const DeviceText& device,
+                        const TranslateText& translate = {});
 // One line per failure, in the order they happened.
-std::string FailureBalloon(const std::vector<PortFailure>& failures, const DeviceText& device);
-std::string StatusTip(const LinkStatus& status, const ClockText& clock, const DeviceText& device);
+std::string FailureBalloon(const std::vector<PortFailure>& failures, const DeviceText& device,
+                           const TranslateText& translate = {});
+std::string StatusTip(const LinkStatus& status, const ClockText& clock, const DeviceText& device,
+                      const TranslateText& translate = {});
 
 }  // namespace morvane

@@ -28,6 +28,7 @@
 #include <span>
 #include <utility>
 
+#include "link/settings_table.h"
 #include "view/accessibility.h"
 #include "view/themes.h"
 
@@ -63,12 +64,37 @@ QString Text(const std::string& utf8) {
   return QString::fromStdString(utf8);
 }
 
+// A text of the window in the user's language; a text that no translation knows (a number,
+// a model's name, any text under English) is shown as it is.
+QString Shown(const char* english, const char* context = "FormView") {
+  return QCoreApplication::translate(context, english);
+}
+
+QString Shown(const std::string& english) {
+  return Shown(english.c_str());
+}
+
+// The core's marked texts (tooltips, balloons) in the user's language.
+std::string InLanguage(const char* context, const char* english) {
+  return QCoreApplication::translate(context, english).toStdString();
+}
+
+// A settings list's entry: its words translated, the default's mark kept after them.
+QString ShownEntry(const std::string& english) {
+  const std::string_view mark = kDefaultMark;
+  if (english.size() > mark.size() && english.ends_with(mark)) {
+    return Shown(english.substr(0, english.size() - mark.size()).c_str(), "Settings") +
+           QString::fromLatin1(mark.data(), static_cast<int>(mark.size()));
+  }
+  return Shown(english.c_str(), "Settings");
+}
+
 enum class Kind { Label, Combo, TextBox, Button, Image, Slider, ScrollBar };
 
 struct Item {
   const char* name;
   Kind kind;
-  const char* caption;  // labels only: the other texts come from the controls
+  const char* caption;  // labels only, in English: the other texts come from the controls
   int left, top, width, height;
   const char* face = nullptr;  // nullptr: the window's font
   double points = 0;
@@ -76,25 +102,25 @@ struct Item {
 
 // Each frame's children in stacking order from the top, positions in the frame's twips.
 constexpr Item kConnectionGroup[] = {
-    {"Label1", Kind::Label, "Port:", 650, 300, 405, 255},
+    {"Label1", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Port:"), 650, 300, 405, 255},
     {"CombPort", Kind::Combo, "", 1080, 240, 975, 315},
-    {"Label4", Kind::Label, "Hardware:", 2400, 300, 760, 255},
-    {"Label2", Kind::Label, "Status:", 485, 720, 585, 255},
+    {"Label4", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Hardware:"), 2400, 300, 760, 255},
+    {"Label2", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Status:"), 485, 720, 585, 255},
     {"TxtConnState", Kind::TextBox, "", 1080, 720, 1000, 300},
-    {"Label3", Kind::Label, "Firmware:", 2455, 720, 675, 255},
+    {"Label3", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Firmware:"), 2455, 720, 675, 255},
     {"TxtFirmVer", Kind::TextBox, "", 3260, 720, 2175, 300},
 };
 
 constexpr Item kConfigPanel[] = {
-    {"Label5", Kind::Label, "1.Cutoff Voltage", 720, 360, 1575, 255},
+    {"Label5", Kind::Label, "", 720, 360, 1575, 255},
     {"CombCutOffV", Kind::Combo, "", 870, 600, 1575, 315},
-    {"Label7", Kind::Label, "2.Brake", 720, 1200, 1335, 255},
+    {"Label7", Kind::Label, "", 720, 1200, 1335, 255},
     {"CombBrake", Kind::Combo, "", 870, 1440, 1575, 315},
-    {"Label8", Kind::Label, "3.Timing Advance", 720, 2040, 1455, 255},
+    {"Label8", Kind::Label, "", 720, 2040, 1455, 255},
     {"CombTiming", Kind::Combo, "", 870, 2280, 1575, 315},
-    {"Label6", Kind::Label, "4.Cutoff Type", 720, 2880, 1575, 255},
+    {"Label6", Kind::Label, "", 720, 2880, 1575, 255},
     {"CombCutOffT", Kind::Combo, "", 870, 3120, 1575, 315},
-    {"Label9", Kind::Label, "5.Rotation Direction", 720, 3720, 1695, 255},
+    {"Label9", Kind::Label, "", 720, 3720, 1695, 255},
     {"CombDir", Kind::Combo, "", 870, 3960, 1575, 315},
     {"CmdSave", Kind::Button, "", 3240, 960, 1695, 495},
     {"CmdLoad", Kind::Button, "", 3240, 1560, 1695, 495},
@@ -103,13 +129,17 @@ constexpr Item kConfigPanel[] = {
 };
 
 constexpr Item kRunPanel[] = {
-    {"Label14", Kind::Label, "Motor Magnet Poles:", 840, 645, 2415, 375, kSerifFace, 14.25},
+    {"Label14", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Motor Magnet Poles:"), 840, 645, 2415,
+     375, kSerifFace, 14.25},
     {"TxtPole", Kind::TextBox, "", 3240, 600, 375, 360, kSansFace, 12},
     {"VSlPole", Kind::ScrollBar, "", 3600, 595, 300, 360},
-    {"Label12", Kind::Label, "Rev:", 840, 1920, 615, 375, kSerifFace, 15.75},
+    {"Label12", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Rev:"), 840, 1920, 615, 375, kSerifFace,
+     15.75},
     {"TxtRev", Kind::TextBox, "", 1560, 1680, 2055, 750, kVerdanaFace, 26.25},
-    {"Label10", Kind::Label, "r/min", 3720, 1920, 1215, 405, kSerifFace, 15.75},
-    {"Label13", Kind::Label, "Throttle:", 840, 3120, 1095, 375, kSerifFace, 15.75},
+    {"Label10", Kind::Label, QT_TRANSLATE_NOOP("FormView", "r/min"), 3720, 1920, 1215, 405,
+     kSerifFace, 15.75},
+    {"Label13", Kind::Label, QT_TRANSLATE_NOOP("FormView", "Throttle:"), 840, 3120, 1095, 375,
+     kSerifFace, 15.75},
     {"LbPower", Kind::Label, "", 1920, 3075, 735, 375, kVerdanaFace, 15.75},
     {"Label11", Kind::Label, "0 ", 870, 3555, 375, 255},
     {"Label15", Kind::Label, "50", 1700, 3555, 375, 255},
@@ -119,6 +149,23 @@ constexpr Item kRunPanel[] = {
     {"SldPower", Kind::Slider, "", 720, 3720, 3855, 495},
     {"Image2", Kind::Image, "", 520, 4560, 4500, 330},
 };
+
+// The settings' labels, top to bottom: their texts come from the settings' table.
+constexpr const char* kSettingLabels[] = {"Label5", "Label7", "Label8", "Label6", "Label9"};
+
+// A label's caption in the user's language, or in English as the layout was drawn for.
+QString Caption(const Item& item, bool translated = true) {
+  const auto shown = [translated](const char* english, const char* context) {
+    return translated ? Shown(english, context) : QString::fromUtf8(english);
+  };
+  for (int place = 0; place < kSettingCount; ++place) {
+    if (std::string_view(kSettingLabels[place]) == item.name) {
+      const SettingInfo& setting = kSettings[static_cast<std::size_t>(kPanelOrder[place])];
+      return QString::number(place + 1) + QLatin1Char('.') + shown(setting.label, "Settings");
+    }
+  }
+  return shown(item.caption, "FormView");
+}
 
 // The keyboard's path through the controls that can take it (the Tab column).
 constexpr const char* kTabOrder[] = {
@@ -131,7 +178,7 @@ QWidget* MakeWidget(const Item& item, QWidget* parent) {
   QWidget* w = nullptr;
   switch (item.kind) {
     case Kind::Label: {
-      auto* label = new QLabel(QString::fromUtf8(item.caption), parent);
+      auto* label = new QLabel(Caption(item), parent);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       w = label;
@@ -180,15 +227,37 @@ QWidget* MakeWidget(const Item& item, QWidget* parent) {
   return w;
 }
 
+// Whether a caption grown by `added` would cover another control of its frame; pictures lie
+// below the captions and are not counted.
+bool RunsIntoSibling(const QWidget* caption, const QRect& added) {
+  for (const QObject* child : caption->parent()->children()) {
+    const auto* sibling = qobject_cast<const QWidget*>(child);
+    if (sibling == nullptr || sibling == caption ||
+        sibling->objectName().startsWith(QLatin1String("Image")))
+      continue;
+    if (sibling->geometry().intersects(added)) return true;
+  }
+  return false;
+}
+
 // Sets the face an entry names and widens its caption to fit it.
 void SetFace(const Item& item, QWidget* w) {
   if (item.face != nullptr) w->setFont(Face(item.face, item.points));
   if (item.kind == Kind::Label) {
     // The substitute faces run a little wider than the ones the layout was drawn with:
-    // a caption grows to the right rather than lose its last letters.
-    const int needed =
-        qCeil(QFontMetricsF(w->font()).horizontalAdvance(w->property("text").toString()));
-    if (needed > w->width()) w->resize(needed, w->height());
+    // a caption grows to the right rather than lose its last letters. A translated one
+    // that would run into the control beside it grows to the left instead.
+    const QString text = w->property("text").toString();
+    const int needed = qCeil(QFontMetricsF(w->font()).horizontalAdvance(text));
+    const int more = needed - w->width();
+    if (more > 0) {
+      const QRect laid = w->geometry();
+      const QRect toRight(laid.right() + 1, laid.top(), more, laid.height());
+      const QRect toLeft(laid.left() - more, laid.top(), more, laid.height());
+      const bool left = text != Caption(item, false) && RunsIntoSibling(w, toRight) &&
+                        toLeft.left() >= 0 && !RunsIntoSibling(w, toLeft);
+      w->setGeometry(laid.united(left ? toLeft : toRight));
+    }
   }
 }
 
@@ -224,7 +293,7 @@ class FacesOnFirstShow : public QObject {
 };
 
 QGroupBox* MakeFrame(const char* name, const char* title, QRect rect, QWidget* parent) {
-  auto* frame = new QGroupBox(QString::fromLatin1(title), parent);
+  auto* frame = new QGroupBox(Shown(title), parent);
   frame->setObjectName(QString::fromLatin1(name));
   frame->setGeometry(rect);
   return frame;
@@ -340,18 +409,20 @@ void FormView::buildWidgets() {
   tabs->setGeometry(FromTwips(105, 1320, 5505, 5535));
   tabs->tabBar()->setElideMode(Qt::ElideNone);
   for (const std::string& caption : form_.controls().TabStrip1.captions()) {
-    tabs->addTab(new QWidget(tabs), Text(caption));
+    tabs->addTab(new QWidget(tabs), Shown(caption));
   }
 
-  QGroupBox* connection =
-      MakeFrame("FrameConnect", "Connection", FromTwips(100, 120, 5500, 1095), this);
+  QGroupBox* connection = MakeFrame("FrameConnect", QT_TRANSLATE_NOOP("FormView", "Connection"),
+                                    FromTwips(100, 120, 5500, 1095), this);
   MakeChildren(kConnectionGroup, connection);
   MakeWidget({"TxtHardVer", Kind::TextBox, "", 3360, 420, 2175, 300}, this);
 
-  QGroupBox* run = MakeFrame("FrameRun", "Run", FromTwips(120, 1680, 5415, 5055), this);
+  QGroupBox* run = MakeFrame("FrameRun", QT_TRANSLATE_NOOP("FormView", "Run"),
+                             FromTwips(120, 1680, 5415, 5055), this);
   for (auto it = std::rbegin(kRunPanel); it != std::rend(kRunPanel); ++it) MakeWidget(*it, run);
   new FacesOnFirstShow(run, kRunPanel);
-  QGroupBox* config = MakeFrame("FrameConfig", "Config", FromTwips(120, 1680, 5415, 5055), this);
+  QGroupBox* config = MakeFrame("FrameConfig", QT_TRANSLATE_NOOP("FormView", "Config"),
+                                FromTwips(120, 1680, 5415, 5055), this);
   MakeChildren(kConfigPanel, config);
   // A panel hides the tab strip's page beneath it.
   run->setAutoFillBackground(true);
@@ -401,7 +472,7 @@ void FormView::bindControls() {
 
   for (TextControl* text : {&c.TxtConnState, &c.TxtHardVer, &c.TxtFirmVer, &c.TxtPole, &c.TxtRev}) {
     auto* box = findChild<QLabel*>(Text(text->name()));
-    watch(*text, box, [text, box] { box->setText(Text(text->text())); });
+    watch(*text, box, [text, box] { box->setText(Shown(text->text())); });
   }
   auto* power = findChild<QLabel*>(QStringLiteral("LbPower"));
   watch(c.LbPower, power, [&c, power] { power->setText(Text(c.LbPower.text())); });
@@ -422,7 +493,7 @@ void FormView::bindControls() {
 
   for (Button* model : {&c.CmdSave, &c.CmdLoad, &c.CmdReset}) {
     auto* button = findChild<QPushButton*>(Text(model->name()));
-    button->setText(Text(model->caption()));
+    button->setText(Shown(model->caption()));
     watch(*model, button, [model, button] { button->setVisible(model->visible()); });
   }
   // The hidden file buttons have no handlers at all.
@@ -438,11 +509,14 @@ void FormView::bindControls() {
     const QSignalBlocker block(slider);
     slider->setValue(throttle.value());
     slider->setEnabled(throttle.enabled());
-    slider->setToolTip(throttle.enabled()
-                           ? QStringLiteral("Throttle. Esc stops the motor at once, from any "
-                                            "window of the program; Home goes to 0.")
-                           : QStringLiteral("No ESC connected: the throttle works once an ESC "
-                                            "has been found."));
+    slider->setToolTip(
+        throttle.enabled()
+            ? QCoreApplication::translate("FormView",
+                                          "Throttle. Esc stops the motor at once, from any "
+                                          "window of the program; Home goes to 0.")
+            : QCoreApplication::translate("FormView",
+                                          "No ESC connected: the throttle works once an ESC "
+                                          "has been found."));
   };
   watch(throttle, slider, showThrottle);
   connect(slider, &QSlider::valueChanged, this, [&throttle, showThrottle](int value) {
@@ -494,12 +568,13 @@ void FormView::mirrorCombo(const ComboBox& model, QComboBox* box) {
   const QSignalBlocker block(box);
   bool same = box->count() == model.listCount();
   for (int i = 0; same && i < box->count(); ++i) {
-    same = box->itemText(i) == Text(model.list(i)) && box->itemData(i).toInt() == model.itemData(i);
+    same = box->itemText(i) == ShownEntry(model.list(i)) &&
+           box->itemData(i).toInt() == model.itemData(i);
   }
   if (!same) {
     box->clear();
     for (const ComboBox::Entry& entry : model.entries()) {
-      box->addItem(Text(entry.text), entry.itemData);
+      box->addItem(ShownEntry(entry.text), entry.itemData);
     }
   }
   box->setCurrentIndex(model.listIndex());
@@ -530,8 +605,8 @@ void FormView::showFailureBalloon() {
   const std::vector<PortFailure>& failures = form_.openFailures();
   if (failures.empty() || !portBox_->isVisible()) return;
   QToolTip::showText(portBox_->mapToGlobal(QPoint(0, portBox_->height())),
-                     Text(FailureBalloon(failures, deviceText_)), portBox_, portBox_->rect(),
-                     kBalloonMs);
+                     Text(FailureBalloon(failures, deviceText_, InLanguage)), portBox_,
+                     portBox_->rect(), kBalloonMs);
 }
 
 QString FormView::statusTip() const {
@@ -541,7 +616,7 @@ QString FormView::statusTip() const {
   const ClockText clock = [now, wall](std::int64_t ms) {
     return wall.addMSecs(ms - now).toString(QStringLiteral("HH:mm:ss")).toStdString();
   };
-  std::string tip = StatusTip(form_.linkStatus(), clock, deviceText_);
+  std::string tip = StatusTip(form_.linkStatus(), clock, deviceText_, InLanguage);
   if (const std::string note = statusNote_ ? statusNote_() : ""; !note.empty()) tip += "\n" + note;
   return Text(tip);
 }

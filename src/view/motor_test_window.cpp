@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -64,7 +65,7 @@ MotorTestWindow::MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget
     : QWidget(parent, Qt::Window), form_(form), test_(form, clock) {
   setObjectName(QStringLiteral("MotorTest"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Motor test %1 Morvane ESC Config").arg(QChar(0x2013)));
+  setWindowTitle(tr("Motor test %1 Morvane ESC Config").arg(QChar(0x2013)));
   buildWidgets();
   bindTest();
   MakeMotorTestWindowAccessible(*this);
@@ -187,7 +188,8 @@ void MotorTestWindow::bindTest() {
     }
   });
   connect(startButton_, &QPushButton::clicked, this, [this] { startSweep(); });
-  connect(stopButton_, &QPushButton::clicked, this, [this] { test_.stopMotor("Stop button"); });
+  connect(stopButton_, &QPushButton::clicked, this,
+          [this] { test_.stopMotor(QT_TRANSLATE_NOOP("Sweep", "Stop button")); });
   connect(saveTableButton_, &QPushButton::clicked, this, [this] { chooseTableFile(); });
   showSample();
   showRecording();
@@ -280,7 +282,9 @@ void MotorTestWindow::showSweep() {
   saveTableButton_->setEnabled(!running && !sweep.rows().empty());
   sweepStatus_->setText(sweep.phase() == SweepPhase::Idle
                             ? tr("Steps above 25 only: below it the speed is not polled.")
-                            : Text(sweep.status()));
+                            : Text(sweep.status([](const char* context, const char* english) {
+                                return QCoreApplication::translate(context, english).toStdString();
+                              })));
   const std::vector<SweepRow>& rows = sweep.rows();
   if (table_->rowCount() == static_cast<int>(rows.size())) return;
   table_->setRowCount(static_cast<int>(rows.size()));
@@ -321,7 +325,7 @@ void MotorTestWindow::chooseTableFile() {
 }
 
 void MotorTestWindow::closeEvent(QCloseEvent* event) {
-  test_.sweep().stop("motor test window closed");
+  test_.sweep().stop(QT_TRANSLATE_NOOP("Sweep", "motor test window closed"));
   stopRecording();
   event->accept();
 }

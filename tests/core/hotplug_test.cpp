@@ -3,6 +3,9 @@
 // stay, the selection is left alone, and a pulled adapter that comes back is opened again.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "bench.h"
 #include "ports/link_status.h"
 #include "ports/port_numbers.h"
@@ -214,6 +217,39 @@ TEST(HotPlug, TheStatusTipSaysWhatTheLinkDoesAndSince) {
   EXPECT_EQ(tip(), "The adapter of COM1 (/dev/ttyUSB0, FT232R USB UART) was unplugged at t" +
                        std::to_string(b.clock.elapsedMs()) +
                        ". The port opens again by itself when it is back.");
+}
+
+// The window passes its language: each sentence is looked up whole under "LinkStatus" and its
+// parts put in where the translation places them, once (a device named "%1" stays so).
+TEST(HotPlug, TheStatusTipAndTheFailuresComeInTheWindowsLanguage) {
+  Bench b;
+  b.line.attachEsc(1, b.esc);
+  const auto clock = [](std::int64_t ms) { return "t" + std::to_string(ms); };
+  const auto device = [](int) { return std::string("/dev/%1"); };
+  std::vector<std::string> asked;
+  const TranslateText reversed = [&asked](const char* context, const char* english) {
+    asked.push_back(std::string(context) + ": " + english);
+    const std::string text = english;
+    if (text == "Connected since %1 on %2.") return std::string("On %2 since %1.");
+    if (text == "Could not open %1") return std::string("Not opened: %1");
+    if (text == "could not be opened: %1.") return std::string("not opened (%1).");
+    return text;
+  };
+  b.form.Load();
+  ASSERT_TRUE(b.connectAndRead());
+  LinkStatus status = b.form.linkStatus();
+  status.lastFailures = {{2, {OpenFailure::Kind::Other, "Input/output error"}}};
+  EXPECT_EQ(StatusTip(status, clock, device, reversed),
+            "On COM1 (/dev/%1) since t" + std::to_string(status.sinceMs) +
+                ".\nNot opened: COM2 (/dev/%1): not opened (Input/output error).");
+  EXPECT_EQ(asked, (std::vector<std::string>{"LinkStatus: Connected since %1 on %2.",
+                                             "LinkStatus: could not be opened: %1.",
+                                             "LinkStatus: Could not open %1"}));
+  // Without a language: the English the logs and the command line get.
+  EXPECT_EQ(StatusTip(status, clock, device),
+            "Connected since t" + std::to_string(status.sinceMs) +
+                " on COM1 (/dev/%1).\nCould not open COM2 (/dev/%1): could not be opened: "
+                "Input/output error.");
 }
 
 }  // namespace

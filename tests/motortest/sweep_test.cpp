@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "motor_bench.h"
 
@@ -50,6 +52,40 @@ TEST(Sweep, RisesByAtMostLargeChangePerPollVisitsEveryStepNeverPassesItsMaximumA
     EXPECT_NEAR(row.rpmMean, b.esc.settledErps(row.throttle) * 60, row.rpmMean * 0.01);
   }
   EXPECT_EQ(measured, (std::vector<int>{40, 60, 80, 100, 120, 140, 160}));
+}
+
+// The status line as each phase leaves it, in English (the golden transcripts and the window
+// under English) and through the window's language: each sentence looked up whole under
+// "Sweep", with its numbers in the translation's places, and the reason of a stop too.
+TEST(Sweep, TheStatusLineTellsEachPhaseInEnglishOrInTheWindowsLanguage) {
+  MotorBench b;
+  ASSERT_TRUE(b.connect());
+  const TranslateText shout = [](const char*, const char* english) {
+    std::string text = english;
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+  };
+  ASSERT_EQ(b.sweep().start(QuickPlan(40, 80, 20)), "");
+  std::map<SweepPhase, std::pair<std::string, std::string>> seen;
+  while (b.sweep().running() && b.clock.elapsedMs() < 60000) {
+    seen.try_emplace(b.sweep().phase(), b.sweep().status(), b.sweep().status(shout));
+    b.clock.runFor(Ms(10));
+  }
+  seen.try_emplace(b.sweep().phase(), b.sweep().status(), b.sweep().status(shout));
+  EXPECT_EQ(seen[SweepPhase::Rising],
+            std::make_pair(std::string("Step 1 of 3: throttle 40, rising"),
+                           std::string("STEP 1 OF 3: THROTTLE 40, RISING")));
+  EXPECT_EQ(seen[SweepPhase::Settling].first, "Step 1 of 3: throttle 40, settling");
+  EXPECT_EQ(seen[SweepPhase::Sampling].first, "Step 1 of 3: throttle 40, sample 0 of 3");
+  EXPECT_EQ(seen[SweepPhase::Sampling].second, "STEP 1 OF 3: THROTTLE 40, SAMPLE 0 OF 3");
+  EXPECT_EQ(seen[SweepPhase::Done],
+            std::make_pair(std::string("Done: 3 steps measured; throttle 0."),
+                           std::string("DONE: 3 STEPS MEASURED; THROTTLE 0.")));
+
+  ASSERT_EQ(b.sweep().start(QuickPlan(40, 80, 20)), "");
+  b.form.OnStopKey();
+  EXPECT_EQ(b.sweep().status(), "Stopped (Escape) after 0 of 3 steps; throttle 0.");
+  EXPECT_EQ(b.sweep().status(shout), "STOPPED (ESCAPE) AFTER 0 OF 3 STEPS; THROTTLE 0.");
 }
 
 TEST(Sweep, ATableOfKnownSpeedsGivesTheirMeansAndStandardDeviations) {

@@ -279,6 +279,10 @@ TEST(Layout, TabKeyVisitsTheShownControlsInTabOrder) {
   }
 }
 
+}  // namespace
+
+namespace {
+
 QRect ComboRoom(const QComboBox* box) {
   QStyleOptionComboBox option;
   option.initFrom(box);
@@ -290,11 +294,8 @@ QRect ComboRoom(const QComboBox* box) {
       .adjusted(1, 0, -1, 0);
 }
 
-// Whole: every glyph's ink lies inside the room, placed as the alignment puts the text,
-// and the room is a full line high.
-void ExpectFits(const QFont& font, const QString& text, const QRect& room, Qt::Alignment align,
-                const QString& where) {
-  SCOPED_TRACE(testing::Message() << where.toStdString() << " \"" << text.toStdString() << "\"");
+// Where a text's glyphs fall across its room, placed as the alignment puts them.
+QRectF Ink(const QFont& font, const QString& text, const QRect& room, Qt::Alignment align) {
   QString plain = text;
   plain.remove(QLatin1Char('&'));  // an access key's marker is not drawn
   const QFontMetricsF fm(font);
@@ -305,16 +306,61 @@ void ExpectFits(const QFont& font, const QString& text, const QRect& room, Qt::A
   } else if (align & Qt::AlignHCenter) {
     x = room.left() + (room.width() - advance) / 2;
   }
-  const QRectF ink = fm.tightBoundingRect(plain).translated(x, 0);
+  qreal top = room.top();
+  if (align & Qt::AlignBottom) {
+    top = room.top() + room.height() - fm.height();
+  } else if (align & Qt::AlignVCenter) {
+    top = room.top() + (room.height() - fm.height()) / 2;
+  }
+  return fm.tightBoundingRect(plain).translated(x, top + fm.ascent());
+}
+
+// Whole: every glyph's ink lies inside the room, placed as the alignment puts the text,
+// and the room is a full line high.
+void ExpectFits(const QFont& font, const QString& text, const QRect& room, Qt::Alignment align,
+                const QString& where) {
+  SCOPED_TRACE(testing::Message() << where.toStdString() << " \"" << text.toStdString() << "\"");
+  const QFontMetricsF fm(font);
+  const QRectF ink = Ink(font, text, room, align);
   EXPECT_GE(ink.left(), room.left());
   EXPECT_LE(ink.right(), room.left() + room.width());
   EXPECT_LE(std::ceil(fm.height()), room.height());
 }
 
+// A label's text as drawn, in the window's coordinates.
+QRectF InkInWindow(WindowBench& b, const QLabel* label) {
+  const QRect room = label->contentsRect().translated(label->mapTo(&b.view, QPoint(0, 0)));
+  return Ink(label->font(), label->text(), room, label->alignment());
+}
+
+// A caption grown past its laid width must not write over the control beside it (a text
+// box's text, any other control whole): its frame's other controls, and the hardware box
+// laid over the Connection group.
+void ExpectClearOfNeighbours(WindowBench& b, const QLabel* label) {
+  if (label->parentWidget() == &b.view) return;  // the hardware box lies over a frame
+  const QRectF ink = InkInWindow(b, label);
+  QList<QWidget*> neighbours =
+      label->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+  neighbours << b.find("TxtHardVer");
+  for (const QWidget* other : neighbours) {
+    if (other == label || other->objectName().startsWith(QLatin1String("Image"))) continue;
+    const auto* text = qobject_cast<const QLabel*>(other);
+    const QRectF place = text != nullptr
+                             ? InkInWindow(b, text)
+                             : QRectF(other->mapTo(&b.view, QPoint(0, 0)), QSizeF(other->size()));
+    EXPECT_FALSE(ink.intersects(place))
+        << label->objectName().toStdString() << " \"" << label->text().toStdString()
+        << "\" runs into " << other->objectName().toStdString();
+  }
+}
+
+}  // namespace
+
 void ExpectAllTextsFit(WindowBench& b) {
   for (auto* label : b.view.findChildren<QLabel*>()) {
     ExpectFits(label->font(), label->text(), label->contentsRect(), label->alignment(),
                label->objectName());
+    if (!label->text().isEmpty()) ExpectClearOfNeighbours(b, label);
   }
   for (auto* box : b.view.findChildren<QComboBox*>()) {
     for (int i = 0; i < box->count(); ++i)
@@ -344,6 +390,8 @@ void ExpectAllTextsFit(WindowBench& b) {
     ExpectFits(tabs->tabBar()->font(), tabs->tabText(i), tab, Qt::AlignHCenter, tabs->objectName());
   }
 }
+
+namespace {
 
 TEST(Layout, EveryTextFitsItsControlWhole) {
   WindowBench b;

@@ -22,6 +22,10 @@ struct WindowBench : Bench {
   }
 };
 
+// Every text of the window whole inside its control and clear of the controls beside it,
+// measured with each control's font.
+void ExpectAllTextsFit(WindowBench& b);
+
 // The control's name that owns a widget: a tab strip's inner tab bar counts as the strip.
 inline QString ControlName(const QWidget* w) {
   while (w != nullptr &&
