@@ -4,6 +4,7 @@
 // subscribe or unsubscribe others, or itself, while they are being called.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -58,6 +59,11 @@ class CallbackList {
       if (slot.id == id) slot.live = false;
     }
     purge();
+  }
+
+  // No one listens: what only a listener would want need not be made.
+  bool empty() const {
+    return std::ranges::none_of(slots_, [](const Slot& s) { return s.live; });
   }
 
   void operator()(Args... args) {
