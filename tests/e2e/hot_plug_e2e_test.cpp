@@ -21,26 +21,17 @@
 #include "system_ports.h"
 #include "ui/form_mvconfig.h"
 #include "ui/qt/form_view.h"
+#include "raise_throttle.h"
+#include "temp_dir.h"
 
 namespace morvane::e2e {
 namespace {
 
 // A folder of the test's own, for the listed path; empty until a simulator links it.
 struct ListedPath {
-  ListedPath() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "morvane-hotplug.XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) dir = pattern;
-    path = dir + "/esc";
-  }
-  ~ListedPath() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-  ListedPath(const ListedPath&) = delete;
-  ListedPath& operator=(const ListedPath&) = delete;
-  std::string dir;
-  std::string path;
+  test::TempDir temp{"morvane-hotplug"};
+  std::string dir = temp.path();
+  std::string path = dir + "/esc";
 };
 
 // The program as main() puts it together, in this process.
@@ -88,7 +79,7 @@ TEST(HotPlugEndToEnd, AnEscPluggedInConnectsAndReconnectsAfterItWasPulledOut) {
   EXPECT_EQ(shell.controls().CombPort.list(0), "COM1");
   // The motor runs when the adapter is pulled.
   shell.controls().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 60; v += 5) shell.controls().SldPower.setValue(v);
+  test::RaiseThrottle(shell.controls().SldPower, 60);
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return !sim->framesStartingWith("41 53 04 3c").empty(); }, 5000));
 

@@ -20,6 +20,7 @@
 #include "sim_session.h"
 #include "ui/form_mvconfig.h"
 #include "ui/qt/form_view.h"
+#include "raise_throttle.h"
 
 namespace morvane::e2e {
 namespace {
@@ -169,7 +170,7 @@ TEST(ShellEndToEnd, ClosingTheWindowWithTheMotorRunningStopsItBeforeTheLineClose
   ASSERT_TRUE(QTest::qWaitFor([&] { return shell.connected(); }, 5000));
 
   shell.controls().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 60; v += 5) shell.controls().SldPower.setValue(v);
+  test::RaiseThrottle(shell.controls().SldPower, 60);
   ASSERT_EQ(shell.controls().SldPower.value(), 60);
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return !sim.framesStartingWith("41 53 04 3c").empty(); }, 5000));

@@ -22,6 +22,7 @@
 #include "command_line.h"
 #include "support_log_session.h"
 #include "ui/qt/form_view.h"
+#include "raise_throttle.h"
 
 namespace morvane::test {
 namespace {
@@ -136,9 +137,7 @@ TEST(SupportLogFile, AReaderThatStallsHoldsUpNothingAndGetsEveryLineWhenItReadsA
   ShellBench b(pipe);
   ASSERT_TRUE(b.connect());
   // Up to a running motor, within each move's largest step.
-  for (int throttle = 5; throttle <= 30; throttle += 5) {
-    b.form.controls().SldPower.setValue(throttle);
-  }
+  RaiseThrottle(b.form.controls().SldPower, 30);
   b.clock.runFor(Ms(20000));
   EXPECT_EQ(b.reports, QStringList());
 
