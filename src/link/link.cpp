@@ -130,7 +130,7 @@ void Link::OnComm() {
     const std::uint8_t b = comm_.input();
     ++s_.rxCount;
     const ByteKind kind = parser_.read(b, s_.rxCount, head.txLength + 2);
-    byteRead(tell(b));
+    if (telling()) byteRead(tell(b));
     if (kind == ByteKind::Stray) continue;
     heard = true;
     if (kind == ByteKind::Echo) continue;

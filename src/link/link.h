@@ -126,6 +126,9 @@ class Link {
   };
 
   void startTimer1(int intervalMs);
+  // Bytes are told only while someone listens; a listener hears them right from the next
+  // frame on, as each frame starts the telling anew.
+  bool telling() const { return !byteRead.empty() || !bytesDropped.empty(); }
   ByteRead tell(std::uint8_t b);
   void dropUnread();
 
