@@ -4,6 +4,7 @@
 // subscribe or unsubscribe others, or itself, while they are being called.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -55,12 +56,22 @@ class CallbackList {
   }
   void disconnect(Id id) {
     for (Slot& slot : slots_) {
-      if (slot.id == id) slot.live = false;
+      if (slot.id == id) {
+        slot.live = false;
+        dead_ = true;
+      }
     }
     purge();
   }
 
+  // No one listens: what only a listener would want need not be made.
+  bool empty() const {
+    return slots_.empty() || std::ranges::none_of(slots_, [](const Slot& s) { return s.live; });
+  }
+
   void operator()(Args... args) {
+    // Most lists have no listener most of the time (the link's traffic without a log).
+    if (slots_.empty()) return;
     ++depth_;
     // By index: a deque keeps its elements in place while callbacks subscribe more.
     for (std::size_t i = 0; i < slots_.size(); ++i) {
@@ -78,12 +89,15 @@ class CallbackList {
   };
   // Unsubscribed callbacks go only when none is running.
   void purge() {
-    if (depth_ == 0) std::erase_if(slots_, [](const Slot& s) { return !s.live; });
+    if (depth_ != 0 || !dead_) return;
+    std::erase_if(slots_, [](const Slot& s) { return !s.live; });
+    dead_ = false;
   }
 
   std::deque<Slot> slots_;
   std::uint64_t lastId_ = 0;
   int depth_ = 0;
+  bool dead_ = false;  // a slot unsubscribed, not yet purged
 };
 
 }  // namespace morvane

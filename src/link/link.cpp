@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/link.h"
 
+#include <array>
+
 #include "link/commands.h"
 
 namespace morvane {
@@ -38,10 +40,53 @@ void Link::SendNext() {
   // Every attempt starts clean: nothing left of an abandoned reply may complete this one.
   parser_.clear();
   comm_.setOutBufferCount(0);
-  comm_.setInBufferCount(0);
+  dropUnread();
   comm_.setRThreshold(1);
   timer2_.setEnabled(true);
+  writeFrame(frame);
+}
+
+void Link::writeFrame(std::span<const std::uint8_t> frame) {
   comm_.setOutput(frame);
+  told_ = Told{};
+  told_.frameLength = static_cast<std::int32_t>(frame.size());
+  if (frame.size() > 2) {
+    told_.command = frame[2];
+    told_.replyLength = ReplyLengthOf(frame[2]);
+  }
+  told_.done = false;
+  frameWritten(frame);
+}
+
+ByteRead Link::tell(std::uint8_t b) {
+  ByteRead read{b, ByteKind::Stray, told_.command, false};
+  if (told_.done) return read;
+  read.kind = told_.reading.read(b, ++told_.count, told_.frameLength);
+  if (read.kind == ByteKind::Reply && told_.reading.replyCount >= told_.replyLength) {
+    told_.done = true;
+    read.replyComplete = true;
+  }
+  return read;
+}
+
+// Nobody listening, the driver drops them unseen: reading them would cost a call a byte.
+void Link::dropUnread() {
+  if (bytesDropped.empty()) {
+    comm_.setInBufferCount(0);
+    return;
+  }
+  std::array<std::uint8_t, kDroppedShown> bytes{};
+  std::array<ByteKind, kDroppedShown> kinds{};
+  std::size_t n = 0;
+  while (n < bytes.size() && comm_.portOpen() && comm_.inBufferCount() > 0) {
+    bytes[n] = comm_.input();
+    kinds[n] = tell(bytes[n]).kind;
+    ++n;
+  }
+  const int more = comm_.inBufferCount();
+  comm_.setInBufferCount(0);
+  if (n == 0) return;
+  bytesDropped({std::span(bytes).first(n), std::span(kinds).first(n), told_.command, more});
 }
 
 void Link::Timer2Tick() {
@@ -52,6 +97,7 @@ void Link::Timer2Tick() {
   }
   if (host_.isConnected()) {
     ++s_.missCount;
+    replyMissed(s_.missCount);
     if (s_.missCount >= kMissesToLose) {
       s_.missCount = 0;
       host_.connectionLost();
@@ -83,30 +129,12 @@ void Link::OnComm() {
   while (comm_.portOpen() && comm_.inBufferCount() > 0) {
     const std::uint8_t b = comm_.input();
     ++s_.rxCount;
-    if (s_.rxCount == 1) {
-      if (b == kFrameByte0) {
-        parser_.skippingEcho = true;
-      } else {
-        parser_.skippingEcho = false;
-        parser_.replyStarted = false;
-      }
-    }
-    if (parser_.skippingEcho) {
-      heard = true;
-      if (s_.rxCount == head.txLength + 2) {
-        parser_.skippingEcho = false;
-        parser_.replyStarted = false;
-      }
-      continue;
-    }
-    if (!parser_.replyStarted) {
-      parser_.replyStarted = (b == kReplyStart);
-      parser_.replyCount = 0;
-      if (!parser_.replyStarted) continue;
-    }
+    const ByteKind kind = parser_.read(b, s_.rxCount, head.txLength + 2);
+    if (telling()) byteRead(tell(b));
+    if (kind == ByteKind::Stray) continue;
     heard = true;
-    Head(s_).reply[parser_.replyCount] = b;
-    ++parser_.replyCount;
+    if (kind == ByteKind::Echo) continue;
+    Head(s_).reply[parser_.replyCount - 1] = b;
     if (parser_.replyCount >= head.replyLength || parser_.replyCount >= 5) {
       complete = true;
       break;

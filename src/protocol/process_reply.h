@@ -47,6 +47,8 @@ void ClearSpeedSamples(AppState& s);
 // The sample the speed reply in the head has just given, once handled: 0 for a standing
 // motor, none for a period too short to count.
 std::optional<std::int32_t> SampleOfSpeedReply(const AppState& s);
+// The period a speed reply in the head carries.
+std::int32_t PeriodOfSpeedReply(const AppState& s);
 // The r/min box and the number it shows, together.
 void ShowRpm(AppState& s, Controls& c, std::int32_t rpm);
 

@@ -22,6 +22,8 @@ std::int32_t Period(const CommandSlot& slot) {
 
 }  // namespace
 
+std::int32_t PeriodOfSpeedReply(const AppState& s) { return Period(Head(s)); }
+
 std::optional<std::int32_t> SampleOfSpeedReply(const AppState& s) {
   const std::int32_t period = Period(Head(s));
   // The speed handler has put its sample into the ring, one before the next.

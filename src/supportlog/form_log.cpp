@@ -1,14 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "supportlog/form_log.h"
 
+#include <utility>
+
 #include "link/link.h"
+#include "link/settings_table.h"
 
 namespace morvane {
 namespace {
 
-// The settings as the panel labels them, in the order of Controls::setting().
-constexpr std::array<const char*, kSettingCount> kSettingNames = {
-    "Cutoff voltage", "Cutoff type", "Brake", "Timing advance", "Rotation direction"};
+// A setting named in a sentence: its label with the words after the first in lower case.
+std::string SettingName(int index) {
+  std::string name = kSettings[static_cast<std::size_t>(index)].label;
+  for (std::size_t i = 1; i < name.size(); ++i) {
+    if (name[i] >= 'A' && name[i] <= 'Z') name[i] = static_cast<char>(name[i] - 'A' + 'a');
+  }
+  return name;
+}
+
+// Entry `value` of a setting's list as the panel shows it, the factory default marked.
+std::string EntryText(int index, int value) {
+  const SettingInfo& info = kSettings[static_cast<std::size_t>(index)];
+  if (value >= info.count) return "value " + std::to_string(value + 1);
+  std::string text = info.texts[static_cast<std::size_t>(value)];
+  if (value == info.defaultIndex) text += kDefaultMark;
+  return text;
+}
 
 std::string TabName(const std::string& caption) {
   std::string name;
@@ -23,7 +40,6 @@ std::string TabName(const std::string& caption) {
 FormLog::FormLog(FormMVconfig& form, LoggingComm& comm, SupportLog& log)
     : form_(form), comm_(comm), log_(log) {
   Controls& c = form_.controls();
-  connection_ = form_.connection();
   for (int i = 0; i < kSettingCount; ++i) {
     setting_[static_cast<std::size_t>(i)] = c.setting(i).listIndex();
   }
@@ -32,15 +48,22 @@ FormLog::FormLog(FormMVconfig& form, LoggingComm& comm, SupportLog& log)
   poles_ = c.VSlPole.value();
   tab_ = c.TabStrip1.selectedItem();
 
-  watch(c.TxtConnState, [this] { connectionChanged(); });
   device_ = form_.state().deviceValue;
-  subscriptions_.push_back(form_.replyHandled.subscribe([this] { replyHandled(); }));
+  found_ = form_.escFound.subscribe([this](const EscFound& esc) {
+    // A connection reads every setting anew: each is told again.
+    device_.fill(-1);
+    log_.add("Connected " + esc.model + " " + esc.firmware);
+  });
+  lost_ = form_.escLost.subscribe([this](const EscLost& lost) { connectionLost(lost.cause); });
+  reported_ = form_.settingReported.subscribe([this](const SettingReport& r) { reported(r); });
+  confirmed_ = form_.settingConfirmed.subscribe([this](const SettingReport& r) { reported(r); });
+  missed_ = form_.link().replyMissed.subscribe([this](int miss) { miss_ = miss; });
   for (int i = 0; i < kSettingCount; ++i) watch(c.setting(i), [this, i] { settingChanged(i); });
   watch(c.CombPort, [this] {
     const ComboBox& box = form_.controls().CombPort;
     if (box.listIndex() == port_) return;
     port_ = box.listIndex();
-    if (port_ >= 0) log_.add("Port " + box.list(port_) + " picked");
+    if (port_ >= 0) log_.add("Port COM" + std::to_string(box.itemData(port_)) + " picked");
   });
   watch(c.SldPower, [this] {
     const int value = form_.controls().SldPower.value();
@@ -68,9 +91,11 @@ FormLog::FormLog(FormMVconfig& form, LoggingComm& comm, SupportLog& log)
     log_.add("Stop key: throttle to 0");
   }));
   comm_.setBeforeFrameLine([this] { beforeFrameLine(); });
+  comm_.follow(&form_.link());
 }
 
 FormLog::~FormLog() {
+  comm_.follow(nullptr);
   comm_.setBeforeFrameLine({});
 }
 
@@ -78,16 +103,9 @@ void FormLog::watch(Control& control, Observers::Fn fn) {
   subscriptions_.push_back(control.changed.subscribe(std::move(fn)));
 }
 
-void FormLog::connectionChanged() {
-  const Connection now = form_.connection();
-  if (now == connection_) return;
-  connection_ = now;
-  if (now == Connection::Connected) {
-    announce_ = true;
-    return;
-  }
+void FormLog::connectionLost(LossCause cause) {
   const std::string text = kUnconnected;
-  if (lost_) {
+  if (cause == LossCause::Misses) {
     log_.add(text + ": the ESC was lost after " + std::to_string(kMissesToLose) + " misses");
   } else if (!comm_.portOpen()) {
     // A port closed on purpose while connected is sent the stop frame first; one whose
@@ -96,26 +114,15 @@ void FormLog::connectionChanged() {
   } else {
     log_.add(text + ": another port opened");
   }
-  lost_ = false;
 }
 
-// What a reply showed: the ESC found, and each setting the ESC reported, read or written.
-void FormLog::replyHandled() {
-  Controls& c = form_.controls();
-  if (announce_) {
-    announce_ = false;
-    log_.add("Connected " + c.TxtHardVer.text() + " " + c.TxtFirmVer.text());
-  }
-  const auto& device = form_.state().deviceValue;
-  for (int i = 0; i < kSettingCount; ++i) {
-    const int value = device[static_cast<std::size_t>(i)];
-    if (value == device_[static_cast<std::size_t>(i)]) continue;
-    device_[static_cast<std::size_t>(i)] = value;
-    if (value < 0) continue;
-    const ComboBox& box = c.setting(i);
-    log_.add(std::string(kSettingNames[static_cast<std::size_t>(i)]) + " on the ESC: " +
-             (value < box.listCount() ? box.list(value) : "value " + std::to_string(value + 1)));
-  }
+// A setting the ESC reported, read or written, told when it differs from what it held.
+void FormLog::reported(const SettingReport& report) {
+  auto& known = device_[static_cast<std::size_t>(report.setting)];
+  if (report.value == known) return;
+  known = report.value;
+  if (report.value < 0) return;
+  log_.add(SettingName(report.setting) + " on the ESC: " + EntryText(report.setting, report.value));
 }
 
 // Inside a reply the panel shows what the ESC reported (told above); anything else is a
@@ -126,24 +133,16 @@ void FormLog::settingChanged(int index) {
   if (box.listIndex() == setting_[i] || box.listIndex() < 0) return;
   setting_[i] = box.listIndex();
   if (comm_.inNotification()) return;
-  log_.add(std::string(kSettingNames[i]) + " picked: " + box.list(box.listIndex()));
+  log_.add(SettingName(index) + " picked: " + EntryText(index, box.listIndex()));
 }
 
-// The link counts a miss when a reply does not come in time and sends again; the third miss
-// in a row clears the count and sends the stop frame.
+// A miss is told as the link sends again, before that frame; the third in a row is followed
+// by the stop frame and the loss.
 void FormLog::beforeFrameLine() {
-  const int misses = form_.state().missCount;
-  if (form_.connection() == Connection::Connected) {
-    if (misses > misses_) {
-      log_.add("no reply in time: miss " + std::to_string(misses) + " of " +
-               std::to_string(kMissesToLose));
-    } else if (misses == 0 && misses_ == kMissesToLose - 1 && !comm_.lastAttemptAnswered()) {
-      log_.add("no reply in time: miss " + std::to_string(kMissesToLose) + " of " +
-               std::to_string(kMissesToLose));
-      lost_ = true;
-    }
-  }
-  misses_ = misses;
+  const int miss = std::exchange(miss_, 0);
+  if (miss == 0 || form_.connection() != Connection::Connected) return;
+  log_.add("no reply in time: miss " + std::to_string(miss) + " of " +
+           std::to_string(kMissesToLose));
 }
 
 }  // namespace morvane

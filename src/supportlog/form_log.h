@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The support log's view of the window: connection changes ("Connected MORVANE QR-18A V1.003
-// V1.234", "lost after 3 misses") and what changes in the controls, the user's picks apart
-// from what the ESC's replies set. It watches the form and the logging port; it changes
-// nothing.
+// V1.234", "lost after 3 misses") and settings as the ESC reports them, from the form's
+// events; what changes in the controls, the user's picks apart from what the ESC's replies
+// set. It watches the form, its link and the logging port; it changes nothing.
 #pragma once
 
 #include <array>
@@ -26,9 +26,9 @@ class FormLog {
   ~FormLog();
 
  private:
-  void connectionChanged();
+  void connectionLost(LossCause cause);
+  void reported(const SettingReport& report);
   void settingChanged(int index);
-  void replyHandled();
   void beforeFrameLine();
   void watch(Control& control, Observers::Fn fn);
 
@@ -36,10 +36,12 @@ class FormLog {
   LoggingComm& comm_;
   SupportLog& log_;
   std::vector<Observers::Subscription> subscriptions_;
-  Connection connection_ = Connection::Unconnected;
-  bool announce_ = false;  // connected: said once the reply that connected is handled
-  bool lost_ = false;      // the third miss in a row was seen
-  int misses_ = 0;
+  CallbackList<const EscFound&>::Subscription found_;
+  CallbackList<const EscLost&>::Subscription lost_;
+  CallbackList<const SettingReport&>::Subscription reported_;
+  CallbackList<const SettingReport&>::Subscription confirmed_;
+  CallbackList<int>::Subscription missed_;
+  int miss_ = 0;  // the miss the link counted last, told before the frame that follows
   std::array<int, kSettingCount> setting_{};
   std::array<std::int32_t, kSettingCount> device_{};
   int port_ = -1;

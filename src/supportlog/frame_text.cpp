@@ -1,60 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "supportlog/frame_text.h"
 
-#include <array>
 #include <cstdio>
 
-#include "link/app_state.h"
+#include "link/commands.h"
+#include "link/settings_table.h"
 
 namespace morvane {
 namespace {
 
+// By wire id, named as in settings files.
 std::string ParamName(std::uint8_t id) {
-  // By wire id, named as in settings files.
-  static constexpr std::array<const char*, 5> kNames = {"cutoffVoltage", "brake", "timingAdvance",
-                                                        "cutoffType", "rotationDirection"};
-  static_assert(PARAM_CUTOFF_VOLTAGE == 0 && PARAM_BRAKE == 1 && PARAM_TIMING == 2 &&
-                PARAM_CUTOFF_TYPE == 3 && PARAM_DIRECTION == 4);
-  if (id < kNames.size()) return kNames[id];
+  const int setting = SettingIndexOfParam(id);
+  if (setting >= 0) return kSettings[static_cast<std::size_t>(setting)].key;
   return "parameter " + std::to_string(id);
 }
 
 }  // namespace
 
 std::string CommandName(std::uint8_t code) {
-  switch (code) {
-    case CMD_PING:
-      return "PING";
-    case CMD_GET_VERSION:
-      return "GET_VERSION";
-    case CMD_READ_PARAM:
-      return "READ_PARAM";
-    case CMD_WRITE_PARAM:
-      return "WRITE_PARAM";
-    case CMD_SET_THROTTLE:
-      return "SET_THROTTLE";
-    case CMD_GET_SPEED:
-      return "GET_SPEED";
-    default: {
-      char text[16];
-      std::snprintf(text, sizeof text, "command 0x%02x", code);
-      return text;
-    }
-  }
-}
-
-int ReplyLength(std::uint8_t code) {
-  switch (code) {
-    case CMD_GET_VERSION:
-      return 5;
-    case CMD_READ_PARAM:
-    case CMD_WRITE_PARAM:
-      return 2;
-    case CMD_GET_SPEED:
-      return 4;
-    default:
-      return 1;
-  }
+  if (const CommandInfo* command = FindCommand(code)) return command->name;
+  char text[16];
+  std::snprintf(text, sizeof text, "command 0x%02x", code);
+  return text;
 }
 
 std::string HexBytes(std::span<const std::uint8_t> bytes) {

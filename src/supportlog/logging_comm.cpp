@@ -23,6 +23,7 @@ LoggingComm::LoggingComm(MSComm& inner, SupportLog& log, std::function<std::stri
 }
 
 LoggingComm::~LoggingComm() {
+  follow(nullptr);
   writeHeld(true);
   log_.setPending({});
   inner_.setOnComm({});
@@ -65,34 +66,28 @@ void LoggingComm::failedOpen(int n, std::string reason) {
              log_.clock().elapsedMs()};
 }
 
-LoggingComm::Kind LoggingComm::classify(std::uint8_t b) {
-  // The link's own reading of an attempt: an echo of the frame if the first byte is 'A',
-  // then a reply from 'Y' on, as long as the command's reply.
-  Attempt& a = attempt_;
-  if (a.complete) return Kind::Stray;
-  ++a.count;
-  if (a.count == 1) a.echo = (b == kFrameByte0);
-  if (a.echo) {
-    if (a.count == static_cast<int>(a.frameSize)) a.echo = false;
-    return Kind::Echo;
-  }
-  if (!a.replyStarted) {
-    a.replyStarted = (b == kReplyStart);
-    a.replyCount = 0;
-    if (!a.replyStarted) return Kind::Stray;
-  }
-  if (++a.replyCount >= a.replyLength) a.complete = true;
-  return Kind::Reply;
+void LoggingComm::follow(Link* link) {
+  frames_.reset();
+  bytes_.reset();
+  drops_.reset();
+  if (link == nullptr) return;
+  frames_ = link->frameWritten.subscribe(
+      [this](std::span<const std::uint8_t> frame) { written(frame); });
+  bytes_ = link->byteRead.subscribe([this](const ByteRead& read) {
+    take(read.byte, read.kind);
+    if (read.replyComplete) attempt_.complete = true;
+  });
+  drops_ = link->bytesDropped.subscribe([this](const BytesDropped& d) { dropped(d); });
 }
 
-void LoggingComm::take(std::uint8_t b) {
+void LoggingComm::take(std::uint8_t b, Kind kind) {
   if (received_.bytes.empty()) receivedMs_ = log_.clock().elapsedMs();
   // Each notification that brings bytes of the line is a piece of it.
   if (received_.bytes.empty() || piece_ != notification_) {
     ++received_.pieces;
     piece_ = notification_;
   }
-  received_.kinds.push_back(classify(b));
+  received_.kinds.push_back(kind);
   received_.bytes.push_back(b);
 }
 
@@ -194,12 +189,6 @@ void LoggingComm::exchangeDone() {
   fold_.slowestMs = std::max(fold_.slowestMs, took);
 }
 
-std::uint8_t LoggingComm::input() {
-  const std::uint8_t b = inner_.input();
-  take(b);
-  return b;
-}
-
 // A reply that comes in pieces is one line, told when it is complete or when anything else
 // happens, stamped with the time its first byte was read.
 void LoggingComm::notified() {
@@ -211,25 +200,16 @@ void LoggingComm::notified() {
 }
 
 // What is dropped is told after the frame that follows, which must not wait for the log.
-void LoggingComm::setInBufferCount(int n) {
+void LoggingComm::dropped(const BytesDropped& d) {
   writeHeld(false);
-  int shown = 0;
-  while (shown < kDroppedShown && inner_.portOpen() && inner_.inBufferCount() > 0) {
-    take(inner_.input());
-    ++shown;
-  }
-  const int more = inner_.inBufferCount();
-  inner_.setInBufferCount(n);
-  if (received_.bytes.empty()) return;
-  std::string text = "dropped unread: " + receivedText(received_, attemptCode());
-  if (more > 0) text += " and " + std::to_string(more) + " bytes more";
+  for (std::size_t i = 0; i < d.bytes.size(); ++i) take(d.bytes[i], d.kinds[i]);
+  std::string text = "dropped unread: " + receivedText(received_, d.command);
+  if (d.more > 0) text += " and " + std::to_string(d.more) + " bytes more";
   received_.clear();
   dropped_ = std::move(text);
 }
 
-void LoggingComm::setOutput(std::span<const std::uint8_t> bytes) {
-  // On the wire first: the log comes after.
-  inner_.setOutput(bytes);
+void LoggingComm::written(std::span<const std::uint8_t> bytes) {
   // A frame that dropped bytes unread is told with them, whatever its reply.
   if (!dropped_.empty()) lastPingKnown_ = false;
   writeHeld(false);
@@ -237,7 +217,6 @@ void LoggingComm::setOutput(std::span<const std::uint8_t> bytes) {
   attempt_ = Attempt{};
   attempt_.frameSize = std::min(bytes.size(), attempt_.frame.size());
   std::copy_n(bytes.begin(), attempt_.frameSize, attempt_.frame.begin());
-  attempt_.replyLength = bytes.size() > 2 ? ReplyLength(bytes[2]) : 1;
   attempt_.complete = false;
   if (bytes.size() == 3 && bytes[0] == kFrameByte0 && bytes[1] == kFrameByte1 &&
       bytes[2] == CMD_PING) {

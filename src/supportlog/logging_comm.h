@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The support log's tap on the serial port: an MSComm that forwards every call to the real
-// one and records what passes. Frames are recorded after they are written, so a log never
-// delays one; received bytes are grouped by the notification that brought them, each run
-// named for what it is to the attempt under way: the echo, the reply to its command, or stray.
+// one and tells the port's story (opened, closed, failed), and a listener to the link that
+// tells its traffic as the link read it. Frames are recorded after they are written, so a log
+// never delays one; received bytes are grouped by the notification that brought them, each
+// run named as the link took it: the echo, the reply to its command, or stray.
 // Idle pings answered as the one before are counted, not written: one line tells them when
 // anything else happens, and at least once a minute.
 #pragma once
@@ -14,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "link/link.h"
 #include "link/seams.h"
 #include "supportlog/support_log.h"
 
@@ -33,41 +35,35 @@ class LoggingComm : public MSComm {
   bool portOpen() const override { return inner_.portOpen(); }
   OpenFailure openFailure() const override { return inner_.openFailure(); }
   void setOutBufferCount(int n) override { inner_.setOutBufferCount(n); }
-  void setInBufferCount(int n) override;
+  void setInBufferCount(int n) override { inner_.setInBufferCount(n); }
   int inBufferCount() const override { return inner_.inBufferCount(); }
-  std::uint8_t input() override;
-  void setOutput(std::span<const std::uint8_t> bytes) override;
+  std::uint8_t input() override { return inner_.input(); }
+  void setOutput(std::span<const std::uint8_t> bytes) override { inner_.setOutput(bytes); }
   void drainOutput(int timeoutMs) override { inner_.drainOutput(timeoutMs); }
   void setRThreshold(int n) override { inner_.setRThreshold(n); }
   int rThreshold() const override { return inner_.rThreshold(); }
   int commEvent() const override { return inner_.commEvent(); }
+
+  // The link that works this port, whose traffic is told; none to stop listening.
+  void follow(Link* link);
 
   // What the window's log reads to tell why things happen.
   // Inside a receive notification: what changes now, the ESC's reply changed.
   bool inNotification() const { return notifying_ > 0; }
   // The port's last close came right after a throttle-0 frame, before its reply.
   bool closedAfterStop() const { return closedAfterStop_; }
-  // The attempt before the frame now written got its whole reply; read it in the hook below.
-  bool lastAttemptAnswered() const { return attempt_.complete; }
   // Called after a frame is written and before it is recorded.
   void setBeforeFrameLine(std::function<void()> fn) { beforeFrameLine_ = std::move(fn); }
 
-  // Received bytes still shown per line, and the rest left in the buffer that are only
-  // counted: a flooded line must not make a frame wait for its log.
-  static constexpr int kDroppedShown = 64;
   // Pings answered alike are told at least this often.
   static constexpr std::int64_t kFoldMs = 60'000;
 
  private:
-  enum class Kind : std::uint8_t { Echo, Reply, Stray };
+  using Kind = ByteKind;
+  // The frame last written and whether the link has read its whole reply.
   struct Attempt {
     std::array<std::uint8_t, 8> frame{};
     std::size_t frameSize = 0;
-    int replyLength = 1;
-    int count = 0;
-    bool echo = false;
-    bool replyStarted = false;
-    int replyCount = 0;
     bool complete = true;  // before the first frame everything is stray
   };
   // Bytes read for one line, each with its kind. Cleared, never freed: reading allocates
@@ -100,8 +96,9 @@ class LoggingComm : public MSComm {
     std::int64_t ms = 0;
   };
 
-  Kind classify(std::uint8_t b);
-  void take(std::uint8_t b);
+  void take(std::uint8_t b, Kind kind);
+  void written(std::span<const std::uint8_t> bytes);
+  void dropped(const BytesDropped& dropped);
   std::string receivedText(const Received& received, std::uint8_t code) const;
   std::uint8_t attemptCode() const { return attempt_.frameSize > 2 ? attempt_.frame[2] : 0; }
   // Writes what is held back: the pings counted, the ping whose outcome is not known yet, the
@@ -133,6 +130,9 @@ class LoggingComm : public MSComm {
   std::string dropped_;  // the line of bytes dropped unread, until the next frame is out
   int notifying_ = 0;
   bool closedAfterStop_ = false;
+  CallbackList<std::span<const std::uint8_t>>::Subscription frames_;
+  CallbackList<const ByteRead&>::Subscription bytes_;
+  CallbackList<const BytesDropped&>::Subscription drops_;
 };
 
 }  // namespace morvane

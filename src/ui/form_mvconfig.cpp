@@ -100,7 +100,10 @@ void FormMVconfig::publishReply(std::uint8_t command, bool wasConnected) {
       answer.rpmShown = state_.shownRpm;
       answer.poles = controls_.VSlPole.value();
       answer.throttle = controls_.SldPower.value();
-      if (answer.speed) answer.rpm = SampleOfSpeedReply(state_);
+      if (answer.speed) {
+        answer.period = PeriodOfSpeedReply(state_);
+        answer.rpm = SampleOfSpeedReply(state_);
+      }
       pollAnswered(answer);
       break;
     }
@@ -138,7 +141,7 @@ bool FormMVconfig::motorMayRun() const { return isConnected() || state_.lastThro
 
 // Its reply, if any, is dropped by the next frame's buffer clear.
 void FormMVconfig::writeStopFrame() {
-  comm_.setOutput(kStopFrame);
+  link_.writeFrame(kStopFrame);
 }
 
 // Never leave a motor running behind a port we close: one throttle-0 frame first.
@@ -279,6 +282,11 @@ void FormMVconfig::OnThrottleMoved() {
   if (slider.value() < 20) {
     state_.motorRunning = false;
     ShowRpm(state_, controls_, 0);
+  }
+  // A move past the step limit runs this again, nested, with the value it is cut to.
+  if (slider.value() != commandedThrottle_) {
+    commandedThrottle_ = slider.value();
+    throttleCommanded(commandedThrottle_);
   }
 }
 

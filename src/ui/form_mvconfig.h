@@ -49,6 +49,8 @@ struct SettingReport {
 // A poll answered while connected: a ping, or a speed request with what it measured.
 struct PollAnswer {
   bool speed = false;
+  // A speed reply's period, in the ESC's ticks, as it came.
+  std::int32_t period = 0;
   // This reply's own sample in r/min: 0 for a standing motor, none for a ping or for a
   // period too short to count.
   std::optional<std::int32_t> rpm;
@@ -124,6 +126,10 @@ class FormMVconfig : private LinkHost {
   CallbackList<const SettingReport&> settingReported;
   CallbackList<const SettingReport&> settingConfirmed;
   CallbackList<const PollAnswer&> pollAnswered;
+  // The throttle the window now commands, once the slider has settled (a step past the
+  // limit is cut to it, a slider disabled falls to 0); the follow-up frames send it.
+  CallbackList<int> throttleCommanded;
+  int commandedThrottle() const { return commandedThrottle_; }
 
   // What the user does, for features that act as the user would: each raises exactly the
   // handlers the user's action raises.
@@ -177,6 +183,7 @@ class FormMVconfig : private LinkHost {
   std::vector<PortFailure> chainFailures_;
   LinkStatus status_;
   std::optional<EscFound> connectedEsc_;
+  int commandedThrottle_ = 0;
 };
 
 }  // namespace morvane

@@ -21,6 +21,7 @@
 
 #include "child_process.h"
 #include "sim_session.h"
+#include "temp_dir.h"
 
 namespace morvane::e2e {
 namespace {
@@ -114,18 +115,13 @@ TEST(DoctorProgram, WithNoAdapterSaysSoAndExits5) {
 class UserCorner {
  public:
   UserCorner() {
-    std::string pattern = (fs::temp_directory_path() / "morvane-doctor.XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) return;
-    dir_ = pattern;
+    if (temp_.path().empty()) return;
+    dir_ = temp_.path();
     ::chmod(dir_.c_str(), 0755);
     program_ = dir_ + "/morvane-esc";
     std::error_code error;
     fs::copy_file(MORVANE_ESC, program_, error);
     ::chmod(program_.c_str(), 0755);
-  }
-  ~UserCorner() {
-    std::error_code ignored;
-    if (!dir_.empty()) fs::remove_all(dir_, ignored);
   }
   UserCorner(const UserCorner&) = delete;
   UserCorner& operator=(const UserCorner&) = delete;
@@ -133,6 +129,7 @@ class UserCorner {
   const std::string& program() const { return program_; }
 
  private:
+  test::TempDir temp_{"morvane-doctor"};
   std::string dir_;
   std::string program_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bench.h"
+#include "raise_throttle.h"
 
 namespace morvane::test {
 namespace {
@@ -62,7 +63,7 @@ TEST(Form, TheThrottleWorksOnlyWhileAnEscIsConnected) {
 
   b.c().TxtConnState.setText("Connected");
   EXPECT_TRUE(slider.enabled());
-  for (int v = 5; v <= 40; v += 5) slider.setValue(v);
+  RaiseThrottle(slider, 40);
   ASSERT_TRUE(b.s().motorRunning);
   b.c().TxtRev.setText("9000");
 
@@ -76,7 +77,7 @@ TEST(Form, TheThrottleWorksOnlyWhileAnEscIsConnected) {
 
 TEST(Form, TheStopKeyTakesTheThrottleTo0AtOnce) {
   Window w;
-  for (int v = 5; v <= 40; v += 5) w.slider().setValue(v);
+  RaiseThrottle(w.slider(), 40);
   int notifications = 0;
   w.slider().changed.connect([&] { ++notifications; });
   w.form.OnStopKey();
@@ -117,7 +118,7 @@ TEST(Form, TabsSwitchPanelsAndTheConfigTabStopsTheMotor) {
   EXPECT_TRUE(w.c().FrameRun.visible());
   EXPECT_FALSE(w.c().FrameConfig.visible());
   EXPECT_EQ(focusRun, 1);
-  for (int v = 5; v <= 40; v += 5) w.slider().setValue(v);
+  RaiseThrottle(w.slider(), 40);
   w.c().TxtRev.setText("9000");
 
   w.c().TabStrip1.clickTab(2);  // again: the throttle stays

@@ -9,6 +9,7 @@
 #include "bench.h"
 #include "ports/link_status.h"
 #include "ports/port_numbers.h"
+#include "raise_throttle.h"
 
 namespace morvane::test {
 namespace {
@@ -92,7 +93,7 @@ TEST(HotPlug, APulledAdapterKeepsItsEntryAndIsOpenedAgainWhenItIsBack) {
     b.form.Load();
     ASSERT_TRUE(b.connectAndRead());
     b.c().TabStrip1.clickTab(2);
-    for (int v = 5; v <= 40; v += 5) b.c().SldPower.setValue(v);
+    RaiseThrottle(b.c().SldPower, 40);
     ASSERT_TRUE(b.runUntil([&] { return b.esc.throttle() == 40; }, Ms(500)));
 
     if (failureFirst) {

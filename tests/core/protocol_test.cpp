@@ -4,6 +4,7 @@
 
 #include "bench.h"
 #include "protocol/process_reply.h"
+#include "raise_throttle.h"
 
 namespace morvane::test {
 namespace {
@@ -124,7 +125,7 @@ TEST(Protocol, AThrottleReplyAcknowledgesTheThrottleThatWasSent) {
   Replies r;
   r.connect();
   r.s().speedSamples[0] = 500;
-  for (int v = 5; v <= 40; v += 5) r.c().SldPower.setValue(v);
+  RaiseThrottle(r.c().SldPower, 40);
   EXPECT_TRUE(r.handle({CMD_SET_THROTTLE, 35}, {0x59}).empty());
   EXPECT_EQ(r.s().lastThrottle, 35);
   EXPECT_EQ(r.s().speedSamples[0], 500);

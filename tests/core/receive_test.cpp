@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "bench.h"
+#include "raise_throttle.h"
 
 namespace morvane::test {
 namespace {
@@ -60,7 +61,7 @@ TEST(Receive, ASpeedReplyInTwoPiecesRestartsTheTimeoutThenCompletes) {
   Line b;
   b.connect();
   b.c().FrameRun.setVisible(true);
-  for (int v = 5; v <= 30; v += 5) b.c().SldPower.setValue(v);
+  RaiseThrottle(b.c().SldPower, 30);
   b.s().lastThrottle = 30;
   const Ticks sent = b.nextFrame();
   ASSERT_EQ(b.line.writes().back().bytes, (Bytes{0x41, 0x53, 0x05}));
@@ -128,7 +129,7 @@ TEST(Receive, OnlyEchoAndReplyBytesEarnMoreTime) {
       SCOPED_TRACE(std::string(k.name) + (repeatPlanned ? ", after a timeout" : ", while waiting"));
       Line b;
       b.connect();
-      for (int v = 5; v <= 30; v += 5) b.c().SldPower.setValue(v);
+      RaiseThrottle(b.c().SldPower, 30);
       b.s().lastThrottle = 30;
       const Ticks sent = b.nextFrame();
       ASSERT_EQ(b.line.writes().back().bytes, (Bytes{0x41, 0x53, 0x05}));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bench.h"
+#include "raise_throttle.h"
 
 namespace morvane::test {
 namespace {
@@ -259,7 +260,7 @@ TEST(Scenario, AnEscThatStillHearsUsWhenItIsLostIsToldToStop) {
   b.form.Load();
   ASSERT_TRUE(b.connectAndRead());
   b.c().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+  RaiseThrottle(b.c().SldPower, 100);
   ASSERT_TRUE(b.runUntil([&] { return b.esc.throttle() == 100; }, Ms(500)));
 
   silent = true;
@@ -302,7 +303,7 @@ TEST(Scenario, AThrottleRaisedBeforeTheEscIsFoundNeverReachesIt) {
   b.line.addPort(1);
   b.form.Load();
   b.c().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+  RaiseThrottle(b.c().SldPower, 100);
   EXPECT_EQ(b.c().SldPower.value(), 0);
   EXPECT_FALSE(b.s().motorRunning);
 
@@ -344,7 +345,7 @@ TEST(Scenario, RunningTheMotorPollsTheSpeedAndTheThrottleFollowsTheSlider) {
   ASSERT_TRUE(b.connectAndRead());
   b.c().TabStrip1.clickTab(2);
   b.c().VSlPole.setValue(14);
-  for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+  RaiseThrottle(b.c().SldPower, 100);
   ASSERT_TRUE(b.s().motorRunning);
   b.takeFrames();
 
@@ -452,7 +453,7 @@ TEST(Scenario, SwitchingPortsStopsTheMotorOnTheOldOneAndFindsTheEscOnTheNew) {
   b.form.Load();
   ASSERT_TRUE(b.connectAndRead());
   b.c().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 50; v += 5) b.c().SldPower.setValue(v);
+  RaiseThrottle(b.c().SldPower, 50);
   ASSERT_TRUE(b.runUntil([&] { return b.esc.throttle() == 50; }, Ms(500)));
   b.takeFrames();
 
@@ -506,7 +507,7 @@ TEST(Scenario, ClosingTheWindowStopsARunningMotorThenClosesThePort) {
   b.form.Load();
   ASSERT_TRUE(b.connectAndRead());
   b.c().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 60; v += 5) b.c().SldPower.setValue(v);
+  RaiseThrottle(b.c().SldPower, 60);
   ASSERT_TRUE(b.runUntil([&] { return b.esc.throttle() == 60; }, Ms(500)));
   b.takeFrames();
 

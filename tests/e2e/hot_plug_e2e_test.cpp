@@ -12,13 +12,15 @@
 #include <string>
 
 #include "child_process.h"
-#include "shell/hot_plug.h"
 #include "link/link.h"
 #include "ports/port_table.h"
+#include "raise_throttle.h"
+#include "shell/hot_plug.h"
 #include "shell/qt_timer.h"
 #include "shell/serial_comm.h"
-#include "sim_session.h"
 #include "shell/system_ports.h"
+#include "sim_session.h"
+#include "temp_dir.h"
 #include "ui/form_mvconfig.h"
 #include "view/form_view.h"
 
@@ -27,20 +29,9 @@ namespace {
 
 // A folder of the test's own, for the listed path; empty until a simulator links it.
 struct ListedPath {
-  ListedPath() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "morvane-hotplug.XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) dir = pattern;
-    path = dir + "/esc";
-  }
-  ~ListedPath() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-  ListedPath(const ListedPath&) = delete;
-  ListedPath& operator=(const ListedPath&) = delete;
-  std::string dir;
-  std::string path;
+  test::TempDir temp{"morvane-hotplug"};
+  std::string dir = temp.path();
+  std::string path = dir + "/esc";
 };
 
 // The program as main() puts it together, in this process.
@@ -88,7 +79,7 @@ TEST(HotPlugEndToEnd, AnEscPluggedInConnectsAndReconnectsAfterItWasPulledOut) {
   EXPECT_EQ(shell.controls().CombPort.list(0), "COM1");
   // The motor runs when the adapter is pulled.
   shell.controls().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 60; v += 5) shell.controls().SldPower.setValue(v);
+  test::RaiseThrottle(shell.controls().SldPower, 60);
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return !sim->framesStartingWith("41 53 04 3c").empty(); }, 5000));
 

@@ -19,6 +19,7 @@
 
 #include "child_process.h"
 #include "sim_session.h"
+#include "temp_dir.h"
 
 namespace morvane::e2e {
 namespace {
@@ -150,23 +151,8 @@ TEST(SimProgram, StopsOnSignalWithStatusZeroAndRemovesItsLink) {
 }
 
 // A folder of the test's own, removed with what is in it.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "morvane-e2e-link.XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
+struct ScratchDir : test::TempDir {
+  ScratchDir() : test::TempDir("morvane-e2e-link") {}
 };
 
 std::string Target(const std::string& link) {

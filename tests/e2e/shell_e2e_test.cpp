@@ -15,6 +15,7 @@
 
 #include "link/link.h"
 #include "ports/port_table.h"
+#include "raise_throttle.h"
 #include "shell/qt_timer.h"
 #include "shell/serial_comm.h"
 #include "sim_session.h"
@@ -169,7 +170,7 @@ TEST(ShellEndToEnd, ClosingTheWindowWithTheMotorRunningStopsItBeforeTheLineClose
   ASSERT_TRUE(QTest::qWaitFor([&] { return shell.connected(); }, 5000));
 
   shell.controls().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 60; v += 5) shell.controls().SldPower.setValue(v);
+  test::RaiseThrottle(shell.controls().SldPower, 60);
   ASSERT_EQ(shell.controls().SldPower.value(), 60);
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return !sim.framesStartingWith("41 53 04 3c").empty(); }, 5000));

@@ -17,17 +17,15 @@ std::string ConfigProgram() {
 }
 
 SimSession::SimSession(const std::vector<std::string>& options) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "morvane-e2e.XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) return;
-  dir_ = pattern;
+  if (temp_.path().empty()) return;
+  dir_ = temp_.path();
   link_ = dir_ + "/esc";
   start(options);
 }
 
 SimSession::SimSession(const std::vector<std::string>& options, const std::string& link) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "morvane-e2e.XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) return;
-  dir_ = pattern;
+  if (temp_.path().empty()) return;
+  dir_ = temp_.path();
   link_ = link;
   start(options);
 }
@@ -42,10 +40,6 @@ void SimSession::start(const std::vector<std::string>& options) {
 
 SimSession::~SimSession() {
   process_.reset();
-  if (!dir_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-  }
 }
 
 namespace {

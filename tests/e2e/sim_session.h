@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "temp_dir.h"
 
 namespace morvane::e2e {
 
@@ -36,6 +37,7 @@ class SimSession {
  private:
   void start(const std::vector<std::string>& options);
 
+  test::TempDir temp_{"morvane-e2e"};  // goes after the simulator
   std::string dir_;
   std::string link_;
   std::string log_;

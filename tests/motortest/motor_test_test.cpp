@@ -6,6 +6,7 @@
 
 #include "motor_bench.h"
 #include "protocol/process_reply.h"
+#include "raise_throttle.h"
 
 namespace morvane::test {
 namespace {
@@ -16,7 +17,7 @@ struct RunningMotor : ::testing::Test {
     ASSERT_TRUE(b.connect());
     b.c().TabStrip1.clickTab(2);
     b.c().VSlPole.setValue(14);
-    for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+    RaiseThrottle(b.c().SldPower, 100);
     b.clock.runFor(Ms(2000));
   }
 };

@@ -26,6 +26,7 @@
 #include "view/motor_test_plot.h"
 #include "view/themes.h"
 #include "window_bench.h"
+#include "raise_throttle.h"
 
 namespace morvane::test {
 namespace {
@@ -104,7 +105,7 @@ TEST(MotorTestWindow, ThePlotGetsAPointAtEachPollWithThePresentValuesAsText) {
   ASSERT_TRUE(b.connect());
   b.commands->open();
   b.c().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 100; v += 5) b.c().SldPower.setValue(v);
+  RaiseThrottle(b.c().SldPower, 100);
   b.clock.runFor(Ms(3000));
   b.settle();
 
@@ -133,7 +134,7 @@ TEST(MotorTestWindow, ARecordingIsOnDiskRowByRowWhileItRunsWithAPointForDecimals
   ASSERT_TRUE(b.connect());
   b.commands->open();
   b.c().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 60; v += 5) b.c().SldPower.setValue(v);
+  RaiseThrottle(b.c().SldPower, 60);
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("run.csv"));
   ASSERT_TRUE(b.window()->startRecording(path));
@@ -163,7 +164,7 @@ TEST(MotorTestWindow, ARecordingWhoseFileIsDeletedStopsAndSaysSo) {
   ASSERT_TRUE(b.connect());
   b.commands->open();
   b.c().TabStrip1.clickTab(2);
-  for (int v = 5; v <= 60; v += 5) b.c().SldPower.setValue(v);
+  RaiseThrottle(b.c().SldPower, 60);
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("rec.csv"));
   ASSERT_TRUE(b.window()->startRecording(path));

@@ -29,6 +29,7 @@
 #include "ports/port_holders.h"
 #include "shell/serial_comm.h"
 #include "shell/system_ports.h"
+#include "temp_dir.h"
 
 extern char** environ;
 
@@ -91,23 +92,9 @@ class Pty {
   std::string path_;
 };
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "morvane-paths.XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
+// Its name's length counts: a test builds a path of an exact length in it.
+struct TempDir : test::TempDir {
+  TempDir() : test::TempDir("morvane-paths") {}
 };
 
 DeviceDescription Describe(const std::string& path) {
@@ -306,9 +293,8 @@ class Helper {
 struct HelperCopy {
   HelperCopy() {
     namespace fs = std::filesystem;
-    dir = (fs::temp_directory_path() / "morvane-helper-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr) {
-      dir.clear();
+    const std::string& dir = temp.path();
+    if (dir.empty()) {
       file = MORVANE_PORT_HELPER;
       return;
     }
@@ -318,13 +304,9 @@ struct HelperCopy {
     ::chmod(dir.c_str(), 0755);
     ::chmod(file.c_str(), 0755);
   }
-  ~HelperCopy() {
-    std::error_code ignored;
-    if (!dir.empty()) std::filesystem::remove_all(dir, ignored);
-  }
   HelperCopy(const HelperCopy&) = delete;
   HelperCopy& operator=(const HelperCopy&) = delete;
-  std::string dir;
+  test::TempDir temp{"morvane-helper"};
   std::string file;
 };
 

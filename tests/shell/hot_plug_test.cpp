@@ -14,9 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/device_watch.h"
 #include "ports/port_follower.h"
+#include "shell/device_watch.h"
 #include "shell/system_ports.h"
+#include "temp_dir.h"
 
 namespace morvane {
 namespace {
@@ -91,8 +92,9 @@ TEST(PortFollower, AListedTableGivesNoNumberToOtherDevicesAndAWindowCallBackWait
 // on until its own device goes, as closing it would leave the ESC without a stop.
 TEST(PortFollower, TheOpenPortKeepsItsDeviceUntilThatDeviceGoes) {
   namespace fs = std::filesystem;
-  std::string dir = (fs::temp_directory_path() / "morvane-follow.XXXXXX").string();
-  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  const test::TempDir temp("morvane-follow");
+  ASSERT_FALSE(temp.path().empty());
+  const std::string& dir = temp.path();
   for (const char* name : {"/devA", "/devB", "/devC"}) std::ofstream(dir + name) << "";
   const auto listedAt = [&](const char* a, const char* b) {
     return std::vector<PresentDevice>{{"escA", dir + a, {"escA", ""}},
@@ -112,15 +114,15 @@ TEST(PortFollower, TheOpenPortKeepsItsDeviceUntilThatDeviceGoes) {
   fs::remove(dir + "/devA");
   follower.update({dir + "/devA"});
   EXPECT_EQ(told.events, (std::vector<int>{-2, 2, -1, 1}));
-  fs::remove_all(dir);
 }
 
 // Other programs make and close pseudo-terminals all the time; with a listed table only
 // changes at a listed path or where it leads make the follower list the devices again.
 TEST(PortFollower, AListedTableLooksOnlyAtChangesWhereItsPathsLead) {
   namespace fs = std::filesystem;
-  std::string dir = (fs::temp_directory_path() / "morvane-follow.XXXXXX").string();
-  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  const test::TempDir temp("morvane-follow");
+  ASSERT_FALSE(temp.path().empty());
+  const std::string& dir = temp.path();
   const std::vector<std::string> listed = {dir + "/escA", dir + "/escB"};
   fs::create_symlink("/dev/pts/77", listed[1]);  // left by a killed simulator
   int looks = 0;
@@ -140,7 +142,6 @@ TEST(PortFollower, AListedTableLooksOnlyAtChangesWhereItsPathsLead) {
   }
   follower.changed({{}, {}, true});  // events were dropped
   EXPECT_EQ(looks, 3);
-  fs::remove_all(dir);
 }
 
 class Pty {
@@ -168,8 +169,9 @@ class Pty {
 
 TEST(InotifyDeviceWatch, LinksAtListedPathsAndTheirDevicesComeAndGo) {
   namespace fs = std::filesystem;
-  std::string dir = (fs::temp_directory_path() / "morvane-watch.XXXXXX").string();
-  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  const test::TempDir temp("morvane-watch");
+  ASSERT_FALSE(temp.path().empty());
+  const std::string& dir = temp.path();
   const std::string link = dir + "/esc";
   const std::vector<std::string> listed = {dir + "/absent", link};
 
@@ -208,8 +210,6 @@ TEST(InotifyDeviceWatch, LinksAtListedPathsAndTheirDevicesComeAndGo) {
   // The link stays, the device it leads to goes.
   second.close();
   ASSERT_TRUE(toldAfter({2, -2, 2, -2, 2, -2})) << ::testing::PrintToString(told.events);
-
-  fs::remove_all(dir);
 }
 
 }  // namespace

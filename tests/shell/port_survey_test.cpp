@@ -13,40 +13,28 @@
 #include <string>
 #include <vector>
 
-#include "ports/device_check.h"
 #include "app/port_checks.h"
+#include "ports/device_check.h"
 #include "ports/port_follower.h"
+#include "temp_dir.h"
 
 namespace morvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempRoot {
+class TempRoot : public test::TempDir {
  public:
-  TempRoot() {
-    std::string pattern = (fs::temp_directory_path() / "morvane-survey.XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TempRoot() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove_all(path_, ignored);
-  }
-  TempRoot(const TempRoot&) = delete;
-  TempRoot& operator=(const TempRoot&) = delete;
-  const std::string& path() const { return path_; }
+  TempRoot() : TempDir("morvane-survey") {}
   // Writes a file, making its folders.
   void write(const std::string& file, const std::string& text) const {
-    fs::create_directories(fs::path(path_ + "/" + file).parent_path());
-    std::ofstream(path_ + "/" + file) << text;
+    fs::create_directories(fs::path(path() + "/" + file).parent_path());
+    std::ofstream(path() + "/" + file) << text;
   }
   void link(const std::string& target, const std::string& at) const {
-    fs::create_directories(fs::path(path_ + "/" + at).parent_path());
-    fs::create_directory_symlink(target, path_ + "/" + at);
+    fs::create_directories(fs::path(path() + "/" + at).parent_path());
+    fs::create_directory_symlink(target, path() + "/" + at);
   }
-
- private:
-  std::string path_;
 };
 
 std::string ReadAll(const std::string& path) {

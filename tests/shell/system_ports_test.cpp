@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/system_ports.h"
+#include "temp_dir.h"
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -20,8 +21,9 @@ TEST(SystemPorts, ListedDevicesAreDescribedByWhatTheyAre) {
   ASSERT_EQ(::grantpt(master), 0);
   ASSERT_EQ(::unlockpt(master), 0);
   const std::string pty = ::ptsname(master);
-  std::string dir = (std::filesystem::temp_directory_path() / "morvane-ports.XXXXXX").string();
-  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  const test::TempDir temp("morvane-ports");
+  ASSERT_FALSE(temp.path().empty());
+  const std::string& dir = temp.path();
   const std::string link = dir + "/esc";
   std::filesystem::create_symlink(pty, link);
   // A terminal every system has stands in for an adapter the system lists.
@@ -51,7 +53,6 @@ TEST(SystemPorts, ListedDevicesAreDescribedByWhatTheyAre) {
     EXPECT_EQ(asked, c.asksTheSystem) << c.path;
   }
 
-  std::filesystem::remove_all(dir);
   ::close(master);
 }
 

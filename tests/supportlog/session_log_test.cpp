@@ -148,6 +148,34 @@ TEST(SessionLog, BytesNobodyAwaitedAreToldWhenTheNextFrameDropsThem) {
   b.line.inject({0x12, 0x34});
   b.clock.runFor(Ms(200));
   EXPECT_TRUE(InOrder(b.texts(), {"dropped unread: stray 12 34", "sent PING: 41 53 00"}));
+  // A flood is shown in part and counted.
+  b.clock.runFor(Ms(20));
+  b.line.inject(Bytes(70, 0x12));
+  b.clock.runFor(Ms(200));
+  std::string shown = "dropped unread: stray 12";
+  for (int i = 1; i < 64; ++i) shown += " 12";
+  const auto texts = b.texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), shown + " and 6 bytes more"), 1);
+}
+
+// The names and entries come from the settings' table; the panel lists the same texts.
+TEST(SessionLog, EachEntryOfEachSettingIsToldAsThePanelListsIt) {
+  LogBench b;
+  ASSERT_TRUE(b.connect());
+  const char* names[] = {"Cutoff voltage", "Cutoff type", "Brake", "Timing advance",
+                         "Rotation direction"};
+  std::vector<std::string> expected;
+  for (int i = 0; i < kSettingCount; ++i) {
+    const ComboBox& box = b.c().setting(i);
+    for (int k = 0; k < box.listCount(); ++k) {
+      if (k != box.listIndex()) expected.push_back(std::string(names[i]) + " picked: " + box.list(k));
+      ASSERT_TRUE(b.form.pickSetting(i, k));
+    }
+  }
+  const auto texts = b.texts();
+  for (const std::string& line : expected) {
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), line), 1) << line;
+  }
 }
 
 TEST(SessionLog, PortsThatFailSayWhy) {

@@ -18,9 +18,10 @@
 #include <QTimer>
 #include <optional>
 
-#include "bench.h"
 #include "app/command_line.h"
 #include "app/support_log_session.h"
+#include "bench.h"
+#include "raise_throttle.h"
 #include "view/form_view.h"
 
 namespace morvane::test {
@@ -136,9 +137,7 @@ TEST(SupportLogFile, AReaderThatStallsHoldsUpNothingAndGetsEveryLineWhenItReadsA
   ShellBench b(pipe);
   ASSERT_TRUE(b.connect());
   // Up to a running motor, within each move's largest step.
-  for (int throttle = 5; throttle <= 30; throttle += 5) {
-    b.form.controls().SldPower.setValue(throttle);
-  }
+  RaiseThrottle(b.form.controls().SldPower, 30);
   b.clock.runFor(Ms(20000));
   EXPECT_EQ(b.reports, QStringList());
 
