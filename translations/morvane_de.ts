@@ -201,6 +201,50 @@
         <source>The support log could not be saved to %1: %2</source>
         <translation>Das Support-Protokoll konnte nicht in %1 gespeichert werden: %2</translation>
     </message>
+    <message>
+        <source>(no presets found)</source>
+        <translation>(keine Voreinstellungen gefunden)</translation>
+    </message>
+    <message>
+        <source>Compare with file</source>
+        <translation>Mit Datei vergleichen</translation>
+    </message>
+    <message>
+        <source>Save as preset</source>
+        <translation>Als Voreinstellung speichern</translation>
+    </message>
+    <message>
+        <source>Description, e.g. &quot;3S LiPo, soft cutoff&quot;:</source>
+        <translation>Beschreibung, z. B. „3S LiPo, sanfte Abschaltung“:</translation>
+    </message>
+    <message>
+        <source>Settings library</source>
+        <translation>Einstellungsbibliothek</translation>
+    </message>
+    <message>
+        <source>Compare with file…</source>
+        <translation>Mit Datei vergleichen…</translation>
+    </message>
+    <message>
+        <source>Apply preset</source>
+        <translation>Voreinstellung anwenden</translation>
+    </message>
+    <message>
+        <source>Save as preset…</source>
+        <translation>Als Voreinstellung speichern…</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>T&amp;heme</source>
+        <translation>&amp;Farbschema</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -298,6 +342,195 @@
     <message>
         <source>motor test window closed</source>
         <translation>Motortest-Fenster geschlossen</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::Accessibility</name>
+    <message>
+        <source>The serial port the ESC is on. Picking one opens it and looks for an ESC there.</source>
+        <translation>Die serielle Schnittstelle, an der der ESC hängt. Die Auswahl öffnet sie und sucht dort nach einem ESC.</translation>
+    </message>
+    <message>
+        <source>Connected while an ESC answers on the chosen port, else Unconnected.</source>
+        <translation>Verbunden, solange ein ESC am gewählten Port antwortet, sonst Getrennt.</translation>
+    </message>
+    <message>
+        <source>The model of the connected ESC.</source>
+        <translation>Das Modell des verbundenen ESC.</translation>
+    </message>
+    <message>
+        <source>The firmware version of the connected ESC.</source>
+        <translation>Die Firmware-Version des verbundenen ESC.</translation>
+    </message>
+    <message>
+        <source>The battery voltage at which the ESC cuts the motor. A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>Die Akkuspannung, bei der der ESC den Motor abschaltet. Eine Auswahl wird in den verbundenen ESC geschrieben; * markiert die Werkseinstellung.</translation>
+    </message>
+    <message>
+        <source>Whether the ESC brakes the motor at throttle 0. A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>Ob der ESC den Motor bei Gas 0 bremst. Eine Auswahl wird in den verbundenen ESC geschrieben; * markiert die Werkseinstellung.</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s timing advance in degrees. A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>Das Timing des Motors in Grad. Eine Auswahl wird in den verbundenen ESC geschrieben; * markiert die Werkseinstellung.</translation>
+    </message>
+    <message>
+        <source>How the ESC cuts at low voltage: at once (hard) or by lowering the power (soft). A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>Wie der ESC bei niedriger Spannung abschaltet: sofort (hart) oder durch Senken der Leistung (sanft). Eine Auswahl wird in den verbundenen ESC geschrieben; * markiert die Werkseinstellung.</translation>
+    </message>
+    <message>
+        <source>The direction the motor turns. A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>Die Richtung, in die sich der Motor dreht. Eine Auswahl wird in den verbundenen ESC geschrieben; * markiert die Werkseinstellung.</translation>
+    </message>
+    <message>
+        <source>Picks the factory default (marked *) of all five settings, which are then written to the connected ESC.</source>
+        <translation>Wählt die Werkseinstellung (mit * markiert) aller fünf Einstellungen, die dann in den verbundenen ESC geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Runs the motor, 0 to 200. Disabled until an ESC is connected. Esc stops the motor at once, from any window of the program; Home goes to 0.</source>
+        <translation>Lässt den Motor laufen, 0 bis 200. Gesperrt, bis ein ESC verbunden ist. Esc hält den Motor sofort an, aus jedem Fenster des Programms; Pos1 stellt auf 0.</translation>
+    </message>
+    <message>
+        <source>The throttle the slider sets, 0 to 200.</source>
+        <translation>Das Gas, das der Schieberegler einstellt, 0 bis 200.</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s magnet pole count, even, 2 to 24; the speed is computed from it. Up raises it.</source>
+        <translation>Die Anzahl der Magnetpole des Motors, gerade, 2 bis 24; daraus wird die Drehzahl berechnet. Pfeil nach oben erhöht sie.</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s magnet pole count.</source>
+        <translation>Die Anzahl der Magnetpole des Motors.</translation>
+    </message>
+    <message>
+        <source>Speed (r/min)</source>
+        <translation>Drehzahl (U/min)</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s speed in revolutions per minute, measured while the throttle is above 25.</source>
+        <translation>Die Drehzahl des Motors in Umdrehungen pro Minute, gemessen, solange das Gas über 25 steht.</translation>
+    </message>
+    <message>
+        <source>Morvane logo</source>
+        <translation>Morvane-Logo</translation>
+    </message>
+    <message>
+        <source>Panels</source>
+        <translation>Felder</translation>
+    </message>
+    <message>
+        <source>Config holds the ESC&apos;s five settings; Run holds the throttle and the speed.</source>
+        <translation>Konfiguration enthält die fünf Einstellungen des ESC; Betrieb enthält das Gas und die Drehzahl.</translation>
+    </message>
+    <message>
+        <source>Present values</source>
+        <translation>Aktuelle Werte</translation>
+    </message>
+    <message>
+        <source>The average and latest speed in r/min and the throttle.</source>
+        <translation>Mittlere und letzte Drehzahl in U/min und das Gas.</translation>
+    </message>
+    <message>
+        <source>Speed and throttle plot</source>
+        <translation>Diagramm von Drehzahl und Gas</translation>
+    </message>
+    <message>
+        <source>The last minute of speed (left axis) and throttle (right axis). Record writes the same figures to a CSV file.</source>
+        <translation>Die letzte Minute von Drehzahl (linke Achse) und Gas (rechte Achse). Aufzeichnen schreibt dieselben Werte in eine CSV-Datei.</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Whether and where the figures are recorded.</source>
+        <translation>Ob und wohin die Werte aufgezeichnet werden.</translation>
+    </message>
+    <message>
+        <source>Sweep status</source>
+        <translation>Status des Durchlaufs</translation>
+    </message>
+    <message>
+        <source>What the stepped sweep is doing.</source>
+        <translation>Was der gestufte Durchlauf gerade tut.</translation>
+    </message>
+    <message>
+        <source>Sweep results</source>
+        <translation>Ergebnisse des Durchlaufs</translation>
+    </message>
+    <message>
+        <source>One row per throttle step: mean and spread of the speed.</source>
+        <translation>Eine Zeile je Gasstufe: Mittelwert und Streuung der Drehzahl.</translation>
+    </message>
+    <message>
+        <source>Starts or stops writing one CSV row per speed reply.</source>
+        <translation>Startet oder beendet das Schreiben einer CSV-Zeile je Drehzahlantwort.</translation>
+    </message>
+    <message>
+        <source>Starts the stepped sweep: the ESC&apos;s throttle is raised step by step, never above the maximum. Esc or Stop ends it at 0.</source>
+        <translation>Startet den gestuften Durchlauf: das Gas des ESC wird Stufe für Stufe erhöht, nie über das Maximum. Esc oder Stopp beendet ihn bei 0.</translation>
+    </message>
+    <message>
+        <source>Ends the sweep and sets the throttle to 0, as Esc does.</source>
+        <translation>Beendet den Durchlauf und stellt das Gas auf 0, wie Esc.</translation>
+    </message>
+    <message>
+        <source>Saves the sweep&apos;s table as a CSV file.</source>
+        <translation>Speichert die Tabelle des Durchlaufs als CSV-Datei.</translation>
+    </message>
+    <message>
+        <source>The sweep never sets a throttle above this.</source>
+        <translation>Der Durchlauf stellt das Gas nie höher als diesen Wert.</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::CompareDialog</name>
+    <message>
+        <source>Compare with file</source>
+        <translation>Mit Datei vergleichen</translation>
+    </message>
+    <message>
+        <source>The ESC holds every setting of %1.</source>
+        <translation>Der ESC stimmt in allen Einstellungen mit %1 überein.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The ESC differs from %1 in %n setting(s).</source>
+        <translation>
+            <numerusform>Der ESC weicht in %n Einstellung von %1 ab.</numerusform>
+            <numerusform>Der ESC weicht in %n Einstellungen von %1 ab.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Differences</source>
+        <translation>Unterschiede</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Einstellung</translation>
+    </message>
+    <message>
+        <source>ESC</source>
+        <translation>ESC</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>weicht ab</translation>
+    </message>
+    <message>
+        <source>Apply these</source>
+        <translation>Diese übernehmen</translation>
+    </message>
+    <message>
+        <source>Writes the file&apos;s values where the ESC differs, as loading the file does; each is confirmed by the ESC&apos;s reply.</source>
+        <translation>Schreibt die Werte der Datei dort, wo der ESC abweicht, wie beim Laden der Datei; jeder Wert wird durch die Antwort des ESC bestätigt.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -459,6 +692,29 @@
     <message>
         <source>Motor test %1 Morvane ESC Config</source>
         <translation>Motortest %1 Morvane ESC Config</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::Themes</name>
+    <message>
+        <source>&amp;System</source>
+        <translation>&amp;System</translation>
+    </message>
+    <message>
+        <source>&amp;Light</source>
+        <translation>&amp;Hell</translation>
+    </message>
+    <message>
+        <source>&amp;Dark</source>
+        <translation>&amp;Dunkel</translation>
+    </message>
+    <message>
+        <source>&amp;High contrast</source>
+        <translation>Hoher &amp;Kontrast</translation>
+    </message>
+    <message>
+        <source>&amp;Bright (sunlight)</source>
+        <translation>Sehr hell (Sonnen&amp;licht)</translation>
     </message>
 </context>
 </TS>

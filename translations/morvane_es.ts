@@ -201,6 +201,50 @@
         <source>The support log could not be saved to %1: %2</source>
         <translation>No se pudo guardar el registro de soporte en %1: %2</translation>
     </message>
+    <message>
+        <source>(no presets found)</source>
+        <translation>(no se encontraron preajustes)</translation>
+    </message>
+    <message>
+        <source>Compare with file</source>
+        <translation>Comparar con archivo</translation>
+    </message>
+    <message>
+        <source>Save as preset</source>
+        <translation>Guardar como preajuste</translation>
+    </message>
+    <message>
+        <source>Description, e.g. &quot;3S LiPo, soft cutoff&quot;:</source>
+        <translation>Descripción, p. ej. «3S LiPo, corte suave»:</translation>
+    </message>
+    <message>
+        <source>Settings library</source>
+        <translation>Biblioteca de ajustes</translation>
+    </message>
+    <message>
+        <source>Compare with file…</source>
+        <translation>Comparar con archivo…</translation>
+    </message>
+    <message>
+        <source>Apply preset</source>
+        <translation>Aplicar preajuste</translation>
+    </message>
+    <message>
+        <source>Save as preset…</source>
+        <translation>Guardar como preajuste…</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rehacer</translation>
+    </message>
+    <message>
+        <source>T&amp;heme</source>
+        <translation>T&amp;ema</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -298,6 +342,195 @@
     <message>
         <source>motor test window closed</source>
         <translation>ventana de prueba del motor cerrada</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::Accessibility</name>
+    <message>
+        <source>The serial port the ESC is on. Picking one opens it and looks for an ESC there.</source>
+        <translation>El puerto serie en el que está el ESC. Elegir uno lo abre y busca allí un ESC.</translation>
+    </message>
+    <message>
+        <source>Connected while an ESC answers on the chosen port, else Unconnected.</source>
+        <translation>Conectado mientras un ESC responde en el puerto elegido; si no, Sin conexión.</translation>
+    </message>
+    <message>
+        <source>The model of the connected ESC.</source>
+        <translation>El modelo del ESC conectado.</translation>
+    </message>
+    <message>
+        <source>The firmware version of the connected ESC.</source>
+        <translation>La versión de firmware del ESC conectado.</translation>
+    </message>
+    <message>
+        <source>The battery voltage at which the ESC cuts the motor. A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>El voltaje de batería al que el ESC corta el motor. Lo elegido se escribe en el ESC conectado; * marca el valor de fábrica.</translation>
+    </message>
+    <message>
+        <source>Whether the ESC brakes the motor at throttle 0. A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>Si el ESC frena el motor con el acelerador a 0. Lo elegido se escribe en el ESC conectado; * marca el valor de fábrica.</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s timing advance in degrees. A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>El avance de timing del motor en grados. Lo elegido se escribe en el ESC conectado; * marca el valor de fábrica.</translation>
+    </message>
+    <message>
+        <source>How the ESC cuts at low voltage: at once (hard) or by lowering the power (soft). A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>Cómo corta el ESC con voltaje bajo: al instante (brusco) o reduciendo la potencia (suave). Lo elegido se escribe en el ESC conectado; * marca el valor de fábrica.</translation>
+    </message>
+    <message>
+        <source>The direction the motor turns. A pick is written to the connected ESC; * marks the factory default.</source>
+        <translation>El sentido en que gira el motor. Lo elegido se escribe en el ESC conectado; * marca el valor de fábrica.</translation>
+    </message>
+    <message>
+        <source>Picks the factory default (marked *) of all five settings, which are then written to the connected ESC.</source>
+        <translation>Elige el valor de fábrica (marcado con *) de los cinco ajustes, que luego se escriben en el ESC conectado.</translation>
+    </message>
+    <message>
+        <source>Runs the motor, 0 to 200. Disabled until an ESC is connected. Esc stops the motor at once, from any window of the program; Home goes to 0.</source>
+        <translation>Hace girar el motor, de 0 a 200. Desactivado hasta que se conecte un ESC. Esc detiene el motor al instante, desde cualquier ventana del programa; Inicio lo pone a 0.</translation>
+    </message>
+    <message>
+        <source>The throttle the slider sets, 0 to 200.</source>
+        <translation>El acelerador que fija el control deslizante, de 0 a 200.</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s magnet pole count, even, 2 to 24; the speed is computed from it. Up raises it.</source>
+        <translation>El número de polos magnéticos del motor, par, de 2 a 24; con él se calcula la velocidad. Flecha arriba lo aumenta.</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s magnet pole count.</source>
+        <translation>El número de polos magnéticos del motor.</translation>
+    </message>
+    <message>
+        <source>Speed (r/min)</source>
+        <translation>Velocidad (r/min)</translation>
+    </message>
+    <message>
+        <source>The motor&apos;s speed in revolutions per minute, measured while the throttle is above 25.</source>
+        <translation>La velocidad del motor en revoluciones por minuto, medida mientras el acelerador está por encima de 25.</translation>
+    </message>
+    <message>
+        <source>Morvane logo</source>
+        <translation>Logotipo de Morvane</translation>
+    </message>
+    <message>
+        <source>Panels</source>
+        <translation>Paneles</translation>
+    </message>
+    <message>
+        <source>Config holds the ESC&apos;s five settings; Run holds the throttle and the speed.</source>
+        <translation>Configuración contiene los cinco ajustes del ESC; Marcha contiene el acelerador y la velocidad.</translation>
+    </message>
+    <message>
+        <source>Present values</source>
+        <translation>Valores actuales</translation>
+    </message>
+    <message>
+        <source>The average and latest speed in r/min and the throttle.</source>
+        <translation>La velocidad media y la última en r/min, y el acelerador.</translation>
+    </message>
+    <message>
+        <source>Speed and throttle plot</source>
+        <translation>Gráfico de velocidad y acelerador</translation>
+    </message>
+    <message>
+        <source>The last minute of speed (left axis) and throttle (right axis). Record writes the same figures to a CSV file.</source>
+        <translation>El último minuto de velocidad (eje izquierdo) y acelerador (eje derecho). Grabar escribe las mismas cifras en un archivo CSV.</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Grabación</translation>
+    </message>
+    <message>
+        <source>Whether and where the figures are recorded.</source>
+        <translation>Si se graban las cifras y dónde.</translation>
+    </message>
+    <message>
+        <source>Sweep status</source>
+        <translation>Estado del barrido</translation>
+    </message>
+    <message>
+        <source>What the stepped sweep is doing.</source>
+        <translation>Qué está haciendo el barrido por pasos.</translation>
+    </message>
+    <message>
+        <source>Sweep results</source>
+        <translation>Resultados del barrido</translation>
+    </message>
+    <message>
+        <source>One row per throttle step: mean and spread of the speed.</source>
+        <translation>Una fila por paso del acelerador: media y dispersión de la velocidad.</translation>
+    </message>
+    <message>
+        <source>Starts or stops writing one CSV row per speed reply.</source>
+        <translation>Inicia o detiene la escritura de una fila CSV por cada respuesta de velocidad.</translation>
+    </message>
+    <message>
+        <source>Starts the stepped sweep: the ESC&apos;s throttle is raised step by step, never above the maximum. Esc or Stop ends it at 0.</source>
+        <translation>Inicia el barrido por pasos: el acelerador del ESC sube paso a paso, nunca por encima del máximo. Esc o Detener lo termina en 0.</translation>
+    </message>
+    <message>
+        <source>Ends the sweep and sets the throttle to 0, as Esc does.</source>
+        <translation>Termina el barrido y pone el acelerador a 0, igual que Esc.</translation>
+    </message>
+    <message>
+        <source>Saves the sweep&apos;s table as a CSV file.</source>
+        <translation>Guarda la tabla del barrido como archivo CSV.</translation>
+    </message>
+    <message>
+        <source>The sweep never sets a throttle above this.</source>
+        <translation>El barrido nunca pone el acelerador por encima de este valor.</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::CompareDialog</name>
+    <message>
+        <source>Compare with file</source>
+        <translation>Comparar con archivo</translation>
+    </message>
+    <message>
+        <source>The ESC holds every setting of %1.</source>
+        <translation>El ESC coincide con %1 en todos los ajustes.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The ESC differs from %1 in %n setting(s).</source>
+        <translation>
+            <numerusform>El ESC difiere de %1 en %n ajuste.</numerusform>
+            <numerusform>El ESC difiere de %1 en %n ajustes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Differences</source>
+        <translation>Diferencias</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Ajuste</translation>
+    </message>
+    <message>
+        <source>ESC</source>
+        <translation>ESC</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>difiere</translation>
+    </message>
+    <message>
+        <source>Apply these</source>
+        <translation>Aplicar estos</translation>
+    </message>
+    <message>
+        <source>Writes the file&apos;s values where the ESC differs, as loading the file does; each is confirmed by the ESC&apos;s reply.</source>
+        <translation>Escribe los valores del archivo donde el ESC difiere, como al cargar el archivo; el ESC confirma cada uno con su respuesta.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
     </message>
 </context>
 <context>
@@ -459,6 +692,29 @@
     <message>
         <source>Motor test %1 Morvane ESC Config</source>
         <translation>Prueba del motor %1 Morvane ESC Config</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::Themes</name>
+    <message>
+        <source>&amp;System</source>
+        <translation>&amp;Sistema</translation>
+    </message>
+    <message>
+        <source>&amp;Light</source>
+        <translation>&amp;Claro</translation>
+    </message>
+    <message>
+        <source>&amp;Dark</source>
+        <translation>&amp;Oscuro</translation>
+    </message>
+    <message>
+        <source>&amp;High contrast</source>
+        <translation>&amp;Alto contraste</translation>
+    </message>
+    <message>
+        <source>&amp;Bright (sunlight)</source>
+        <translation>&amp;Brillante (luz solar)</translation>
     </message>
 </context>
 </TS>

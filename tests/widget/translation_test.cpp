@@ -194,8 +194,24 @@ QStringList Untranslated(const QString& tsFile) {
       source = xml.readElementText();
     } else if (xml.name() == QLatin1String("translation")) {
       const bool unfinished = !xml.attributes().value(QLatin1String("type")).isEmpty();
-      const QString flaw =
-          unfinished ? QStringLiteral("unfinished") : Flaw(source, xml.readElementText());
+      // A message with a count holds one form per plural: each must be sound.
+      QString text;
+      QStringList forms;
+      while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::Characters) {
+          text += xml.text();
+        } else if (token == QXmlStreamReader::StartElement) {
+          forms << xml.readElementText();
+        } else if (token == QXmlStreamReader::EndElement) {
+          break;
+        }
+      }
+      if (forms.isEmpty()) forms << text;
+      QString flaw = unfinished ? QStringLiteral("unfinished") : QString();
+      for (const QString& form : forms) {
+        if (flaw.isEmpty()) flaw = Flaw(source, form);
+      }
       if (!flaw.isEmpty()) found << context + QStringLiteral(": ") + source + " (" + flaw + ")";
     }
   }
