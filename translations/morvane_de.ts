@@ -245,6 +245,21 @@
         <source>T&amp;heme</source>
         <translation>&amp;Farbschema</translation>
     </message>
+    <message numerus="yes">
+        <source>%n settings (%1)</source>
+        <translation>
+            <numerusform>%n Einstellung (%1)</numerusform>
+            <numerusform>%n Einstellungen (%1)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo: %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Redo: %1</source>
+        <translation>Wiederholen: %1</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>

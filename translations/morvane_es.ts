@@ -245,6 +245,21 @@
         <source>T&amp;heme</source>
         <translation>T&amp;ema</translation>
     </message>
+    <message numerus="yes">
+        <source>%n settings (%1)</source>
+        <translation>
+            <numerusform>%n ajuste (%1)</numerusform>
+            <numerusform>%n ajustes (%1)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo: %1</source>
+        <translation>Deshacer: %1</translation>
+    </message>
+    <message>
+        <source>Redo: %1</source>
+        <translation>Rehacer: %1</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>

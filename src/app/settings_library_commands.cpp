@@ -2,15 +2,18 @@
 #include "app/settings_library_commands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStringList>
 #include <QWidget>
 
 #include "app/compare_dialog.h"
+#include "settings/settings_file.h"
 #include "settings/settings_history.h"
 #include "settings/settings_panel.h"
 #include "shell/settings_json.h"
@@ -19,6 +22,28 @@
 
 namespace morvane {
 namespace {
+
+// What a step changes, as the history tells it ("brake Enable → Disable"), with the entries
+// as the panel lists them in the window's language; the settings keep their file keys.
+QString StepText(const HistoryStep& step, bool back) {
+  const auto key = [](const SettingChange& c) {
+    return QString::fromUtf8(kSettingNames[static_cast<std::size_t>(c.setting)]);
+  };
+  QStringList parts;
+  if (step.size() > 2) {
+    for (const SettingChange& c : step) parts << key(c);
+    return QObject::tr("%n settings (%1)", nullptr, static_cast<int>(step.size()))
+        .arg(parts.join(QStringLiteral(", ")));
+  }
+  const auto entry = [](int setting, int index) {
+    return QCoreApplication::translate("Settings", ChoiceText(setting, index).c_str());
+  };
+  for (const SettingChange& c : step) {
+    parts << key(c) + u' ' + entry(c.setting, back ? c.to : c.from) + QStringLiteral(" \u2192 ") +
+                 entry(c.setting, back ? c.from : c.to);
+  }
+  return parts.join(QStringLiteral(", "));
+}
 
 const char* const kConnectFirst =
     "Connect an ESC first: its five settings are read when it connects, and they would "
@@ -187,11 +212,15 @@ SettingsLibraryCommands InstallSettingsLibraryCommands(QWidget& window, FormMVco
   QObject::connect(undo, &QAction::triggered, panel, [history] { history->undo(); });
   QObject::connect(redo, &QAction::triggered, panel, [history] { history->redo(); });
 
-  // What undo and redo would do, in their own words, whenever that changes.
+  // What undo and redo would do, in the window's language, whenever that changes.
   const auto show = [history, undo, redo] {
-    undo->setText(QString::fromStdString(history->undoText()));
+    const std::vector<HistoryStep>& undos = history->undoSteps();
+    const std::vector<HistoryStep>& redos = history->redoSteps();
+    undo->setText(undos.empty() ? QObject::tr("Undo")
+                                : QObject::tr("Undo: %1").arg(StepText(undos.back(), true)));
     undo->setEnabled(history->canUndo());
-    redo->setText(QString::fromStdString(history->redoText()));
+    redo->setText(redos.empty() ? QObject::tr("Redo")
+                                : QObject::tr("Redo: %1").arg(StepText(redos.back(), false)));
     redo->setEnabled(history->canRedo());
   };
   show();

@@ -39,6 +39,7 @@ class SettingsHistory {
   std::string redoText() const;
 
   const std::vector<HistoryStep>& undoSteps() const { return undo_; }
+  const std::vector<HistoryStep>& redoSteps() const { return redo_; }
   // Raised whenever what undo or redo would do changes.
   Observers changed;
 
