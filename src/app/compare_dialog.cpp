@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/compare_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -13,8 +14,9 @@
 namespace morvane {
 namespace {
 
+// The settings' labels and entries as the panel shows them, in the window's language.
 QString Text(const std::string& s) {
-  return QString::fromStdString(s);
+  return QCoreApplication::translate("Settings", s.c_str());
 }
 
 }  // namespace
