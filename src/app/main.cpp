@@ -3,7 +3,6 @@
 // its view, and runs the event loop.
 #include <QApplication>
 #include <QFile>
-#include <QIcon>
 #include <QLocale>
 #include <cstdio>
 #include <optional>
@@ -51,7 +50,6 @@ int main(int argc, char** argv) {
 
   QApplication::setApplicationName("morvane-esc-config");
   QGuiApplication::setDesktopFileName("morvane-esc-config");
-  QApplication::setWindowIcon(QIcon(":/morvane/morvane-esc-config.png"));
   // Only the window speaks the user's language: the settings files, the support log and
   // every text the core compares stay English.
   InstallTranslations(QLocale::system().uiLanguages());

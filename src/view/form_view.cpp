@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/form_view.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -385,9 +386,6 @@ FormView::FormView(FormMVconfig& form, QWidget* parent)
   InitPictures();
   setObjectName(Text(form.controls().caption.name()));
   setFont(Face(kSansFace, 8.25));
-  QIcon icon(QStringLiteral(":/morvane/morvane-esc-config.png"));
-  icon.addFile(QStringLiteral(":/morvane/morvane-esc-config-256.png"));
-  setWindowIcon(icon);
   setFixedSize(381, 463);
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 
@@ -627,6 +625,18 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void FormView::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (std::exchange(iconsAsked_, true)) return;
+  // Decoding them (about a twentieth of the start) can wait until the window is on screen.
+  // The application's icon: every window of the program takes it, the motor test's too.
+  QTimer::singleShot(0, this, [] {
+    QIcon icon(QStringLiteral(":/morvane/morvane-esc-config.png"));
+    icon.addFile(QStringLiteral(":/morvane/morvane-esc-config-256.png"));
+    QApplication::setWindowIcon(icon);
+  });
 }
 
 void FormView::closeEvent(QCloseEvent* event) {

@@ -37,6 +37,8 @@ class FormView : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   // The connection state's tooltip, made when it is asked for.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The first paint asks for the icons; nothing of them is needed before it.
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void buildWidgets();
@@ -56,6 +58,7 @@ class FormView : public QWidget {
   QWidget* connState_ = nullptr;
   DeviceText deviceText_;
   std::function<std::string()> statusNote_;
+  bool iconsAsked_ = false;
   // Gone with the view, before its widgets.
   std::vector<Observers::Subscription> subscriptions_;
 };

@@ -230,7 +230,10 @@ TEST(Layout, WindowIsFixedCentredAndCarriesItsPictures) {
   const QRect screen = b.view.screen()->availableGeometry();
   EXPECT_LE((b.view.frameGeometry().center() - screen.center()).manhattanLength(), 40);
 
+  // The icons come once the window has painted, for every window of the program.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !b.view.windowIcon().isNull(); }, 5000));
   EXPECT_TRUE(b.view.windowIcon().availableSizes().contains(QSize(32, 32)));
+  EXPECT_TRUE(b.view.windowIcon().availableSizes().contains(QSize(256, 256)));
   const QImage icon(QStringLiteral(":/morvane/morvane-esc-config.png"));
   EXPECT_EQ(icon.size(), QSize(32, 32));
   EXPECT_LE(icon.colorCount(), 16);
