@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 
 #include "ui/form_mvconfig.h"
@@ -29,25 +30,10 @@ AnnouncementSink sink = &QAccessible::updateAccessibility;
 // Set on the controls whose accessible interface is ours.
 const char* const kTextBox = "morvaneAccessible";
 
-// The window's read-only text boxes are labels; told as a label, a box named "Status" would
-// hide "Connected". Told as read-only text, its name is its label and its text its value.
-class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+// A text a reader may read but not change: over the accessibility bus a reader takes a
+// control's value from its text.
+class ShownText : public QAccessibleTextInterface {
  public:
-  explicit TextBoxAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::EditableText) {}
-
-  QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Value ? shown() : QAccessibleWidget::text(t);
-  }
-  QAccessible::State state() const override {
-    QAccessible::State s = QAccessibleWidget::state();
-    s.readOnly = true;
-    return s;
-  }
-  void* interface_cast(QAccessible::InterfaceType t) override {
-    if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
-    return QAccessibleWidget::interface_cast(t);
-  }
-
   void selection(int, int* start, int* end) const override { *start = *end = 0; }
   int selectionCount() const override { return 0; }
   void addSelection(int, int) override {}
@@ -65,20 +51,50 @@ class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterf
     return {};
   }
 
+ protected:
+  virtual QString shown() const = 0;
+};
+
+// The window's read-only text boxes are labels; told as a label, a box named "Status" would
+// hide "Connected". Told as read-only text, its name is its label and its text its value.
+class TextBoxAccessible : public QAccessibleWidget, public ShownText {
+ public:
+  explicit TextBoxAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::EditableText) {}
+
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Value ? shown() : QAccessibleWidget::text(t);
+  }
+  using ShownText::text;
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.readOnly = true;
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+
  private:
-  QString shown() const { return static_cast<const QLabel*>(object())->text(); }
+  QString shown() const override { return static_cast<const QLabel*>(object())->text(); }
 };
 
 // On Linux Qt names a drop-down list by its present entry ("Forward *"): a reader heard
 // the value and nothing of what the list sets. Named by its label, its entry is its value.
-class ListAccessible : public QAccessibleWidget {
+class ListAccessible : public QAccessibleWidget, public ShownText {
  public:
   explicit ListAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {
     addControllingSignal(QStringLiteral("activated(int)"));
   }
 
   QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Value ? box()->currentText() : QAccessibleWidget::text(t);
+    return t == QAccessible::Value ? shown() : QAccessibleWidget::text(t);
+  }
+  using ShownText::text;
+  // The entry shown is read as the list's text, which is how the bus carries its value.
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
   }
   QAccessible::State state() const override {
     QAccessible::State s = QAccessibleWidget::state();
@@ -106,6 +122,7 @@ class ListAccessible : public QAccessibleWidget {
 
  private:
   QComboBox* box() const { return static_cast<QComboBox*>(object()); }
+  QString shown() const override { return box()->currentText(); }
 };
 
 // The pole count's scroll bar counts steps downwards (so that its upper arrow raises the
@@ -243,6 +260,13 @@ constexpr Described kMainWindow[] = {
      QT_TRANSLATE_NOOP("morvane::Accessibility",
                        "Picks the factory default (marked *) of all five settings, which are "
                        "then written to the connected ESC.")},
+    {"CmdSave", nullptr, nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "Saves the five settings to a file; also Ctrl+S.")},
+    {"CmdLoad", nullptr, nullptr,
+     QT_TRANSLATE_NOOP("morvane::Accessibility",
+                       "Loads the settings of a file and writes them to the connected ESC; "
+                       "also Ctrl+O.")},
     {"SldPower", "Label13", nullptr,
      QT_TRANSLATE_NOOP("morvane::Accessibility",
                        "Runs the motor, 0 to 200. Disabled until an ESC is connected. Esc "
@@ -310,8 +334,14 @@ void NameMainWindow(QWidget& view, const Controls& controls) {
   tabs->tabBar()->setAccessibleDescription(QCoreApplication::translate(
       "morvane::Accessibility",
       "Config holds the ESC's five settings; Run holds the throttle and the speed."));
+  // A tab's tooltip is what a reader gives as its description.
+  static constexpr const char* kTabTips[] = {
+      QT_TRANSLATE_NOOP("morvane::Accessibility",
+                        "The ESC's five settings; a pick is written to the connected ESC."),
+      QT_TRANSLATE_NOOP("morvane::Accessibility", "The throttle and the motor's speed.")};
   for (int i = 0; i < tabs->count(); ++i) {
     tabs->tabBar()->setAccessibleTabName(i, NameFromCaption(tabs->tabText(i)));
+    if (i < static_cast<int>(std::size(kTabTips))) tabs->setTabToolTip(i, Tr(kTabTips[i]));
   }
 
   auto* poles = view.findChild<QScrollBar*>(QStringLiteral("VSlPole"));
@@ -380,9 +410,30 @@ void MakeMotorTestWindowAccessible(QWidget& window) {
                              "Ends the sweep and sets the throttle to 0, as Esc does."));
   describe("saveTable", nullptr,
            QT_TRANSLATE_NOOP("morvane::Accessibility", "Saves the sweep's table as a CSV file."));
+  describe("from", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility", "The throttle of the sweep's first step."));
+  describe("to", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "The throttle of the sweep's last step, never above the maximum."));
+  describe("step", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "How much the throttle rises from one step to the next."));
+  describe("settle", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "Seconds the speed is left to settle at each step before it is "
+                             "sampled."));
+  describe("samples", nullptr,
+           QT_TRANSLATE_NOOP("morvane::Accessibility",
+                             "How many speed replies are averaged at each step."));
   describe("maximum", nullptr,
            QT_TRANSLATE_NOOP("morvane::Accessibility",
                              "The sweep never sets a throttle above this."));
+  // A box is otherwise named by its caption as written, access key and colon included.
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    if (label->buddy() != nullptr && label->buddy()->accessibleName().isEmpty()) {
+      label->buddy()->setAccessibleName(NameFromCaption(label->text()));
+    }
+  }
 }
 
 namespace {

@@ -154,7 +154,9 @@ TEST(Accessible, EveryControlOfBothWindowsIsNamedForWhatItSetsOrShows) {
                            "start", "stop", "saveTable", "sweepTable"}) {
     EXPECT_TRUE(motorHeard.count(QLatin1String(name))) << name;
   }
-  EXPECT_EQ(motorHeard.at(QStringLiteral("maximum")).name, QLatin1String("Maximum throttle:"));
+  // Named by their captions, as a reader says them: no colon, no access key.
+  EXPECT_EQ(motorHeard.at(QStringLiteral("maximum")).name, QLatin1String("Maximum throttle"));
+  EXPECT_EQ(motorHeard.at(QStringLiteral("from")).name, QLatin1String("From throttle"));
 }
 
 // The texts told, by the box they were told of. Offscreen no assistive technology listens,
