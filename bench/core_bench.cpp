@@ -269,6 +269,7 @@ void MotorCycle(benchmark::State& state, bool logged) {
   state.counters["allocs"] =
       benchmark::Counter(static_cast<double>(gAllocations.load() - before),
                          benchmark::Counter::kAvgIterations);
+  state.counters["kept"] = static_cast<double>(rig.log.lines().size());
 }
 void MotorCycleCore(benchmark::State& state) { MotorCycle(state, false); }
 void MotorCycleLogged(benchmark::State& state) { MotorCycle(state, true); }

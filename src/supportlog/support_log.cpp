@@ -6,9 +6,25 @@
 #include <utility>
 
 namespace morvane {
+namespace {
+
+void PutReceived(TextOut& out, std::span<const std::uint8_t> bytes,
+                 std::span<const ByteKind> kinds, std::uint8_t code, int pieces) {
+  out.put("received ");
+  PutReceivedText(out, bytes, kinds, code);
+  if (pieces > 1) {
+    out.put(" (in ");
+    out.putNumber(pieces);
+    out.put(" pieces)");
+  }
+}
+
+}  // namespace
 
 LogLine::LogLine(std::int64_t at, std::string text)
-    : ms(at), size_(text.size()), text_(std::move(text)) {}
+    : ms(at),
+      text_(std::make_shared<const std::string>(std::move(text))),
+      size_(static_cast<std::uint32_t>(text_->size())) {}
 
 LogLine LogLine::Sent(std::int64_t ms, std::span<const std::uint8_t> frame) {
   if (frame.size() > kRawBytes) return LogLine(ms, "sent " + FrameText(frame));
@@ -19,7 +35,7 @@ LogLine LogLine::Sent(std::int64_t ms, std::span<const std::uint8_t> frame) {
   std::copy(frame.begin(), frame.end(), line.bytes_.begin());
   TextOut count;
   line.put(count);
-  line.size_ = count.size();
+  line.size_ = static_cast<std::uint32_t>(count.size());
   return line;
 }
 
@@ -33,23 +49,18 @@ LogLine LogLine::Received(std::int64_t ms, std::span<const std::uint8_t> bytes,
   if (bytes.size() <= kRawBytes) {
     line.count_ = static_cast<std::uint8_t>(bytes.size());
     std::copy(bytes.begin(), bytes.end(), line.bytes_.begin());
-    std::copy(kinds.begin(), kinds.begin() + static_cast<std::ptrdiff_t>(bytes.size()),
-              line.kinds_.begin());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      line.kinds_ |= static_cast<std::uint64_t>(kinds[i]) << (2 * i);
+    }
     TextOut count;
     line.put(count);
-    line.size_ = count.size();
+    line.size_ = static_cast<std::uint32_t>(count.size());
     return line;
   }
   // Too long to hold: told now, in the same words.
   std::string text;
   TextOut out(text);
-  out.put("received ");
-  PutReceivedText(out, bytes, kinds, code);
-  if (pieces > 1) {
-    out.put(" (in ");
-    out.putNumber(pieces);
-    out.put(" pieces)");
-  }
+  PutReceived(out, bytes, kinds, code, pieces);
   return LogLine(ms, std::move(text));
 }
 
@@ -57,26 +68,25 @@ void LogLine::put(TextOut& out) const {
   const std::span<const std::uint8_t> bytes(bytes_.data(), count_);
   switch (form_) {
     case Form::Text:
-      out.put(text_);
+      if (text_) out.put(*text_);
       break;
     case Form::Sent:
       out.put("sent ");
       PutFrameText(out, bytes);
       break;
-    case Form::Received:
-      out.put("received ");
-      PutReceivedText(out, bytes, std::span(kinds_.data(), count_), code_);
-      if (pieces_ > 1) {
-        out.put(" (in ");
-        out.putNumber(pieces_);
-        out.put(" pieces)");
+    case Form::Received: {
+      std::array<ByteKind, kRawBytes> kinds;
+      for (std::size_t i = 0; i < count_; ++i) {
+        kinds[i] = static_cast<ByteKind>(kinds_ >> (2 * i) & 3);
       }
+      PutReceived(out, bytes, std::span(kinds.data(), count_), code_, pieces_);
       break;
+    }
   }
 }
 
 std::string LogLine::text() const {
-  if (form_ == Form::Text) return text_;
+  if (form_ == Form::Text) return text_ ? *text_ : std::string();
   std::string text;
   text.reserve(size_);
   TextOut out(text);
@@ -99,7 +109,7 @@ void LogRing::push_back(LogLine&& line) {
 }
 
 void LogRing::pop_front() {
-  std::string().swap(slots_[head_].text_);  // a text line's storage goes with it
+  slots_[head_].text_.reset();  // a text line's storage goes with it
   head_ = (head_ + 1) % slots_.size();
   --count_;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -23,8 +24,9 @@ namespace morvane {
 // no allocation. Anything else is kept as its text.
 class LogLine {
  public:
-  // Bytes a raw line holds; longer runs are kept as text.
-  static constexpr std::size_t kRawBytes = 32;
+  // Bytes a raw line holds (an echo and the longest reply take 10); longer runs are kept as
+  // text.
+  static constexpr std::size_t kRawBytes = 24;
 
   LogLine() = default;
   LogLine(std::int64_t ms, std::string text);
@@ -47,14 +49,16 @@ class LogLine {
   enum class Form : std::uint8_t { Text, Sent, Received };
   void put(TextOut& out) const;
 
+  // A line is 72 bytes, about what a line of text took with its heap block: the ring of ten
+  // minutes of a motor run weighs what it did.
+  std::shared_ptr<const std::string> text_;  // a text line's words, shared by copies
+  std::uint64_t kinds_ = 0;                   // two bits a byte
+  std::uint32_t size_ = 0;
+  std::int32_t pieces_ = 0;
   Form form_ = Form::Text;
   std::uint8_t count_ = 0;  // bytes_ used
   std::uint8_t code_ = 0;
-  std::int32_t pieces_ = 0;
-  std::size_t size_ = 0;
   std::array<std::uint8_t, kRawBytes> bytes_{};
-  std::array<ByteKind, kRawBytes> kinds_{};
-  std::string text_;
 };
 
 // Width of a line's time stamp as saved, "2026-12-07T16:45:00.123Z", and the space after.
