@@ -24,8 +24,8 @@ namespace morvane {
 // no allocation. Anything else is kept as its text.
 class LogLine {
  public:
-  // Bytes a raw line holds (an echo and the longest reply take 10); longer runs are kept as
-  // text.
+  // Bytes a raw line holds (an echo and its reply take 8 at most); longer runs, strays on a
+  // noisy line, are kept as text.
   static constexpr std::size_t kRawBytes = 24;
 
   LogLine() = default;
@@ -49,8 +49,8 @@ class LogLine {
   enum class Form : std::uint8_t { Text, Sent, Received };
   void put(TextOut& out) const;
 
-  // A line is 72 bytes, about what a line of text took with its heap block: the ring of ten
-  // minutes of a motor run weighs what it did.
+  // 72 bytes on a 64-bit machine, near what a line of text took with its heap block: ten
+  // minutes of a motor run weigh about what they did.
   std::shared_ptr<const std::string> text_;  // a text line's words, shared by copies
   std::uint64_t kinds_ = 0;                   // two bits a byte
   std::uint32_t size_ = 0;
