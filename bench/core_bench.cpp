@@ -8,6 +8,7 @@
 //   core_bench --count NAME N                  run NAME's operation N times, for callgrind
 #include <benchmark/benchmark.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,9 +18,31 @@
 #include <string>
 
 #include "esc_model.h"
+#include "supportlog/logging_comm.h"
+#include "supportlog/support_log.h"
 #include "ui/form_mvconfig.h"
 #include "virtual_clock.h"
 #include "virtual_line.h"
+
+// Every allocation counted, so a benchmark can tell how many an operation makes.
+namespace {
+std::atomic<long> gAllocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  gAllocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+// GCC sees the free() of what the replaced new returned as a mismatch once both are inlined.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace morvane::bench {
 namespace {
@@ -60,6 +83,8 @@ class InstantComm : public MSComm {
   int commEvent() const override { return comEvReceive; }
 
   void put(std::uint8_t b) { in_.push_back(b); }
+  // The notification a real port raises when bytes came.
+  void notify() { raiseOnComm(); }
   long frames() const { return frames_; }
 
   sim::EscModel esc;
@@ -125,6 +150,44 @@ struct CoreRig {
     }
     comm.answering = true;
   }
+};
+
+class StepClock : public Clock {
+ public:
+  std::int64_t elapsedMs() const override { return ms; }
+  std::int64_t ms = 0;
+};
+
+// The window's motor run on instant seams: a GET_SPEED and its reply each cycle. With `logged`
+// the port is tapped by the support log, which then takes two lines a cycle (the frame sent,
+// the echo and the reply); without, the same cycle costs what the log does not.
+struct MotorRig {
+  explicit MotorRig(bool logged) : tap(comm, log), form(logged ? static_cast<MSComm&>(tap) : comm,
+                                                        timer1, timer2, pump, AppVersion{1, 0, 14}) {
+    if (logged) tap.follow(&form.link());
+    form.Load();
+    while (!settled()) cycle();
+    form.state().motorRunning = true;
+    // Past the log's age limit, so lines are dropped as they come, as in a long run.
+    for (int i = 0; i < 7000; ++i) cycle();
+  }
+  bool settled() const {
+    return form.controls().TxtConnState.text() == "Connected" && QueueEmpty(form.state());
+  }
+  void cycle() {
+    clock.ms += 100;
+    form.link().Timer1Tick();
+    comm.notify();
+  }
+
+  InstantComm comm;
+  StepClock clock;
+  SupportLog log{clock};
+  LoggingComm tap;
+  StubTimer timer1;
+  StubTimer timer2;
+  NoPump pump;
+  FormMVconfig form;
 };
 
 // The window on the virtual clock, line and ESC.
@@ -197,6 +260,22 @@ void HandshakeCore(benchmark::State& state) {
 }
 BENCHMARK(HandshakeCore);
 
+// A motor-run cycle with and without the support log: the difference is what the log's two
+// lines cost (instructions by callgrind, allocations counted here).
+void MotorCycle(benchmark::State& state, bool logged) {
+  MotorRig rig(logged);
+  const long before = gAllocations.load();
+  for (auto _ : state) rig.cycle();
+  state.counters["allocs"] =
+      benchmark::Counter(static_cast<double>(gAllocations.load() - before),
+                         benchmark::Counter::kAvgIterations);
+  state.counters["kept"] = static_cast<double>(rig.log.lines().size());
+}
+void MotorCycleCore(benchmark::State& state) { MotorCycle(state, false); }
+void MotorCycleLogged(benchmark::State& state) { MotorCycle(state, true); }
+BENCHMARK(MotorCycleCore);
+BENCHMARK(MotorCycleLogged);
+
 void ReceiveByteVirtualLine(benchmark::State& state) {
   VirtualRig rig;
   rig.line.detachEsc(1);
@@ -235,6 +314,16 @@ int Count(const std::string& name, long n) {
          rig.handshake();
          for (long i = 0; i < n; ++i) rig.cycle();
        }},
+      {"motor",
+       [n] {
+         MotorRig rig(false);
+         for (long i = 0; i < n; ++i) rig.cycle();
+       }},
+      {"logged",
+       [n] {
+         MotorRig rig(true);
+         for (long i = 0; i < n; ++i) rig.cycle();
+       }},
       {"handshake",
        [n] {
          CoreRig rig;
@@ -247,7 +336,7 @@ int Count(const std::string& name, long n) {
   };
   auto op = ops.find(name);
   if (op == ops.end()) {
-    std::fprintf(stderr, "unknown operation %s (byte, cycle, handshake)\n", name.c_str());
+    std::fprintf(stderr, "unknown operation %s (byte, cycle, motor, logged, handshake)\n", name.c_str());
     return 2;
   }
   op->second();

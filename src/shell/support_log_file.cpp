@@ -28,7 +28,7 @@ QString LogStamps::stamp(std::int64_t ms) const {
 QByteArray LogStamps::line(const LogLine& line) const {
   QByteArray bytes = stamp(line.ms).toLatin1();
   bytes += ' ';
-  bytes += QByteArray::fromStdString(line.text);
+  bytes += QByteArray::fromStdString(line.text());
   bytes += '\n';
   return bytes;
 }

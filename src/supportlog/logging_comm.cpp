@@ -91,39 +91,18 @@ void LoggingComm::take(std::uint8_t b, Kind kind) {
   received_.bytes.push_back(b);
 }
 
-std::string LoggingComm::receivedText(const Received& received, std::uint8_t code) const {
-  std::string text;
-  for (std::size_t at = 0; at < received.bytes.size();) {
-    const Kind kind = received.kinds[at];
-    std::size_t end = at;
-    while (end < received.bytes.size() && received.kinds[end] == kind) ++end;
-    if (!text.empty()) text += ", ";
-    switch (kind) {
-      case Kind::Echo:
-        text += "echo ";
-        break;
-      case Kind::Reply:
-        text += "reply to " + CommandName(code) + ' ';
-        break;
-      case Kind::Stray:
-        text += "stray ";
-        break;
-    }
-    text += HexBytes(std::span(received.bytes).subspan(at, end - at));
-    at = end;
-  }
-  return text;
+LogLine LoggingComm::receivedLine(const Received& received, std::int64_t ms,
+                                  std::uint8_t code) {
+  return LogLine::Received(ms, received.bytes, received.kinds, code, received.pieces);
 }
 
 void LoggingComm::writeFold(Fold fold) {
   if (fold.count == 0) return;
   if (fold.count == 1) {
     // One alone reads best as it came.
-    log_.add("sent " + FrameText(std::array<std::uint8_t, 3>{kFrameByte0, kFrameByte1, CMD_PING}),
-             fold.firstMs);
-    std::string received = "received " + receivedText(lastPing_, CMD_PING);
-    if (lastPing_.pieces > 1) received += " (in " + std::to_string(lastPing_.pieces) + " pieces)";
-    log_.add(std::move(received), fold.firstReplyMs);
+    log_.add(LogLine::Sent(fold.firstMs,
+                           std::array<std::uint8_t, 3>{kFrameByte0, kFrameByte1, CMD_PING}));
+    log_.add(receivedLine(lastPing_, fold.firstReplyMs, CMD_PING));
     return;
   }
   std::string text = "PING answered " + std::to_string(fold.count) + " times, " +
@@ -142,22 +121,20 @@ void LoggingComm::writeHeld(bool fold) {
   const bool ping = std::exchange(pingHeld_, false);
   std::string failed = std::exchange(failed_.text, {});
   std::string dropped = std::exchange(dropped_, {});
-  std::string received;
-  if (!received_.bytes.empty()) {
-    received = "received " + receivedText(received_, attemptCode());
-    if (received_.pieces > 1) received += " (in " + std::to_string(received_.pieces) + " pieces)";
-  }
+  const bool receivedAny = !received_.bytes.empty();
+  LogLine received;
+  if (receivedAny) received = receivedLine(received_, receivedMs_, attemptCode());
   received_.clear();
   // A ping whose reply is told apart, or never came, is no longer the one to compare with.
   if (ping) lastPingKnown_ = false;
   // Taken before anything is written: each line written asks for what is held first.
   writeFold(std::exchange(fold_, {}));
   if (ping) {
-    log_.add("sent " + FrameText(std::span(attempt_.frame).first(attempt_.frameSize)), pingMs_);
+    log_.add(LogLine::Sent(pingMs_, std::span(attempt_.frame).first(attempt_.frameSize)));
   }
   if (!failed.empty()) log_.add(std::move(failed), failed_.ms);
   if (!dropped.empty()) log_.add(std::move(dropped));
-  if (!received.empty()) log_.add(std::move(received), receivedMs_);
+  if (receivedAny) log_.add(std::move(received));
 }
 
 // A ping answered as the one before is counted; anything else is written as it came.
@@ -203,7 +180,7 @@ void LoggingComm::notified() {
 void LoggingComm::dropped(const BytesDropped& d) {
   writeHeld(false);
   for (std::size_t i = 0; i < d.bytes.size(); ++i) take(d.bytes[i], d.kinds[i]);
-  std::string text = "dropped unread: " + receivedText(received_, d.command);
+  std::string text = "dropped unread: " + ReceivedText(received_.bytes, received_.kinds, d.command);
   if (d.more > 0) text += " and " + std::to_string(d.more) + " bytes more";
   received_.clear();
   dropped_ = std::move(text);
@@ -225,7 +202,7 @@ void LoggingComm::written(std::span<const std::uint8_t> bytes) {
     pingMs_ = log_.clock().elapsedMs();
     return;
   }
-  log_.add("sent " + FrameText(bytes));
+  log_.add(LogLine::Sent(log_.clock().elapsedMs(), bytes));
 }
 
 }  // namespace morvane

@@ -99,7 +99,7 @@ class LoggingComm : public MSComm {
   void take(std::uint8_t b, Kind kind);
   void written(std::span<const std::uint8_t> bytes);
   void dropped(const BytesDropped& dropped);
-  std::string receivedText(const Received& received, std::uint8_t code) const;
+  static LogLine receivedLine(const Received& received, std::int64_t ms, std::uint8_t code);
   std::uint8_t attemptCode() const { return attempt_.frameSize > 2 ? attempt_.frame[2] : 0; }
   // Writes what is held back: the pings counted, the ping whose outcome is not known yet, the
   // ports that failed, the bytes dropped and those received. The counted pings only with

@@ -55,7 +55,7 @@ struct LogBench {
   }
   std::vector<std::string> texts() const {
     std::vector<std::string> out;
-    for (const LogLine& l : log.lines()) out.push_back(l.text);
+    for (const LogLine& l : log.lines()) out.push_back(l.text());
     return out;
   }
 };
@@ -254,7 +254,7 @@ int FoldSeconds(const std::string& line) {
 TEST(SessionLog, TenIdleMinutesWithAWriteInTheMiddleKeepTheWriteInFewLines) {
   LogBench b;
   std::vector<std::string> all;
-  b.log.setSink([&](const LogLine& line) { all.push_back(line.text); });
+  b.log.setSink([&](const LogLine& line) { all.push_back(line.text()); });
   ASSERT_TRUE(b.connect());
   b.clock.runFor(Ms(5 * 60'000));
   b.c().CombBrake.setListIndex(1);
@@ -296,7 +296,7 @@ class NeverCounted : public ::testing::TestWithParam<BetweenCase> {};
 TEST_P(NeverCounted, BetweenTwoCountedStretches) {
   LogBench b;
   std::vector<std::string> all;
-  b.log.setSink([&](const LogLine& line) { all.push_back(line.text); });
+  b.log.setSink([&](const LogLine& line) { all.push_back(line.text()); });
   ASSERT_TRUE(b.connect());
   b.clock.runFor(Ms(3000));
   ASSERT_TRUE(b.runUntil([&] { return QueueEmpty(b.form.state()); }, Ms(200)));
@@ -404,17 +404,17 @@ TEST(SessionLog, EveryFrameIsOnTheWireBeforeTheLogTellsOfIt) {
   std::vector<std::string> uncounted;
   b.log.setSink([&](const LogLine& line) {
     const auto& writes = b.line.writes();
-    if (line.text.starts_with("sent ")) {
-      while (told < writes.size() && "sent " + FrameText(writes[told].bytes) != line.text) {
+    if (line.text().starts_with("sent ")) {
+      while (told < writes.size() && "sent " + FrameText(writes[told].bytes) != line.text()) {
         if (writes[told].bytes != std::vector<std::uint8_t>{0x41, 0x53, 0x00}) {
           uncounted.push_back(FrameText(writes[told].bytes));
         }
         ++told;
       }
-      if (told++ == writes.size()) early.push_back(line.text);
+      if (told++ == writes.size()) early.push_back(line.text());
     }
-    if (line.text.starts_with("dropped unread") && writes.size() <= told) {
-      early.push_back(line.text);
+    if (line.text().starts_with("dropped unread") && writes.size() <= told) {
+      early.push_back(line.text());
     }
   });
   ASSERT_TRUE(b.connect());

@@ -151,7 +151,7 @@ TEST(SupportLogFile, AReaderThatStallsHoldsUpNothingAndGetsEveryLineWhenItReadsA
   };
   EXPECT_TRUE(QTest::qWaitFor(readAll, 5000)) << text.size();
   EXPECT_GT(text.size(), 4 * 4096);
-  EXPECT_TRUE(text.endsWith(QString::fromStdString(b.session.log().lines().back().text) + "\n"));
+  EXPECT_TRUE(text.endsWith(QString::fromStdString(b.session.log().lines().back().text()) + "\n"));
 }
 
 // Idle pings are told once a minute, their times of day in UTC as the stamps give them.
