@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   HotPlug hotPlug(table, portList, std::move(systemPorts), form);
   FormView view(form);
   view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },
-                       QString::fromStdString(EmptyListTip(table, platform)));
+                       QString::fromStdString(EmptyListTip(table, platform, InWindowLanguage)));
   view.setDeviceText([&](int n) { return DeviceLine(table, n); });
   InstallSettingsFileCommands(view, form);
   InstallSettingsLibraryCommands(view, form);
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     supportLog.note(line);
   }));
   hotPlug.setOnPortChanged([&](int n, bool appeared) { brlttyNotes.portChanged(n, appeared); });
-  view.setStatusNote([&] { return brlttyNotes.statusNote(); });
+  view.setStatusNote([&] { return brlttyNotes.statusNote(InWindowLanguage); });
 
   form.Load();
   // After the start-up defaults, so they are not logged as the user's picks; before the form

@@ -187,13 +187,22 @@ std::string EntryTip(const PortTable& table, int n) {
   return d->description.empty() ? d->path : d->path + "\n" + d->description;
 }
 
-std::string EmptyListTip(const PortTable& table, Platform platform) {
+std::string EmptyListTip(const PortTable& table, Platform platform,
+                         const TranslateText& translate) {
+  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
+    return Phrase(translate, "PortTable", english, args);
+  };
   // Only Linux tells the program of adapters that come while it runs.
   const bool followed = platform == Platform::Linux;
   if (table.deviceCount() == 0) {
-    return followed ? "No serial port was found.\nConnect the adapter: it appears here by itself."
-                    : "No serial port was found.\nConnect the adapter, then start the program "
-                      "again.";
+    return followed ? say(MORVANE_TRANSLATABLE("PortTable",
+                                               "No serial port was found.\nConnect the adapter: "
+                                               "it appears here by itself."),
+                          {})
+                    : say(MORVANE_TRANSLATABLE("PortTable",
+                                               "No serial port was found.\nConnect the adapter, "
+                                               "then start the program again."),
+                          {});
   }
   std::string tip;
   bool unexplained = platform == Platform::Windows;
@@ -201,9 +210,10 @@ std::string EmptyListTip(const PortTable& table, Platform platform) {
   std::string group;  // one a user could join for the device
   // On Windows every COMn is tried, so a list of them says nothing.
   if (platform == Platform::Windows) {
-    tip = "The serial ports COM1 to COM16 could not be opened.";
+    tip = say(MORVANE_TRANSLATABLE("PortTable", "The serial ports COM1 to COM16 could not be opened."),
+              {});
   } else {
-    tip = "These serial ports could not be opened:";
+    tip = say(MORVANE_TRANSLATABLE("PortTable", "These serial ports could not be opened:"), {});
     for (const SerialDevice& d : table.entries()) {
       if (d.path.empty()) continue;
       tip += "\n  " + d.path;
@@ -225,16 +235,24 @@ std::string EmptyListTip(const PortTable& table, Platform platform) {
     }
   }
   // A device that looked fine before the scan failed for a reason only its open knew.
-  if (unexplained) tip += "\nA port may be in use by another program.";
+  if (unexplained) {
+    tip += "\n" + say(MORVANE_TRANSLATABLE("PortTable", "A port may be in use by another program."), {});
+  }
   if (denied) {
-    tip += "\nYour user may not open a port.";
+    tip += "\n" + say(MORVANE_TRANSLATABLE("PortTable", "Your user may not open a port."), {});
     if (platform == Platform::Linux && !group.empty()) {
-      tip += " You may need to join the " + group + " group: sudo usermod -aG " + group +
-             " $USER, then log out and in again.";
+      tip += " " + say(MORVANE_TRANSLATABLE("PortTable",
+                                            "You may need to join the %1 group: sudo usermod -aG "
+                                            "%1 $USER, then log out and in again."),
+                       {group});
     }
   }
-  return tip + (followed ? "\nThen plug the adapter in again, or start the program again."
-                         : "\nThen start the program again.");
+  return tip + "\n" +
+         (followed ? say(MORVANE_TRANSLATABLE("PortTable",
+                                              "Then plug the adapter in again, or start the "
+                                              "program again."),
+                         {})
+                   : say(MORVANE_TRANSLATABLE("PortTable", "Then start the program again."), {}));
 }
 
 }  // namespace morvane

@@ -84,6 +84,8 @@ std::string DeviceLine(const PortTable& table, int n);
 std::string EntryTip(const PortTable& table, int n);
 // Tooltip of the port list when it is empty after the scan: each device with what was seen
 // wrong with it, and a remedy only for what could be the reason.
-std::string EmptyListTip(const PortTable& table, Platform platform);
+// In English unless the window passes its language (context "PortTable").
+std::string EmptyListTip(const PortTable& table, Platform platform,
+                         const TranslateText& translate = {});
 
 }  // namespace morvane
