@@ -553,6 +553,26 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <source>Then start the program again.</source>
         <translation>Dann starten Sie das Programm neu.</translation>
     </message>
+    <message>
+        <source>does not exist now</source>
+        <translation>existiert jetzt nicht</translation>
+    </message>
+    <message>
+        <source>pseudo-terminal</source>
+        <translation>Pseudo-Terminal</translation>
+    </message>
+    <message>
+        <source>serial device</source>
+        <translation>serielles Gerät</translation>
+    </message>
+    <message>
+        <source>link to %1, %2</source>
+        <translation>Verknüpfung auf %1, %2</translation>
+    </message>
+    <message>
+        <source>serial port</source>
+        <translation>serielle Schnittstelle</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

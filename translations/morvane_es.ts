@@ -553,6 +553,26 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <source>Then start the program again.</source>
         <translation>Luego vuelva a iniciar el programa.</translation>
     </message>
+    <message>
+        <source>does not exist now</source>
+        <translation>no existe ahora</translation>
+    </message>
+    <message>
+        <source>pseudo-terminal</source>
+        <translation>pseudoterminal</translation>
+    </message>
+    <message>
+        <source>serial device</source>
+        <translation>dispositivo serie</translation>
+    </message>
+    <message>
+        <source>link to %1, %2</source>
+        <translation>enlace a %1, %2</translation>
+    </message>
+    <message>
+        <source>serial port</source>
+        <translation>puerto serie</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -80,9 +80,10 @@ int main(int argc, char** argv) {
   const MotorGuard motorGuard(comm, form);
   HotPlug hotPlug(table, portList, std::move(systemPorts), form);
   FormView view(form);
-  view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },
-                       QString::fromStdString(EmptyListTip(table, platform, InWindowLanguage)));
-  view.setDeviceText([&](int n) { return DeviceLine(table, n); });
+  view.setPortToolTips(
+      [&](int n) { return QString::fromStdString(EntryTip(table, n, InWindowLanguage)); },
+      QString::fromStdString(EmptyListTip(table, platform, InWindowLanguage)));
+  view.setDeviceText([&](int n) { return DeviceLine(table, n, InWindowLanguage); });
   InstallSettingsFileCommands(view, form);
   InstallSettingsLibraryCommands(view, form);
   InstallMotorTest(view, form);

@@ -38,12 +38,13 @@ cli::Finding LinkFinding(const PortTable& table, const FormMVconfig& form) {
   const ClockText clock = [now, wall](std::int64_t ms) {
     return wall.addMSecs(ms - now).toString(QStringLiteral("HH:mm:ss")).toStdString();
   };
-  std::string text = StatusTip(
-      form.linkStatus(), clock, [&table](int n) { return DeviceLine(table, n); }, InLanguage);
+  const DeviceText device = [&table](int n) { return DeviceLine(table, n, InLanguage); };
+  std::string text = StatusTip(form.linkStatus(), clock, device, InLanguage);
   std::replace(text.begin(), text.end(), '\n', ' ');
   const bool connected = form.linkStatus().state == LinkStatus::State::Connected;
   return {connected ? cli::Finding::Level::Ok : cli::Finding::Level::Problem,
-          InLanguage("PortChecks", MORVANE_TRANSLATABLE("PortChecks", "this window")), text,
+          InLanguage("PortChecks", MORVANE_TRANSLATABLE("PortChecks", "this window")),
+          text,
           {}};
 }
 
@@ -140,8 +141,8 @@ void BrlttyNotes::portChanged(int n, bool appeared) {
   const std::optional<QuickVanish::Taken> taken = vanish_.vanished(n, clock_.elapsedMs());
   if (!taken) return;
   if (seams_.log) {
-    seams_.log(BrlttyTookText(PortName(n, device->path), {}, taken->vendorProduct,
-                              taken->brlttyPid));
+    seams_.log(
+        BrlttyTookText(PortName(n, device->path), {}, taken->vendorProduct, taken->brlttyPid));
   }
   notedPort_ = n;
   notedName_ = PortName(n, device->path);
@@ -151,8 +152,7 @@ void BrlttyNotes::portChanged(int n, bool appeared) {
 
 std::string BrlttyNotes::statusNote(const TranslateText& translate) const {
   if (notedPort_ == 0) return {};
-  return BrlttyTookText(notedName_, notedWhen_, taken_.vendorProduct,
-                        taken_.brlttyPid, translate);
+  return BrlttyTookText(notedName_, notedWhen_, taken_.vendorProduct, taken_.brlttyPid, translate);
 }
 
 }  // namespace morvane

@@ -77,9 +77,9 @@ std::string Identity(const PortFacts& port, const Say& say) {
                ? say(MORVANE_TRANSLATABLE("Doctor", "USB serial adapter %1"), {usb.vendorProduct})
                : say(MORVANE_TRANSLATABLE("Doctor", "USB serial adapter %1 (%2)"),
                      {usb.vendorProduct, about});
-    text = usb.driver.empty() ? say(MORVANE_TRANSLATABLE("Doctor", "%1, no driver bound"), {text})
-                              : say(MORVANE_TRANSLATABLE("Doctor", "%1, driver %2"),
-                                    {text, usb.driver});
+    text = usb.driver.empty()
+               ? say(MORVANE_TRANSLATABLE("Doctor", "%1, no driver bound"), {text})
+               : say(MORVANE_TRANSLATABLE("Doctor", "%1, driver %2"), {text, usb.driver});
     if (!port.byId.empty()) text += ", " + port.byId;
   } else {
     text = say(MORVANE_TRANSLATABLE("Doctor", "a serial device, not on USB"));
@@ -199,14 +199,16 @@ Finding HolderFinding(const PortFacts& port, const Say& say) {
                                      "reads and writes mixes with this program's."))};
   }
   if (port.holdersHidden) {
-    return {Level::Ok,
-            port.name,
-            say(MORVANE_TRANSLATABLE(
-                "Doctor",
-                "no program of yours has it open (other users' programs cannot be seen).")),
-            {}};
+    return {
+        Level::Ok,
+        port.name,
+        say(MORVANE_TRANSLATABLE(
+            "Doctor", "no program of yours has it open (other users' programs cannot be seen).")),
+        {}};
   }
-  return {Level::Ok, port.name, say(MORVANE_TRANSLATABLE("Doctor", "no other program has it open.")),
+  return {Level::Ok,
+          port.name,
+          say(MORVANE_TRANSLATABLE("Doctor", "no other program has it open.")),
           {}};
 }
 
@@ -218,9 +220,10 @@ void ServicesOnPort(const PortFacts& port, const SystemFacts& facts,
   const std::string& chip = port.usb->vendorProduct;
   if (facts.modemManager) {
     if (port.udev.mmIgnore) {
-      out.push_back({Level::Ok, port.name,
-                     say(MORVANE_TRANSLATABLE("Doctor",
-                                              "ModemManager leaves it alone (ID_MM_DEVICE_IGNORE).")),
+      out.push_back({Level::Ok,
+                     port.name,
+                     say(MORVANE_TRANSLATABLE(
+                         "Doctor", "ModemManager leaves it alone (ID_MM_DEVICE_IGNORE).")),
                      {}});
     } else if (!port.udev.known && !facts.rulePath.empty() && Covered(covered, chip)) {
       out.push_back({Level::Note,
@@ -280,7 +283,8 @@ std::string FindingLine(const Finding& f, const TranslateText& translate) {
   // A level's column; a longer word in another language still keeps a space after it.
   line.resize(std::max<std::size_t>(8, line.size() + 1), ' ');
   line += f.subject + ": " + f.text;
-  if (!f.remedy.empty()) line += " " + say(MORVANE_TRANSLATABLE("Doctor", "Remedy: %1"), {f.remedy});
+  if (!f.remedy.empty())
+    line += " " + say(MORVANE_TRANSLATABLE("Doctor", "Remedy: %1"), {f.remedy});
   return line;
 }
 
@@ -290,16 +294,16 @@ std::vector<Finding> Diagnose(const SystemFacts& facts, const TranslateText& tra
   const std::vector<std::string> covered = CoveredAdapters(facts.ruleText);
   const std::string rule = say(MORVANE_TRANSLATABLE("Doctor", "udev rule"));
   if (facts.rulePath.empty()) {
-    out.push_back({Level::Problem, rule,
-                   say(MORVANE_TRANSLATABLE("Doctor",
-                                            "not installed: no %1 in /etc/udev/rules.d or %2."),
-                       {kRuleFile, kPackageRuleFolder}),
-                   say(MORVANE_TRANSLATABLE("Doctor",
-                                            "Install the morvane-esc-config package, or copy %1 "
-                                            "from the sources' packaging folder to "
-                                            "/etc/udev/rules.d, run sudo udevadm control "
-                                            "--reload-rules and plug the adapter in again."),
-                       {kRuleFile})});
+    out.push_back(
+        {Level::Problem, rule,
+         say(MORVANE_TRANSLATABLE("Doctor", "not installed: no %1 in /etc/udev/rules.d or %2."),
+             {kRuleFile, kPackageRuleFolder}),
+         say(MORVANE_TRANSLATABLE("Doctor",
+                                  "Install the morvane-esc-config package, or copy %1 "
+                                  "from the sources' packaging folder to "
+                                  "/etc/udev/rules.d, run sudo udevadm control "
+                                  "--reload-rules and plug the adapter in again."),
+             {kRuleFile})});
   } else {
     out.push_back({Level::Ok,
                    rule,
@@ -333,18 +337,17 @@ std::vector<Finding> Diagnose(const SystemFacts& facts, const TranslateText& tra
     out.push_back({Level::Ok, "brltty", runsNot, {}});
   }
   if (facts.ports.empty() && !facts.named) {
-    out.push_back(
-        {Level::Problem, say(MORVANE_TRANSLATABLE("Doctor", "adapters")),
-         say(MORVANE_TRANSLATABLE("Doctor", "no USB serial adapter is plugged in.")),
-         say(MORVANE_TRANSLATABLE("Doctor",
-                                  "Plug the adapter in, or name a port with --port or "
-                                  "MORVANE_ESC_PORTS."))});
+    out.push_back({Level::Problem, say(MORVANE_TRANSLATABLE("Doctor", "adapters")),
+                   say(MORVANE_TRANSLATABLE("Doctor", "no USB serial adapter is plugged in.")),
+                   say(MORVANE_TRANSLATABLE("Doctor",
+                                            "Plug the adapter in, or name a port with --port or "
+                                            "MORVANE_ESC_PORTS."))});
   }
   for (const PortFacts& port : facts.ports) {
     if (port.look.kind == OpenFailure::Kind::Gone) {
-      out.push_back({Level::Problem, port.name,
-                     say(MORVANE_TRANSLATABLE("Doctor", "does not exist now.")),
-                     say(MORVANE_TRANSLATABLE("Doctor", "Plug the adapter in, or check the path."))});
+      out.push_back(
+          {Level::Problem, port.name, say(MORVANE_TRANSLATABLE("Doctor", "does not exist now.")),
+           say(MORVANE_TRANSLATABLE("Doctor", "Plug the adapter in, or check the path."))});
       continue;
     }
     if (port.device.empty()) {

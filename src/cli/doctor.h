@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "ports/port_facts.h"
 #include "link/translatable.h"
+#include "ports/port_facts.h"
 #include "ports/port_holders.h"
 
 namespace morvane::cli {

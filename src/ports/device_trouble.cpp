@@ -81,8 +81,7 @@ std::string TroubleText(const OpenFailure& trouble, const TranslateText& transla
       return InUseWords(trouble, translate);
     case OpenFailure::Kind::NotSerial:
       return detail.empty()
-                 ? say(MORVANE_TRANSLATABLE("DeviceTrouble", "not a device, not a serial port"),
-                       {})
+                 ? say(MORVANE_TRANSLATABLE("DeviceTrouble", "not a device, not a serial port"), {})
                  : say(MORVANE_TRANSLATABLE("DeviceTrouble", "%1, not a serial port"),
                        {translate ? translate(kContext, detail.c_str()) : detail});
     case OpenFailure::Kind::Gone:

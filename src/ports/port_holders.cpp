@@ -43,10 +43,9 @@ std::string DetailAgain(const std::string& detail, const TranslateText& translat
   std::string_view rest = detail;
   std::string more;
   constexpr std::string_view tail = " more";
-  if (const std::size_t andAt = rest.rfind(" and "); andAt != std::string_view::npos &&
-                                                     rest.ends_with(tail)) {
-    const std::string_view count =
-        rest.substr(andAt + 5, rest.size() - andAt - 5 - tail.size());
+  if (const std::size_t andAt = rest.rfind(" and ");
+      andAt != std::string_view::npos && rest.ends_with(tail)) {
+    const std::string_view count = rest.substr(andAt + 5, rest.size() - andAt - 5 - tail.size());
     if (AllDigits(count)) {
       more = std::string(count);
       rest = rest.substr(0, andAt);
@@ -99,16 +98,16 @@ std::string HolderDetail(const OpenFailure& failure, const TranslateText& transl
 std::string InUseWords(const OpenFailure& failure, const TranslateText& translate) {
   const bool several = failure.holders.size() > 1;
   if (failure.detail.empty()) {
-    return several ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by other programs"))
-                   : Say(translate,
-                         MORVANE_TRANSLATABLE("PortHolders", "in use by another program"));
+    return several
+               ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by other programs"))
+               : Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by another program"));
   }
   const std::string detail = DetailAgain(failure.detail, translate);
   return several
              ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by other programs (%1)"),
                    {detail})
-             : Say(translate,
-                   MORVANE_TRANSLATABLE("PortHolders", "in use by another program (%1)"), {detail});
+             : Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by another program (%1)"),
+                   {detail});
 }
 
 std::string InUseReason(const OpenFailure& failure, Retry retry, const TranslateText& translate) {
@@ -130,8 +129,8 @@ std::string InUseRemedy(const OpenFailure& failure, Retry retry, const Translate
   }
   if (interferers.empty()) {
     if (failure.holders.size() > 1) {
-      return pick ? Say(translate,
-                        MORVANE_TRANSLATABLE("PortHolders", "Close them, then pick the port again."))
+      return pick ? Say(translate, MORVANE_TRANSLATABLE("PortHolders",
+                                                        "Close them, then pick the port again."))
                   : Say(translate, MORVANE_TRANSLATABLE("PortHolders",
                                                         "Close them, then run the command again."));
     }
@@ -155,9 +154,10 @@ std::string InUseRemedy(const OpenFailure& failure, Retry retry, const Translate
                                                               "Close the other programs, then run "
                                                               "the command again.")));
   }
-  return text + (pick ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "Then pick the port again."))
-                      : Say(translate,
-                            MORVANE_TRANSLATABLE("PortHolders", "Then run the command again.")));
+  return text +
+         (pick
+              ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "Then pick the port again."))
+              : Say(translate, MORVANE_TRANSLATABLE("PortHolders", "Then run the command again.")));
 }
 
 std::string ModemManagerDoes(const TranslateText& translate) {

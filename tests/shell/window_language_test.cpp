@@ -65,6 +65,16 @@ TEST(WindowLanguage, PortSweepAndCheckTextsComeInGermanAndStayEnglishWithoutATra
          return TroubleText({OpenFailure::Kind::NotSerial, "a regular file"}, t);
        },
        "a regular file, not a serial port", "eine gewöhnliche Datei, keine serielle Schnittstelle"},
+      {"entry's tip",
+       [](const TranslateText& t) {
+         DeviceWords words{DeviceWords::What::SerialDevice, {}, "/dev/ttyUSB0", true, false};
+         const OpenFailure denied{OpenFailure::Kind::PermissionDenied, "dialout"};
+         SerialDevice device{"/dev/esc", DescriptionText(words, denied), denied};
+         device.words = words;
+         return EntryTip(PortTable({device}), 1, t);
+       },
+       "/dev/esc\nlink to /dev/ttyUSB0, serial device, permission denied",
+       "/dev/esc\nVerknüpfung auf /dev/ttyUSB0, serielles Gerät, Zugriff verweigert"},
       {"empty list's tip",
        [](const TranslateText& t) { return EmptyListTip(PortTable(), Platform::Linux, t); },
        "No serial port was found.\nConnect the adapter: it appears here by itself.",
@@ -77,14 +87,12 @@ TEST(WindowLanguage, PortSweepAndCheckTextsComeInGermanAndStayEnglishWithoutATra
          return CheckPlan(plan, 200, t).note;
        },
        "To (180) lies above the maximum (160).", "Gas bis (180) liegt über dem Maximum (160)."},
-      {"Check ports finding",
-       [](const TranslateText& t) { return FindingOf(1, t); },
+      {"Check ports finding", [](const TranslateText& t) { return FindingOf(1, t); },
        "note    ModemManager: runs, ModemManager (process 812): it probes serial adapters that "
        "are not marked ID_MM_DEVICE_IGNORE.",
        "Hinweis ModemManager: läuft, ModemManager (Prozess 812): es prüft serielle Adapter, die "
        "nicht mit ID_MM_DEVICE_IGNORE markiert sind."},
-      {"Check ports remedy",
-       [](const TranslateText& t) { return FindingOf(3, t); },
+      {"Check ports remedy", [](const TranslateText& t) { return FindingOf(3, t); },
        "problem adapters: no USB serial adapter is plugged in. Remedy: Plug the adapter in, or "
        "name a port with --port or MORVANE_ESC_PORTS.",
        "Problem Adapter: kein USB-Seriell-Adapter ist eingesteckt. Abhilfe: Stecken Sie den "
