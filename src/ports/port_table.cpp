@@ -179,7 +179,10 @@ PortTable BuildPortTable(
     for (int n = 1; n <= PortTable::kMaxPorts; ++n) {
       SerialDevice com{"COM" + std::to_string(n), {}};
       for (const SerialDevice& d : systemPorts) {
-        if (d.path == com.path) com.description = d.description;
+        if (d.path == com.path) {
+          com.description = d.description;
+          com.words = DeviceWords{DeviceWords::What::Told, d.description, {}, false, true};
+        }
       }
       byNumber.push_back(com);
     }
