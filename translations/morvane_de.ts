@@ -2,6 +2,276 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>DeviceTrouble</name>
+    <message>
+        <source>a regular file</source>
+        <translation>eine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a named pipe (FIFO)</source>
+        <translation>eine benannte Pipe (FIFO)</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>a block device</source>
+        <translation>ein Blockgerät</translation>
+    </message>
+    <message>
+        <source>a device of another kind</source>
+        <translation>ein Gerät anderer Art</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>Zugriff verweigert</translation>
+    </message>
+    <message>
+        <source>not a device, not a serial port</source>
+        <translation>kein Gerät, keine serielle Schnittstelle</translation>
+    </message>
+    <message>
+        <source>%1, not a serial port</source>
+        <translation>%1, keine serielle Schnittstelle</translation>
+    </message>
+    <message>
+        <source>gone</source>
+        <translation>nicht mehr da</translation>
+    </message>
+    <message>
+        <source>gone (%1)</source>
+        <translation>nicht mehr da (%1)</translation>
+    </message>
+    <message>
+        <source>could not be opened</source>
+        <translation>konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>could not be opened: %1</source>
+        <translation>konnte nicht geöffnet werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Doctor</name>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (Prozess %2)</translation>
+    </message>
+    <message>
+        <source>a pseudo-terminal</source>
+        <translation>ein Pseudo-Terminal</translation>
+    </message>
+    <message>
+        <source>USB serial adapter %1</source>
+        <translation>USB-Seriell-Adapter %1</translation>
+    </message>
+    <message>
+        <source>USB serial adapter %1 (%2)</source>
+        <translation>USB-Seriell-Adapter %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1, no driver bound</source>
+        <translation>%1, kein Treiber gebunden</translation>
+    </message>
+    <message>
+        <source>%1, driver %2</source>
+        <translation>%1, Treiber %2</translation>
+    </message>
+    <message>
+        <source>a serial device, not on USB</source>
+        <translation>ein serielles Gerät, nicht am USB</translation>
+    </message>
+    <message>
+        <source>you may open it: you are root.</source>
+        <translation>Sie dürfen ihn öffnen: Sie sind root.</translation>
+    </message>
+    <message>
+        <source>you may open it: an ACL gives it to you as the user at this machine&apos;s seat (uaccess).</source>
+        <translation>Sie dürfen ihn öffnen: eine ACL gibt ihn Ihnen als Benutzer am Platz dieses Rechners (uaccess).</translation>
+    </message>
+    <message>
+        <source>you may open it: it is yours.</source>
+        <translation>Sie dürfen ihn öffnen: er gehört Ihnen.</translation>
+    </message>
+    <message>
+        <source>you may open it: you are in its group %1.</source>
+        <translation>Sie dürfen ihn öffnen: Sie sind in seiner Gruppe %1.</translation>
+    </message>
+    <message>
+        <source>you may open it: every user may.</source>
+        <translation>Sie dürfen ihn öffnen: jeder Benutzer darf es.</translation>
+    </message>
+    <message>
+        <source>you may open it.</source>
+        <translation>Sie dürfen ihn öffnen.</translation>
+    </message>
+    <message>
+        <source>you may not open it: you were added to its group %1, but this login began before.</source>
+        <translation>Sie dürfen ihn nicht öffnen: Sie wurden zu seiner Gruppe %1 hinzugefügt, aber diese Anmeldung begann vorher.</translation>
+    </message>
+    <message>
+        <source>Log out and in again (a new terminal is not enough), or run newgrp %1 in this terminal.</source>
+        <translation>Melden Sie sich ab und wieder an (ein neues Terminal genügt nicht), oder führen Sie in diesem Terminal newgrp %1 aus.</translation>
+    </message>
+    <message>
+        <source>you may not open it: no group may open it.</source>
+        <translation>Sie dürfen ihn nicht öffnen: keine Gruppe darf ihn öffnen.</translation>
+    </message>
+    <message>
+        <source>you may not open it: it is for group %1.</source>
+        <translation>Sie dürfen ihn nicht öffnen: er ist für die Gruppe %1.</translation>
+    </message>
+    <message>
+        <source>sudo usermod -aG %1 $USER, then log out and in again</source>
+        <translation>sudo usermod -aG %1 $USER, dann ab- und wieder anmelden</translation>
+    </message>
+    <message>
+        <source>The udev rule gives access to the user logged in at this machine&apos;s seat, and you are not (over ssh, say): %1.</source>
+        <translation>Die udev-Regel gibt dem Benutzer Zugriff, der am Platz dieses Rechners angemeldet ist, und das sind Sie nicht (etwa über ssh): %1.</translation>
+    </message>
+    <message>
+        <source>Install the udev rule (see above), which gives access to the user at this machine&apos;s seat; or %1.</source>
+        <translation>Installieren Sie die udev-Regel (siehe oben), die dem Benutzer am Platz dieses Rechners Zugriff gibt; oder %1.</translation>
+    </message>
+    <message>
+        <source>The udev rule does not list %1: %2; or add the pair to a rule of your own in /etc/udev/rules.d.</source>
+        <translation>Die udev-Regel führt %1 nicht auf: %2; oder tragen Sie das Paar in eine eigene Regel in /etc/udev/rules.d ein.</translation>
+    </message>
+    <message>
+        <source>%1 The udev rule came after the adapter.</source>
+        <translation>%1 Die udev-Regel kam nach dem Adapter.</translation>
+    </message>
+    <message>
+        <source>Plug the adapter in again (or: sudo udevadm trigger --subsystem-match=tty).</source>
+        <translation>Stecken Sie den Adapter wieder ein (oder: sudo udevadm trigger --subsystem-match=tty).</translation>
+    </message>
+    <message>
+        <source>open in this window.</source>
+        <translation>in diesem Fenster geöffnet.</translation>
+    </message>
+    <message>
+        <source>also open in %1, with no lock: the far end of a pseudo-terminal may keep it so.</source>
+        <translation>auch in %1 geöffnet, ohne Sperre: das andere Ende eines Pseudo-Terminals darf ihn so offen halten.</translation>
+    </message>
+    <message>
+        <source>also open in %1, which holds no lock on it.</source>
+        <translation>auch in %1 geöffnet, das ihn nicht sperrt.</translation>
+    </message>
+    <message>
+        <source>If it is not meant to talk to the ESC, close it: what it reads and writes mixes with this program&apos;s.</source>
+        <translation>Wenn es nicht mit dem ESC sprechen soll, schließen Sie es: was es liest und schreibt, vermischt sich mit dem dieses Programms.</translation>
+    </message>
+    <message>
+        <source>no program of yours has it open (other users&apos; programs cannot be seen).</source>
+        <translation>kein Programm von Ihnen hat ihn geöffnet (Programme anderer Benutzer sind nicht zu sehen).</translation>
+    </message>
+    <message>
+        <source>no other program has it open.</source>
+        <translation>kein anderes Programm hat ihn geöffnet.</translation>
+    </message>
+    <message>
+        <source>ModemManager leaves it alone (ID_MM_DEVICE_IGNORE).</source>
+        <translation>ModemManager lässt ihn in Ruhe (ID_MM_DEVICE_IGNORE).</translation>
+    </message>
+    <message>
+        <source>ModemManager should leave it alone: the udev rule lists %1 (udev&apos;s database could not be read to be sure).</source>
+        <translation>ModemManager sollte ihn in Ruhe lassen: die udev-Regel führt %1 auf (die Datenbank von udev war zur Gewissheit nicht lesbar).</translation>
+    </message>
+    <message>
+        <source>ModemManager may open it and send AT commands to the ESC.</source>
+        <translation>ModemManager kann ihn öffnen und AT-Befehle an den ESC senden.</translation>
+    </message>
+    <message>
+        <source>The udev rule lists %1 but came after the adapter: plug the adapter in again.</source>
+        <translation>Die udev-Regel führt %1 auf, kam aber nach dem Adapter: stecken Sie den Adapter wieder ein.</translation>
+    </message>
+    <message>
+        <source>brltty claims adapters of this chip as braille displays: its serial port may vanish at once.</source>
+        <translation>brltty beansprucht Adapter mit diesem Chip als Braillezeilen: seine serielle Schnittstelle kann sofort verschwinden.</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>note</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>problem</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>Remedy: %1</source>
+        <translation>Abhilfe: %1</translation>
+    </message>
+    <message>
+        <source>udev rule</source>
+        <translation>udev-Regel</translation>
+    </message>
+    <message>
+        <source>not installed: no %1 in /etc/udev/rules.d or %2.</source>
+        <translation>nicht installiert: kein %1 in /etc/udev/rules.d oder %2.</translation>
+    </message>
+    <message>
+        <source>Install the morvane-esc-config package, or copy %1 from the sources&apos; packaging folder to /etc/udev/rules.d, run sudo udevadm control --reload-rules and plug the adapter in again.</source>
+        <translation>Installieren Sie das Paket morvane-esc-config, oder kopieren Sie %1 aus dem Ordner packaging der Quellen nach /etc/udev/rules.d, führen Sie sudo udevadm control --reload-rules aus und stecken Sie den Adapter wieder ein.</translation>
+    </message>
+    <message>
+        <source>installed: %1, for %2 kinds of adapter; it gives the user at this machine&apos;s seat access (uaccess) and keeps ModemManager off them.</source>
+        <translation>installiert: %1, für %2 Adapterarten; sie gibt dem Benutzer am Platz dieses Rechners Zugriff (uaccess) und hält ModemManager von ihnen fern.</translation>
+    </message>
+    <message>
+        <source>does not run.</source>
+        <translation>läuft nicht.</translation>
+    </message>
+    <message>
+        <source>runs, %1: it probes serial adapters that are not marked ID_MM_DEVICE_IGNORE.</source>
+        <translation>läuft, %1: es prüft serielle Adapter, die nicht mit ID_MM_DEVICE_IGNORE markiert sind.</translation>
+    </message>
+    <message>
+        <source>runs, %1. %2</source>
+        <translation>läuft, %1. %2</translation>
+    </message>
+    <message>
+        <source>adapters</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <source>no USB serial adapter is plugged in.</source>
+        <translation>kein USB-Seriell-Adapter ist eingesteckt.</translation>
+    </message>
+    <message>
+        <source>Plug the adapter in, or name a port with --port or MORVANE_ESC_PORTS.</source>
+        <translation>Stecken Sie den Adapter ein, oder nennen Sie einen Port mit --port oder MORVANE_ESC_PORTS.</translation>
+    </message>
+    <message>
+        <source>does not exist now.</source>
+        <translation>existiert jetzt nicht.</translation>
+    </message>
+    <message>
+        <source>Plug the adapter in, or check the path.</source>
+        <translation>Stecken Sie den Adapter ein, oder prüfen Sie den Pfad.</translation>
+    </message>
+    <message>
+        <source>cannot be looked at: permission denied.</source>
+        <translation>kann nicht untersucht werden: Zugriff verweigert.</translation>
+    </message>
+    <message>
+        <source>Name a path this user may follow.</source>
+        <translation>Nennen Sie einen Pfad, dem dieser Benutzer folgen darf.</translation>
+    </message>
+    <message>
+        <source>Name a serial device with --port or in MORVANE_ESC_PORTS.</source>
+        <translation>Nennen Sie ein serielles Gerät mit --port oder in MORVANE_ESC_PORTS.</translation>
+    </message>
+</context>
+<context>
     <name>FormView</name>
     <message>
         <source>&amp;Save to file</source>
@@ -141,6 +411,167 @@
     <message>
         <source>Could not open %1</source>
         <translation>Nicht geöffnet: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PortChecks</name>
+    <message>
+        <source>this window</source>
+        <translation>dieses Fenster</translation>
+    </message>
+</context>
+<context>
+    <name>PortHolders</name>
+    <message>
+        <source>%1, process %2</source>
+        <translation>%1, Prozess %2</translation>
+    </message>
+    <message>
+        <source>perhaps %1</source>
+        <translation>vielleicht %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 und %2 weitere</translation>
+    </message>
+    <message>
+        <source>in use by other programs</source>
+        <translation>von anderen Programmen belegt</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>von einem anderen Programm belegt</translation>
+    </message>
+    <message>
+        <source>in use by other programs (%1)</source>
+        <translation>von anderen Programmen belegt (%1)</translation>
+    </message>
+    <message>
+        <source>in use by another program (%1)</source>
+        <translation>von einem anderen Programm belegt (%1)</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>Close them, then pick the port again.</source>
+        <translation>Schließen Sie sie, dann wählen Sie den Port erneut.</translation>
+    </message>
+    <message>
+        <source>Close them, then run the command again.</source>
+        <translation>Schließen Sie sie, dann führen Sie den Befehl erneut aus.</translation>
+    </message>
+    <message>
+        <source>Close it, then pick the port again.</source>
+        <translation>Schließen Sie es, dann wählen Sie den Port erneut.</translation>
+    </message>
+    <message>
+        <source>Close it, then run the command again.</source>
+        <translation>Schließen Sie es, dann führen Sie den Befehl erneut aus.</translation>
+    </message>
+    <message>
+        <source>Close the other programs, then pick the port again.</source>
+        <translation>Schließen Sie die anderen Programme, dann wählen Sie den Port erneut.</translation>
+    </message>
+    <message>
+        <source>Close the other programs, then run the command again.</source>
+        <translation>Schließen Sie die anderen Programme, dann führen Sie den Befehl erneut aus.</translation>
+    </message>
+    <message>
+        <source>Then pick the port again.</source>
+        <translation>Dann wählen Sie den Port erneut.</translation>
+    </message>
+    <message>
+        <source>Then run the command again.</source>
+        <translation>Dann führen Sie den Befehl erneut aus.</translation>
+    </message>
+    <message>
+        <source>ModemManager probes serial adapters for modems with AT commands, bytes an ESC may take for the start of a frame.</source>
+        <translation>ModemManager sucht an seriellen Adaptern mit AT-Befehlen nach Modems, Bytes, die ein ESC für den Beginn eines Rahmens halten kann.</translation>
+    </message>
+    <message>
+        <source>The udev rule of the %1 package keeps it off the usual adapters (plug the adapter in again once the package is installed); for another adapter, set %2 for it in a udev rule of your own.</source>
+        <translation>Die udev-Regel des Pakets %1 hält ihn von den üblichen Adaptern fern (stecken Sie den Adapter wieder ein, sobald das Paket installiert ist); für einen anderen Adapter setzen Sie %2 in einer eigenen udev-Regel.</translation>
+    </message>
+    <message>
+        <source>brltty, the braille display service, claims some USB serial adapters (%1 among them) as braille displays, and their serial port goes.</source>
+        <translation>brltty, der Dienst für Braillezeilen, beansprucht manche USB-Seriell-Adapter (darunter %1) als Braillezeilen, und ihre serielle Schnittstelle verschwindet.</translation>
+    </message>
+    <message>
+        <source>Where no braille display is used: %1 (or, to keep it, %2), then plug the adapter in again.</source>
+        <translation>Wo keine Braillezeile benutzt wird: %1 (oder, um es zu behalten, %2), dann stecken Sie den Adapter wieder ein.</translation>
+    </message>
+    <message>
+        <source>%1 came and went within a second: brltty (process %2) runs and claims adapters of this chip (%3) as braille displays, which takes their serial port away.</source>
+        <translation>%1 kam und ging binnen einer Sekunde: brltty (Prozess %2) läuft und beansprucht Adapter mit diesem Chip (%3) als Braillezeilen, wodurch ihre serielle Schnittstelle verschwindet.</translation>
+    </message>
+    <message>
+        <source>%1 came and went within a second at %4: brltty (process %2) runs and claims adapters of this chip (%3) as braille displays, which takes their serial port away.</source>
+        <translation>%1 kam und ging um %4 binnen einer Sekunde: brltty (Prozess %2) läuft und beansprucht Adapter mit diesem Chip (%3) als Braillezeilen, wodurch ihre serielle Schnittstelle verschwindet.</translation>
+    </message>
+</context>
+<context>
+    <name>PortTable</name>
+    <message>
+        <source>No serial port was found.
+Connect the adapter: it appears here by itself.</source>
+        <translation>Keine serielle Schnittstelle gefunden.
+Schließen Sie den Adapter an: er erscheint hier von selbst.</translation>
+    </message>
+    <message>
+        <source>No serial port was found.
+Connect the adapter, then start the program again.</source>
+        <translation>Keine serielle Schnittstelle gefunden.
+Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
+    </message>
+    <message>
+        <source>The serial ports COM1 to COM16 could not be opened.</source>
+        <translation>Die seriellen Schnittstellen COM1 bis COM16 konnten nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>These serial ports could not be opened:</source>
+        <translation>Diese seriellen Schnittstellen konnten nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>A port may be in use by another program.</source>
+        <translation>Ein Port ist vielleicht von einem anderen Programm belegt.</translation>
+    </message>
+    <message>
+        <source>Your user may not open a port.</source>
+        <translation>Ihr Benutzer darf keinen Port öffnen.</translation>
+    </message>
+    <message>
+        <source>You may need to join the %1 group: sudo usermod -aG %1 $USER, then log out and in again.</source>
+        <translation>Vielleicht müssen Sie der Gruppe %1 beitreten: sudo usermod -aG %1 $USER, dann ab- und wieder anmelden.</translation>
+    </message>
+    <message>
+        <source>Then plug the adapter in again, or start the program again.</source>
+        <translation>Dann stecken Sie den Adapter wieder ein oder starten das Programm neu.</translation>
+    </message>
+    <message>
+        <source>Then start the program again.</source>
+        <translation>Dann starten Sie das Programm neu.</translation>
+    </message>
+    <message>
+        <source>does not exist now</source>
+        <translation>existiert jetzt nicht</translation>
+    </message>
+    <message>
+        <source>pseudo-terminal</source>
+        <translation>Pseudo-Terminal</translation>
+    </message>
+    <message>
+        <source>serial device</source>
+        <translation>serielles Gerät</translation>
+    </message>
+    <message>
+        <source>link to %1, %2</source>
+        <translation>Verknüpfung auf %1, %2</translation>
+    </message>
+    <message>
+        <source>serial port</source>
+        <translation>serielle Schnittstelle</translation>
     </message>
 </context>
 <context>
@@ -357,6 +788,42 @@
     <message>
         <source>motor test window closed</source>
         <translation>Motortest-Fenster geschlossen</translation>
+    </message>
+    <message>
+        <source>Steps must lie above 25, where the speed is polled: from and to start at %1.</source>
+        <translation>Die Stufen müssen über 25 liegen, wo die Drehzahl abgefragt wird: Gas von und Gas bis beginnen bei %1.</translation>
+    </message>
+    <message>
+        <source>The maximum must lie from %1 to %2.</source>
+        <translation>Das Maximum muss zwischen %1 und %2 liegen.</translation>
+    </message>
+    <message>
+        <source>From must not lie above to.</source>
+        <translation>Gas von darf nicht über Gas bis liegen.</translation>
+    </message>
+    <message>
+        <source>To (%1) lies above the maximum (%2).</source>
+        <translation>Gas bis (%1) liegt über dem Maximum (%2).</translation>
+    </message>
+    <message>
+        <source>The step must be at least 1.</source>
+        <translation>Der Schritt muss mindestens 1 sein.</translation>
+    </message>
+    <message>
+        <source>Each step needs at least one sample.</source>
+        <translation>Jede Stufe braucht mindestens einen Messwert.</translation>
+    </message>
+    <message>
+        <source>The settling time cannot be negative.</source>
+        <translation>Die Wartezeit kann nicht negativ sein.</translation>
+    </message>
+    <message>
+        <source>A sweep is already running.</source>
+        <translation>Ein Durchlauf läuft bereits.</translation>
+    </message>
+    <message>
+        <source>No ESC connected: a sweep starts only while the status reads Connected.</source>
+        <translation>Kein ESC verbunden: ein Durchlauf beginnt nur, solange der Status Verbunden zeigt.</translation>
     </message>
 </context>
 <context>

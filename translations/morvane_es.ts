@@ -2,6 +2,276 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>DeviceTrouble</name>
+    <message>
+        <source>a regular file</source>
+        <translation>un archivo normal</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>una carpeta</translation>
+    </message>
+    <message>
+        <source>a named pipe (FIFO)</source>
+        <translation>una tubería con nombre (FIFO)</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>un socket</translation>
+    </message>
+    <message>
+        <source>a block device</source>
+        <translation>un dispositivo de bloques</translation>
+    </message>
+    <message>
+        <source>a device of another kind</source>
+        <translation>un dispositivo de otro tipo</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permiso denegado</translation>
+    </message>
+    <message>
+        <source>not a device, not a serial port</source>
+        <translation>no es un dispositivo, no es un puerto serie</translation>
+    </message>
+    <message>
+        <source>%1, not a serial port</source>
+        <translation>%1, no es un puerto serie</translation>
+    </message>
+    <message>
+        <source>gone</source>
+        <translation>desaparecido</translation>
+    </message>
+    <message>
+        <source>gone (%1)</source>
+        <translation>desaparecido (%1)</translation>
+    </message>
+    <message>
+        <source>could not be opened</source>
+        <translation>no se pudo abrir</translation>
+    </message>
+    <message>
+        <source>could not be opened: %1</source>
+        <translation>no se pudo abrir: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Doctor</name>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (proceso %2)</translation>
+    </message>
+    <message>
+        <source>a pseudo-terminal</source>
+        <translation>un pseudoterminal</translation>
+    </message>
+    <message>
+        <source>USB serial adapter %1</source>
+        <translation>adaptador serie USB %1</translation>
+    </message>
+    <message>
+        <source>USB serial adapter %1 (%2)</source>
+        <translation>adaptador serie USB %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1, no driver bound</source>
+        <translation>%1, sin controlador asociado</translation>
+    </message>
+    <message>
+        <source>%1, driver %2</source>
+        <translation>%1, controlador %2</translation>
+    </message>
+    <message>
+        <source>a serial device, not on USB</source>
+        <translation>un dispositivo serie, no USB</translation>
+    </message>
+    <message>
+        <source>you may open it: you are root.</source>
+        <translation>puede abrirlo: es usted root.</translation>
+    </message>
+    <message>
+        <source>you may open it: an ACL gives it to you as the user at this machine&apos;s seat (uaccess).</source>
+        <translation>puede abrirlo: una ACL se lo concede como usuario sentado ante esta máquina (uaccess).</translation>
+    </message>
+    <message>
+        <source>you may open it: it is yours.</source>
+        <translation>puede abrirlo: es suyo.</translation>
+    </message>
+    <message>
+        <source>you may open it: you are in its group %1.</source>
+        <translation>puede abrirlo: está usted en su grupo %1.</translation>
+    </message>
+    <message>
+        <source>you may open it: every user may.</source>
+        <translation>puede abrirlo: cualquier usuario puede.</translation>
+    </message>
+    <message>
+        <source>you may open it.</source>
+        <translation>puede abrirlo.</translation>
+    </message>
+    <message>
+        <source>you may not open it: you were added to its group %1, but this login began before.</source>
+        <translation>no puede abrirlo: se le añadió a su grupo %1, pero esta sesión empezó antes.</translation>
+    </message>
+    <message>
+        <source>Log out and in again (a new terminal is not enough), or run newgrp %1 in this terminal.</source>
+        <translation>Cierre la sesión y vuelva a entrar (no basta con un terminal nuevo), o ejecute newgrp %1 en este terminal.</translation>
+    </message>
+    <message>
+        <source>you may not open it: no group may open it.</source>
+        <translation>no puede abrirlo: ningún grupo puede abrirlo.</translation>
+    </message>
+    <message>
+        <source>you may not open it: it is for group %1.</source>
+        <translation>no puede abrirlo: es para el grupo %1.</translation>
+    </message>
+    <message>
+        <source>sudo usermod -aG %1 $USER, then log out and in again</source>
+        <translation>sudo usermod -aG %1 $USER y vuelva a iniciar sesión</translation>
+    </message>
+    <message>
+        <source>The udev rule gives access to the user logged in at this machine&apos;s seat, and you are not (over ssh, say): %1.</source>
+        <translation>La regla udev da acceso al usuario que ha iniciado sesión ante esta máquina, y usted no lo es (por ejemplo, por ssh): %1.</translation>
+    </message>
+    <message>
+        <source>Install the udev rule (see above), which gives access to the user at this machine&apos;s seat; or %1.</source>
+        <translation>Instale la regla udev (vea arriba), que da acceso al usuario sentado ante esta máquina; o bien %1.</translation>
+    </message>
+    <message>
+        <source>The udev rule does not list %1: %2; or add the pair to a rule of your own in /etc/udev/rules.d.</source>
+        <translation>La regla udev no incluye %1: %2; o añada el par a una regla propia en /etc/udev/rules.d.</translation>
+    </message>
+    <message>
+        <source>%1 The udev rule came after the adapter.</source>
+        <translation>%1 La regla udev llegó después que el adaptador.</translation>
+    </message>
+    <message>
+        <source>Plug the adapter in again (or: sudo udevadm trigger --subsystem-match=tty).</source>
+        <translation>Vuelva a conectar el adaptador (o: sudo udevadm trigger --subsystem-match=tty).</translation>
+    </message>
+    <message>
+        <source>open in this window.</source>
+        <translation>abierto en esta ventana.</translation>
+    </message>
+    <message>
+        <source>also open in %1, with no lock: the far end of a pseudo-terminal may keep it so.</source>
+        <translation>también abierto en %1, sin bloqueo: el otro extremo de un pseudoterminal puede tenerlo así.</translation>
+    </message>
+    <message>
+        <source>also open in %1, which holds no lock on it.</source>
+        <translation>también abierto en %1, que no lo bloquea.</translation>
+    </message>
+    <message>
+        <source>If it is not meant to talk to the ESC, close it: what it reads and writes mixes with this program&apos;s.</source>
+        <translation>Si no debe hablar con el ESC, ciérrelo: lo que lee y escribe se mezcla con lo de este programa.</translation>
+    </message>
+    <message>
+        <source>no program of yours has it open (other users&apos; programs cannot be seen).</source>
+        <translation>ningún programa suyo lo tiene abierto (los programas de otros usuarios no se ven).</translation>
+    </message>
+    <message>
+        <source>no other program has it open.</source>
+        <translation>ningún otro programa lo tiene abierto.</translation>
+    </message>
+    <message>
+        <source>ModemManager leaves it alone (ID_MM_DEVICE_IGNORE).</source>
+        <translation>ModemManager lo deja en paz (ID_MM_DEVICE_IGNORE).</translation>
+    </message>
+    <message>
+        <source>ModemManager should leave it alone: the udev rule lists %1 (udev&apos;s database could not be read to be sure).</source>
+        <translation>ModemManager debería dejarlo en paz: la regla udev incluye %1 (no se pudo leer la base de datos de udev para asegurarlo).</translation>
+    </message>
+    <message>
+        <source>ModemManager may open it and send AT commands to the ESC.</source>
+        <translation>ModemManager puede abrirlo y enviar órdenes AT al ESC.</translation>
+    </message>
+    <message>
+        <source>The udev rule lists %1 but came after the adapter: plug the adapter in again.</source>
+        <translation>La regla udev incluye %1, pero llegó después que el adaptador: vuelva a conectar el adaptador.</translation>
+    </message>
+    <message>
+        <source>brltty claims adapters of this chip as braille displays: its serial port may vanish at once.</source>
+        <translation>brltty toma los adaptadores de este chip por pantallas braille: su puerto serie puede desaparecer en el acto.</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>bien</translation>
+    </message>
+    <message>
+        <source>note</source>
+        <translation>nota</translation>
+    </message>
+    <message>
+        <source>problem</source>
+        <translation>problema</translation>
+    </message>
+    <message>
+        <source>Remedy: %1</source>
+        <translation>Solución: %1</translation>
+    </message>
+    <message>
+        <source>udev rule</source>
+        <translation>regla udev</translation>
+    </message>
+    <message>
+        <source>not installed: no %1 in /etc/udev/rules.d or %2.</source>
+        <translation>no instalada: no hay %1 en /etc/udev/rules.d ni en %2.</translation>
+    </message>
+    <message>
+        <source>Install the morvane-esc-config package, or copy %1 from the sources&apos; packaging folder to /etc/udev/rules.d, run sudo udevadm control --reload-rules and plug the adapter in again.</source>
+        <translation>Instale el paquete morvane-esc-config, o copie %1 de la carpeta packaging de las fuentes a /etc/udev/rules.d, ejecute sudo udevadm control --reload-rules y vuelva a conectar el adaptador.</translation>
+    </message>
+    <message>
+        <source>installed: %1, for %2 kinds of adapter; it gives the user at this machine&apos;s seat access (uaccess) and keeps ModemManager off them.</source>
+        <translation>instalada: %1, para %2 tipos de adaptador; da acceso al usuario sentado ante esta máquina (uaccess) y mantiene ModemManager alejado de ellos.</translation>
+    </message>
+    <message>
+        <source>does not run.</source>
+        <translation>no está en marcha.</translation>
+    </message>
+    <message>
+        <source>runs, %1: it probes serial adapters that are not marked ID_MM_DEVICE_IGNORE.</source>
+        <translation>está en marcha, %1: sondea los adaptadores serie que no llevan la marca ID_MM_DEVICE_IGNORE.</translation>
+    </message>
+    <message>
+        <source>runs, %1. %2</source>
+        <translation>está en marcha, %1. %2</translation>
+    </message>
+    <message>
+        <source>adapters</source>
+        <translation>adaptadores</translation>
+    </message>
+    <message>
+        <source>no USB serial adapter is plugged in.</source>
+        <translation>no hay ningún adaptador serie USB conectado.</translation>
+    </message>
+    <message>
+        <source>Plug the adapter in, or name a port with --port or MORVANE_ESC_PORTS.</source>
+        <translation>Conecte el adaptador, o indique un puerto con --port o MORVANE_ESC_PORTS.</translation>
+    </message>
+    <message>
+        <source>does not exist now.</source>
+        <translation>no existe ahora.</translation>
+    </message>
+    <message>
+        <source>Plug the adapter in, or check the path.</source>
+        <translation>Conecte el adaptador, o revise la ruta.</translation>
+    </message>
+    <message>
+        <source>cannot be looked at: permission denied.</source>
+        <translation>no se puede examinar: permiso denegado.</translation>
+    </message>
+    <message>
+        <source>Name a path this user may follow.</source>
+        <translation>Indique una ruta que este usuario pueda seguir.</translation>
+    </message>
+    <message>
+        <source>Name a serial device with --port or in MORVANE_ESC_PORTS.</source>
+        <translation>Indique un dispositivo serie con --port o en MORVANE_ESC_PORTS.</translation>
+    </message>
+</context>
+<context>
     <name>FormView</name>
     <message>
         <source>&amp;Save to file</source>
@@ -141,6 +411,167 @@
     <message>
         <source>Could not open %1</source>
         <translation>No se pudo abrir %1</translation>
+    </message>
+</context>
+<context>
+    <name>PortChecks</name>
+    <message>
+        <source>this window</source>
+        <translation>esta ventana</translation>
+    </message>
+</context>
+<context>
+    <name>PortHolders</name>
+    <message>
+        <source>%1, process %2</source>
+        <translation>%1, proceso %2</translation>
+    </message>
+    <message>
+        <source>perhaps %1</source>
+        <translation>quizá %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 y %2 más</translation>
+    </message>
+    <message>
+        <source>in use by other programs</source>
+        <translation>en uso por otros programas</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>en uso por otro programa</translation>
+    </message>
+    <message>
+        <source>in use by other programs (%1)</source>
+        <translation>en uso por otros programas (%1)</translation>
+    </message>
+    <message>
+        <source>in use by another program (%1)</source>
+        <translation>en uso por otro programa (%1)</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>Close them, then pick the port again.</source>
+        <translation>Ciérrelos y vuelva a elegir el puerto.</translation>
+    </message>
+    <message>
+        <source>Close them, then run the command again.</source>
+        <translation>Ciérrelos y vuelva a ejecutar la orden.</translation>
+    </message>
+    <message>
+        <source>Close it, then pick the port again.</source>
+        <translation>Ciérrelo y vuelva a elegir el puerto.</translation>
+    </message>
+    <message>
+        <source>Close it, then run the command again.</source>
+        <translation>Ciérrelo y vuelva a ejecutar la orden.</translation>
+    </message>
+    <message>
+        <source>Close the other programs, then pick the port again.</source>
+        <translation>Cierre los demás programas y vuelva a elegir el puerto.</translation>
+    </message>
+    <message>
+        <source>Close the other programs, then run the command again.</source>
+        <translation>Cierre los demás programas y vuelva a ejecutar la orden.</translation>
+    </message>
+    <message>
+        <source>Then pick the port again.</source>
+        <translation>Luego vuelva a elegir el puerto.</translation>
+    </message>
+    <message>
+        <source>Then run the command again.</source>
+        <translation>Luego vuelva a ejecutar la orden.</translation>
+    </message>
+    <message>
+        <source>ModemManager probes serial adapters for modems with AT commands, bytes an ESC may take for the start of a frame.</source>
+        <translation>ModemManager sondea los adaptadores serie en busca de módems con órdenes AT, bytes que un ESC puede tomar por el comienzo de una trama.</translation>
+    </message>
+    <message>
+        <source>The udev rule of the %1 package keeps it off the usual adapters (plug the adapter in again once the package is installed); for another adapter, set %2 for it in a udev rule of your own.</source>
+        <translation>La regla udev del paquete %1 lo mantiene alejado de los adaptadores habituales (vuelva a conectar el adaptador una vez instalado el paquete); para otro adaptador, ponga %2 en una regla udev propia.</translation>
+    </message>
+    <message>
+        <source>brltty, the braille display service, claims some USB serial adapters (%1 among them) as braille displays, and their serial port goes.</source>
+        <translation>brltty, el servicio de pantallas braille, toma algunos adaptadores serie USB (entre ellos %1) por pantallas braille, y su puerto serie desaparece.</translation>
+    </message>
+    <message>
+        <source>Where no braille display is used: %1 (or, to keep it, %2), then plug the adapter in again.</source>
+        <translation>Si no se usa ninguna pantalla braille: %1 (o, para conservarlo, %2) y vuelva a conectar el adaptador.</translation>
+    </message>
+    <message>
+        <source>%1 came and went within a second: brltty (process %2) runs and claims adapters of this chip (%3) as braille displays, which takes their serial port away.</source>
+        <translation>%1 apareció y desapareció en menos de un segundo: brltty (proceso %2) está en marcha y toma los adaptadores de este chip (%3) por pantallas braille, lo que les quita su puerto serie.</translation>
+    </message>
+    <message>
+        <source>%1 came and went within a second at %4: brltty (process %2) runs and claims adapters of this chip (%3) as braille displays, which takes their serial port away.</source>
+        <translation>%1 apareció y desapareció en menos de un segundo a las %4: brltty (proceso %2) está en marcha y toma los adaptadores de este chip (%3) por pantallas braille, lo que les quita su puerto serie.</translation>
+    </message>
+</context>
+<context>
+    <name>PortTable</name>
+    <message>
+        <source>No serial port was found.
+Connect the adapter: it appears here by itself.</source>
+        <translation>No se encontró ningún puerto serie.
+Conecte el adaptador: aparecerá aquí por sí solo.</translation>
+    </message>
+    <message>
+        <source>No serial port was found.
+Connect the adapter, then start the program again.</source>
+        <translation>No se encontró ningún puerto serie.
+Conecte el adaptador y vuelva a iniciar el programa.</translation>
+    </message>
+    <message>
+        <source>The serial ports COM1 to COM16 could not be opened.</source>
+        <translation>No se pudieron abrir los puertos serie COM1 a COM16.</translation>
+    </message>
+    <message>
+        <source>These serial ports could not be opened:</source>
+        <translation>No se pudieron abrir estos puertos serie:</translation>
+    </message>
+    <message>
+        <source>A port may be in use by another program.</source>
+        <translation>Puede que otro programa esté usando un puerto.</translation>
+    </message>
+    <message>
+        <source>Your user may not open a port.</source>
+        <translation>Su usuario no puede abrir ningún puerto.</translation>
+    </message>
+    <message>
+        <source>You may need to join the %1 group: sudo usermod -aG %1 $USER, then log out and in again.</source>
+        <translation>Quizá deba unirse al grupo %1: sudo usermod -aG %1 $USER y vuelva a iniciar sesión.</translation>
+    </message>
+    <message>
+        <source>Then plug the adapter in again, or start the program again.</source>
+        <translation>Luego vuelva a conectar el adaptador o a iniciar el programa.</translation>
+    </message>
+    <message>
+        <source>Then start the program again.</source>
+        <translation>Luego vuelva a iniciar el programa.</translation>
+    </message>
+    <message>
+        <source>does not exist now</source>
+        <translation>no existe ahora</translation>
+    </message>
+    <message>
+        <source>pseudo-terminal</source>
+        <translation>pseudoterminal</translation>
+    </message>
+    <message>
+        <source>serial device</source>
+        <translation>dispositivo serie</translation>
+    </message>
+    <message>
+        <source>link to %1, %2</source>
+        <translation>enlace a %1, %2</translation>
+    </message>
+    <message>
+        <source>serial port</source>
+        <translation>puerto serie</translation>
     </message>
 </context>
 <context>
@@ -357,6 +788,42 @@
     <message>
         <source>motor test window closed</source>
         <translation>ventana de prueba del motor cerrada</translation>
+    </message>
+    <message>
+        <source>Steps must lie above 25, where the speed is polled: from and to start at %1.</source>
+        <translation>Los pasos deben estar por encima de 25, donde se consulta la velocidad: el acelerador inicial y el final empiezan en %1.</translation>
+    </message>
+    <message>
+        <source>The maximum must lie from %1 to %2.</source>
+        <translation>El máximo debe estar entre %1 y %2.</translation>
+    </message>
+    <message>
+        <source>From must not lie above to.</source>
+        <translation>El acelerador inicial no debe superar al final.</translation>
+    </message>
+    <message>
+        <source>To (%1) lies above the maximum (%2).</source>
+        <translation>El acelerador final (%1) supera el máximo (%2).</translation>
+    </message>
+    <message>
+        <source>The step must be at least 1.</source>
+        <translation>El paso debe ser al menos 1.</translation>
+    </message>
+    <message>
+        <source>Each step needs at least one sample.</source>
+        <translation>Cada paso necesita al menos una muestra.</translation>
+    </message>
+    <message>
+        <source>The settling time cannot be negative.</source>
+        <translation>El tiempo de espera no puede ser negativo.</translation>
+    </message>
+    <message>
+        <source>A sweep is already running.</source>
+        <translation>Ya hay un barrido en marcha.</translation>
+    </message>
+    <message>
+        <source>No ESC connected: a sweep starts only while the status reads Connected.</source>
+        <translation>Ningún ESC conectado: un barrido solo empieza mientras el estado indica Conectado.</translation>
     </message>
 </context>
 <context>

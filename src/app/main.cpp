@@ -78,9 +78,10 @@ int main(int argc, char** argv) {
   const MotorGuard motorGuard(comm, form);
   HotPlug hotPlug(table, portList, std::move(systemPorts), form);
   FormView view(form);
-  view.setPortToolTips([&](int n) { return QString::fromStdString(EntryTip(table, n)); },
-                       QString::fromStdString(EmptyListTip(table, platform)));
-  view.setDeviceText([&](int n) { return DeviceLine(table, n); });
+  view.setPortToolTips(
+      [&](int n) { return QString::fromStdString(EntryTip(table, n, InWindowLanguage)); },
+      QString::fromStdString(EmptyListTip(table, platform, InWindowLanguage)));
+  view.setDeviceText([&](int n) { return DeviceLine(table, n, InWindowLanguage); });
   InstallSettingsFileCommands(view, form);
   InstallSettingsLibraryCommands(view, form);
   InstallMotorTest(view, form);
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
     supportLog.note(line);
   }));
   hotPlug.setOnPortChanged([&](int n, bool appeared) { brlttyNotes.portChanged(n, appeared); });
-  view.setStatusNote([&] { return brlttyNotes.statusNote(); });
+  view.setStatusNote([&] { return brlttyNotes.statusNote(InWindowLanguage); });
 
   form.Load();
   // After the start-up defaults, so they are not logged as the user's picks; before the form

@@ -2,6 +2,7 @@
 #include "app/port_checks.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -21,6 +22,11 @@
 namespace morvane {
 namespace {
 
+// The findings in the window's language; as written where no translation is loaded.
+std::string InLanguage(const char* context, const char* english) {
+  return QCoreApplication::translate(context, english).toStdString();
+}
+
 std::string PortName(int n, const std::string& path) {
   return "COM" + std::to_string(n) + " (" + path + ")";
 }
@@ -32,12 +38,14 @@ cli::Finding LinkFinding(const PortTable& table, const FormMVconfig& form) {
   const ClockText clock = [now, wall](std::int64_t ms) {
     return wall.addMSecs(ms - now).toString(QStringLiteral("HH:mm:ss")).toStdString();
   };
-  std::string text =
-      StatusTip(form.linkStatus(), clock, [&table](int n) { return DeviceLine(table, n); });
+  const DeviceText device = [&table](int n) { return DeviceLine(table, n, InLanguage); };
+  std::string text = StatusTip(form.linkStatus(), clock, device, InLanguage);
   std::replace(text.begin(), text.end(), '\n', ' ');
   const bool connected = form.linkStatus().state == LinkStatus::State::Connected;
-  return {
-      connected ? cli::Finding::Level::Ok : cli::Finding::Level::Problem, "this window", text, {}};
+  return {connected ? cli::Finding::Level::Ok : cli::Finding::Level::Problem,
+          InLanguage("PortChecks", MORVANE_TRANSLATABLE("PortChecks", "this window")),
+          text,
+          {}};
 }
 
 }  // namespace
@@ -58,7 +66,7 @@ std::vector<cli::Finding> WindowFindings(const PortTable& table, bool listed,
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     facts.ports[i].openHere = numbers[i] == form.state().openPort;
   }
-  findings = cli::Diagnose(facts);
+  findings = cli::Diagnose(facts, InLanguage);
 #else
   (void)listed;
 #endif
@@ -92,7 +100,7 @@ QAction* InstallPortCheckCommand(QWidget& window, std::function<std::vector<cli:
   QObject::connect(check, &QAction::triggered, group, [&window, find, show] {
     QString text;
     for (const cli::Finding& f : find()) {
-      text += QString::fromStdString(cli::FindingLine(f)) + QLatin1Char('\n');
+      text += QString::fromStdString(cli::FindingLine(f, InLanguage)) + QLatin1Char('\n');
     }
     show(&window, text);
   });
@@ -125,21 +133,26 @@ void BrlttyNotes::portChanged(int n, bool appeared) {
   const SerialDevice* device = table_.device(n);
   if (device == nullptr) return;
   if (appeared) {
-    if (n == notedPort_) {
-      notedPort_ = 0;
-      note_.clear();
-    }
+    if (n == notedPort_) notedPort_ = 0;
     vanish_.appeared(n, seams_.chipOf ? seams_.chipOf(device->path) : std::string(),
                      clock_.elapsedMs());
     return;
   }
   const std::optional<QuickVanish::Taken> taken = vanish_.vanished(n, clock_.elapsedMs());
   if (!taken) return;
-  const std::string port = PortName(n, device->path);
-  if (seams_.log) seams_.log(BrlttyTookText(port, {}, taken->vendorProduct, taken->brlttyPid));
+  if (seams_.log) {
+    seams_.log(
+        BrlttyTookText(PortName(n, device->path), {}, taken->vendorProduct, taken->brlttyPid));
+  }
   notedPort_ = n;
-  note_ = BrlttyTookText(port, seams_.timeOfDay ? seams_.timeOfDay() : std::string(),
-                         taken->vendorProduct, taken->brlttyPid);
+  notedName_ = PortName(n, device->path);
+  notedWhen_ = seams_.timeOfDay ? seams_.timeOfDay() : std::string();
+  taken_ = *taken;
+}
+
+std::string BrlttyNotes::statusNote(const TranslateText& translate) const {
+  if (notedPort_ == 0) return {};
+  return BrlttyTookText(notedName_, notedWhen_, taken_.vendorProduct, taken_.brlttyPid, translate);
 }
 
 }  // namespace morvane

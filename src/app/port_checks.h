@@ -51,8 +51,9 @@ class BrlttyNotes {
   BrlttyNotes(const PortTable& table, const Clock& clock, Seams seams);
 
   void portChanged(int n, bool appeared);
-  // For the connection state's tooltip; "" when brltty took nothing.
-  const std::string& statusNote() const { return note_; }
+  // For the connection state's tooltip, in English unless the window passes its language;
+  // "" when brltty took nothing.
+  std::string statusNote(const TranslateText& translate = {}) const;
 
  private:
   const PortTable& table_;
@@ -60,7 +61,9 @@ class BrlttyNotes {
   Seams seams_;
   QuickVanish vanish_;
   int notedPort_ = 0;
-  std::string note_;
+  std::string notedName_;
+  std::string notedWhen_;
+  QuickVanish::Taken taken_;
 };
 
 }  // namespace morvane

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <utility>
 
+#include "ports/device_trouble.h"
+
 namespace morvane::cli {
 namespace {
 
@@ -35,34 +37,52 @@ constexpr std::array<Chip, 13> kChips = {{
     {"067b:23a3", "Prolific PL2303GC"},
 }};
 
-const char* const kGroupRemedy = "sudo usermod -aG dialout $USER, then log out and in again";
+constexpr const char* kContext = "Doctor";
 
-std::string Process(const RunningProgram& p) {
-  return p.name + " (process " + std::to_string(p.pid) + ")";
+// The findings' words, in the window's language when it passes one.
+class Say {
+ public:
+  explicit Say(const TranslateText& translate) : translate_(translate) {}
+  std::string operator()(const char* english,
+                         std::initializer_list<std::string_view> args = {}) const {
+    return Phrase(translate_, kContext, english, args);
+  }
+  const TranslateText& translate() const { return translate_; }
+
+ private:
+  const TranslateText& translate_;
+};
+
+std::string Process(const RunningProgram& p, const Say& say) {
+  return say(MORVANE_TRANSLATABLE("Doctor", "%1 (process %2)"), {p.name, std::to_string(p.pid)});
 }
 
 bool Covered(const std::vector<std::string>& covered, const std::string& vendorProduct) {
   return std::find(covered.begin(), covered.end(), vendorProduct) != covered.end();
 }
 
-std::string Identity(const PortFacts& port) {
+std::string Identity(const PortFacts& port, const Say& say) {
   std::string text;
   if (port.pseudoTerminal) {
-    text = "a pseudo-terminal";
+    text = say(MORVANE_TRANSLATABLE("Doctor", "a pseudo-terminal"));
   } else if (port.usb) {
     const UsbFacts& usb = *port.usb;
-    text = "USB serial adapter " + usb.vendorProduct;
     std::string about = ChipName(usb.vendorProduct);
     for (const std::string& word : {usb.maker, usb.product}) {
       if (!word.empty() && about.find(word) == std::string::npos) {
         about += (about.empty() ? "" : ", ") + word;
       }
     }
-    if (!about.empty()) text += " (" + about + ")";
-    text += usb.driver.empty() ? ", no driver bound" : ", driver " + usb.driver;
+    text = about.empty()
+               ? say(MORVANE_TRANSLATABLE("Doctor", "USB serial adapter %1"), {usb.vendorProduct})
+               : say(MORVANE_TRANSLATABLE("Doctor", "USB serial adapter %1 (%2)"),
+                     {usb.vendorProduct, about});
+    text = usb.driver.empty()
+               ? say(MORVANE_TRANSLATABLE("Doctor", "%1, no driver bound"), {text})
+               : say(MORVANE_TRANSLATABLE("Doctor", "%1, driver %2"), {text, usb.driver});
     if (!port.byId.empty()) text += ", " + port.byId;
   } else {
-    text = "a serial device, not on USB";
+    text = say(MORVANE_TRANSLATABLE("Doctor", "a serial device, not on USB"));
   }
   // The path as named leads elsewhere: say where.
   if (port.name.find(port.device) == std::string::npos) text = port.device + ", " + text;
@@ -70,60 +90,79 @@ std::string Identity(const PortFacts& port) {
 }
 
 Finding AccessFinding(const PortFacts& port, const SystemFacts& facts,
-                      const std::vector<std::string>& covered) {
+                      const std::vector<std::string>& covered, const Say& say) {
   const AccessFacts& a = port.access;
   if (a.mayOpen) {
-    std::string why = "you may open it";
+    std::string why;
     if (a.root) {
-      why += ": you are root";
+      why = say(MORVANE_TRANSLATABLE("Doctor", "you may open it: you are root."));
     } else if (a.acl) {
-      why += ": an ACL gives it to you as the user at this machine's seat (uaccess)";
+      why = say(MORVANE_TRANSLATABLE("Doctor",
+                                     "you may open it: an ACL gives it to you as the user at "
+                                     "this machine's seat (uaccess)."));
     } else if (a.owner) {
-      why += ": it is yours";
+      why = say(MORVANE_TRANSLATABLE("Doctor", "you may open it: it is yours."));
     } else if (a.inGroup) {
-      why += ": you are in its group " + a.group;
+      why = say(MORVANE_TRANSLATABLE("Doctor", "you may open it: you are in its group %1."),
+                {a.group});
     } else if (a.everyone) {
-      why += ": every user may";
+      why = say(MORVANE_TRANSLATABLE("Doctor", "you may open it: every user may."));
+    } else {
+      why = say(MORVANE_TRANSLATABLE("Doctor", "you may open it."));
     }
-    return {Level::Ok, port.name, why + ".", {}};
+    return {Level::Ok, port.name, why, {}};
   }
-  std::string why = "you may not open it";
   if (a.inGroupAfterLogin) {
     return {Level::Problem, port.name,
-            why + ": you were added to its group " + a.group + ", but this login began before.",
-            "Log out and in again (a new terminal is not enough), or run newgrp " + a.group +
-                " in this terminal."};
+            say(MORVANE_TRANSLATABLE("Doctor",
+                                     "you may not open it: you were added to its group %1, but "
+                                     "this login began before."),
+                {a.group}),
+            say(MORVANE_TRANSLATABLE("Doctor",
+                                     "Log out and in again (a new terminal is not enough), or run "
+                                     "newgrp %1 in this terminal."),
+                {a.group})};
   }
-  why += a.group.empty() ? ": no group may open it." : ": it is for group " + a.group + ".";
+  const std::string why =
+      a.group.empty()
+          ? say(MORVANE_TRANSLATABLE("Doctor", "you may not open it: no group may open it."))
+          : say(MORVANE_TRANSLATABLE("Doctor", "you may not open it: it is for group %1."),
+                {a.group});
   const std::string group =
-      a.group.empty() || a.group == "dialout"
-          ? std::string(kGroupRemedy)
-          : "sudo usermod -aG " + a.group + " $USER, then log out and in again";
+      say(MORVANE_TRANSLATABLE("Doctor", "sudo usermod -aG %1 $USER, then log out and in again"),
+          {a.group.empty() ? std::string("dialout") : a.group});
   if (port.udev.uaccess) {
     return {Level::Problem, port.name, why,
-            "The udev rule gives access to the user logged in at this machine's seat, and you "
-            "are not (over ssh, say): " +
-                group + "."};
+            say(MORVANE_TRANSLATABLE("Doctor",
+                                     "The udev rule gives access to the user logged in at this "
+                                     "machine's seat, and you are not (over ssh, say): %1."),
+                {group})};
   }
   if (facts.rulePath.empty()) {
     return {Level::Problem, port.name, why,
-            "Install the udev rule (see above), which gives access to the user at this "
-            "machine's seat; or " +
-                group + "."};
+            say(MORVANE_TRANSLATABLE("Doctor",
+                                     "Install the udev rule (see above), which gives access to "
+                                     "the user at this machine's seat; or %1."),
+                {group})};
   }
   if (port.usb && !Covered(covered, port.usb->vendorProduct)) {
     return {Level::Problem, port.name, why,
-            "The udev rule does not list " + port.usb->vendorProduct + ": " + group +
-                "; or add the pair to a rule of your own in /etc/udev/rules.d."};
+            say(MORVANE_TRANSLATABLE("Doctor",
+                                     "The udev rule does not list %1: %2; or add the pair to a "
+                                     "rule of your own in /etc/udev/rules.d."),
+                {port.usb->vendorProduct, group})};
   }
   if (port.usb && port.udev.known) {
-    return {Level::Problem, port.name, why + " The udev rule came after the adapter.",
-            "Plug the adapter in again (or: sudo udevadm trigger --subsystem-match=tty)."};
+    return {Level::Problem, port.name,
+            say(MORVANE_TRANSLATABLE("Doctor", "%1 The udev rule came after the adapter."), {why}),
+            say(MORVANE_TRANSLATABLE(
+                "Doctor",
+                "Plug the adapter in again (or: sudo udevadm trigger --subsystem-match=tty)."))};
   }
   return {Level::Problem, port.name, why, group + "."};
 }
 
-Finding HolderFinding(const PortFacts& port) {
+Finding HolderFinding(const PortFacts& port, const Say& say) {
   const bool locked = std::any_of(port.holders.begin(), port.holders.end(),
                                   [](const PortHolder& h) { return h.locks; });
   const bool interfered =
@@ -132,64 +171,88 @@ Finding HolderFinding(const PortFacts& port) {
   if (locked || interfered) {
     OpenFailure failure{OpenFailure::Kind::InUse, {}};
     DescribeHolders(failure, port.holders);
-    return {Level::Problem, port.name, InUseWords(failure) + ".", InUseRemedy(failure, Retry::RunTheCommand)};
+    return {Level::Problem, port.name, InUseWords(failure, say.translate()) + ".",
+            InUseRemedy(failure, Retry::RunTheCommand, say.translate())};
   }
-  if (port.openHere) return {Level::Ok, port.name, "open in this window.", {}};
+  if (port.openHere) {
+    return {Level::Ok, port.name, say(MORVANE_TRANSLATABLE("Doctor", "open in this window.")), {}};
+  }
   if (!port.holders.empty()) {
     // Open without a lock: this program's open still succeeds, and both use the line.
     OpenFailure failure{OpenFailure::Kind::InUse, {}};
     DescribeHolders(failure, port.holders);
+    const std::string holders = HolderDetail(failure, say.translate());
     if (port.pseudoTerminal) {
       return {Level::Ok,
               port.name,
-              "also open in " + failure.detail +
-                  ", with no lock: the far end of a "
-                  "pseudo-terminal may keep it so.",
+              say(MORVANE_TRANSLATABLE("Doctor",
+                                       "also open in %1, with no lock: the far end of a "
+                                       "pseudo-terminal may keep it so."),
+                  {holders}),
               {}};
     }
     return {Level::Note, port.name,
-            "also open in " + failure.detail + ", which holds no lock on it.",
-            "If it is not meant to talk to the ESC, close it: what it reads and writes mixes "
-            "with this program's."};
+            say(MORVANE_TRANSLATABLE("Doctor", "also open in %1, which holds no lock on it."),
+                {holders}),
+            say(MORVANE_TRANSLATABLE("Doctor",
+                                     "If it is not meant to talk to the ESC, close it: what it "
+                                     "reads and writes mixes with this program's."))};
   }
   if (port.holdersHidden) {
-    return {Level::Ok,
-            port.name,
-            "no program of yours has it open (other users' programs cannot be seen).",
-            {}};
+    return {
+        Level::Ok,
+        port.name,
+        say(MORVANE_TRANSLATABLE(
+            "Doctor", "no program of yours has it open (other users' programs cannot be seen).")),
+        {}};
   }
-  return {Level::Ok, port.name, "no other program has it open.", {}};
+  return {Level::Ok,
+          port.name,
+          say(MORVANE_TRANSLATABLE("Doctor", "no other program has it open.")),
+          {}};
 }
 
 void ServicesOnPort(const PortFacts& port, const SystemFacts& facts,
-                    const std::vector<std::string>& covered, std::vector<Finding>& out) {
+                    const std::vector<std::string>& covered, const Say& say,
+                    std::vector<Finding>& out) {
   // Neither service touches a pseudo-terminal or a device that is not on USB.
   if (!port.usb) return;
   const std::string& chip = port.usb->vendorProduct;
   if (facts.modemManager) {
     if (port.udev.mmIgnore) {
-      out.push_back(
-          {Level::Ok, port.name, "ModemManager leaves it alone (ID_MM_DEVICE_IGNORE).", {}});
+      out.push_back({Level::Ok,
+                     port.name,
+                     say(MORVANE_TRANSLATABLE(
+                         "Doctor", "ModemManager leaves it alone (ID_MM_DEVICE_IGNORE).")),
+                     {}});
     } else if (!port.udev.known && !facts.rulePath.empty() && Covered(covered, chip)) {
       out.push_back({Level::Note,
                      port.name,
-                     "ModemManager should leave it alone: the udev rule lists " + chip +
-                         " (udev's database could not be read to be sure).",
+                     say(MORVANE_TRANSLATABLE("Doctor",
+                                              "ModemManager should leave it alone: the udev rule "
+                                              "lists %1 (udev's database could not be read to be "
+                                              "sure)."),
+                         {chip}),
                      {}});
     } else {
-      out.push_back({Level::Problem, port.name,
-                     "ModemManager may open it and send AT commands to the ESC.",
-                     facts.rulePath.empty() || !Covered(covered, chip)
-                         ? ModemManagerRemedy()
-                         : "The udev rule lists " + chip +
-                               " but came after the adapter: plug the adapter in again."});
+      out.push_back(
+          {Level::Problem, port.name,
+           say(MORVANE_TRANSLATABLE("Doctor",
+                                    "ModemManager may open it and send AT commands to the ESC.")),
+           facts.rulePath.empty() || !Covered(covered, chip)
+               ? ModemManagerRemedy(say.translate())
+               : say(MORVANE_TRANSLATABLE("Doctor",
+                                          "The udev rule lists %1 but came after the adapter: "
+                                          "plug the adapter in again."),
+                     {chip})});
     }
   }
   if (facts.brltty && BrlttyClaims(chip)) {
     out.push_back({Level::Problem, port.name,
-                   "brltty claims adapters of this chip as braille displays: its serial port "
-                   "may vanish at once.",
-                   BrlttyRemedy()});
+                   say(MORVANE_TRANSLATABLE("Doctor",
+                                            "brltty claims adapters of this chip as braille "
+                                            "displays: its serial port may vanish at once.")),
+                   BrlttyRemedy(say.translate())});
   }
 }
 
@@ -205,86 +268,106 @@ std::string ChipName(const std::string& vendorProduct) {
 const char* LevelName(Finding::Level level) {
   switch (level) {
     case Level::Ok:
-      return "ok";
+      return MORVANE_TRANSLATABLE("Doctor", "ok");
     case Level::Note:
-      return "note";
+      return MORVANE_TRANSLATABLE("Doctor", "note");
     case Level::Problem:
       break;
   }
-  return "problem";
+  return MORVANE_TRANSLATABLE("Doctor", "problem");
 }
 
-std::string FindingLine(const Finding& f) {
-  std::string line = LevelName(f.level);
-  line.resize(8, ' ');
+std::string FindingLine(const Finding& f, const TranslateText& translate) {
+  const Say say(translate);
+  std::string line = say(LevelName(f.level));
+  // A level's column; a longer word in another language still keeps a space after it.
+  line.resize(std::max<std::size_t>(8, line.size() + 1), ' ');
   line += f.subject + ": " + f.text;
-  if (!f.remedy.empty()) line += " Remedy: " + f.remedy;
+  if (!f.remedy.empty())
+    line += " " + say(MORVANE_TRANSLATABLE("Doctor", "Remedy: %1"), {f.remedy});
   return line;
 }
 
-std::vector<Finding> Diagnose(const SystemFacts& facts) {
+std::vector<Finding> Diagnose(const SystemFacts& facts, const TranslateText& translate) {
+  const Say say(translate);
   std::vector<Finding> out;
   const std::vector<std::string> covered = CoveredAdapters(facts.ruleText);
+  const std::string rule = say(MORVANE_TRANSLATABLE("Doctor", "udev rule"));
   if (facts.rulePath.empty()) {
-    out.push_back({Level::Problem, "udev rule",
-                   std::string("not installed: no ") + kRuleFile + " in /etc/udev/rules.d or " +
-                       kPackageRuleFolder + ".",
-                   std::string("Install the morvane-esc-config package, or copy ") + kRuleFile +
-                       " from the sources' packaging folder to /etc/udev/rules.d, run sudo "
-                       "udevadm control --reload-rules and plug the adapter in again."});
+    out.push_back(
+        {Level::Problem, rule,
+         say(MORVANE_TRANSLATABLE("Doctor", "not installed: no %1 in /etc/udev/rules.d or %2."),
+             {kRuleFile, kPackageRuleFolder}),
+         say(MORVANE_TRANSLATABLE("Doctor",
+                                  "Install the morvane-esc-config package, or copy %1 "
+                                  "from the sources' packaging folder to "
+                                  "/etc/udev/rules.d, run sudo udevadm control "
+                                  "--reload-rules and plug the adapter in again."),
+             {kRuleFile})});
   } else {
     out.push_back({Level::Ok,
-                   "udev rule",
-                   "installed: " + facts.rulePath + ", for " + std::to_string(covered.size()) +
-                       " kinds of adapter; it gives the user at this machine's seat access "
-                       "(uaccess) and keeps ModemManager off them.",
+                   rule,
+                   say(MORVANE_TRANSLATABLE("Doctor",
+                                            "installed: %1, for %2 kinds of adapter; it gives the "
+                                            "user at this machine's seat access (uaccess) and "
+                                            "keeps ModemManager off them."),
+                       {facts.rulePath, std::to_string(covered.size())}),
                    {}});
   }
+  const std::string runsNot = say(MORVANE_TRANSLATABLE("Doctor", "does not run."));
   if (facts.modemManager) {
     out.push_back({Level::Note,
                    "ModemManager",
-                   "runs, " + Process(*facts.modemManager) +
-                       ": it probes serial adapters that are not marked ID_MM_DEVICE_IGNORE.",
+                   say(MORVANE_TRANSLATABLE("Doctor",
+                                            "runs, %1: it probes serial adapters that are not "
+                                            "marked ID_MM_DEVICE_IGNORE."),
+                       {Process(*facts.modemManager, say)}),
                    {}});
   } else {
-    out.push_back({Level::Ok, "ModemManager", "does not run.", {}});
+    out.push_back({Level::Ok, "ModemManager", runsNot, {}});
   }
   if (facts.brltty) {
     // With nothing plugged in, brltty may be why: the adapter came and went at once.
     const bool nothing = facts.ports.empty() && !facts.named;
     out.push_back({nothing ? Level::Problem : Level::Note, "brltty",
-                   "runs, " + Process(*facts.brltty) + ". " + BrlttyDoes(),
-                   nothing ? BrlttyRemedy() : std::string()});
+                   say(MORVANE_TRANSLATABLE("Doctor", "runs, %1. %2"),
+                       {Process(*facts.brltty, say), BrlttyDoes(translate)}),
+                   nothing ? BrlttyRemedy(translate) : std::string()});
   } else {
-    out.push_back({Level::Ok, "brltty", "does not run.", {}});
+    out.push_back({Level::Ok, "brltty", runsNot, {}});
   }
   if (facts.ports.empty() && !facts.named) {
-    out.push_back({Level::Problem, "adapters", "no USB serial adapter is plugged in.",
-                   "Plug the adapter in, or name a port with --port or MORVANE_ESC_PORTS."});
+    out.push_back({Level::Problem, say(MORVANE_TRANSLATABLE("Doctor", "adapters")),
+                   say(MORVANE_TRANSLATABLE("Doctor", "no USB serial adapter is plugged in.")),
+                   say(MORVANE_TRANSLATABLE("Doctor",
+                                            "Plug the adapter in, or name a port with --port or "
+                                            "MORVANE_ESC_PORTS."))});
   }
   for (const PortFacts& port : facts.ports) {
     if (port.look.kind == OpenFailure::Kind::Gone) {
-      out.push_back({Level::Problem, port.name, "does not exist now.",
-                     "Plug the adapter in, or check the path."});
+      out.push_back(
+          {Level::Problem, port.name, say(MORVANE_TRANSLATABLE("Doctor", "does not exist now.")),
+           say(MORVANE_TRANSLATABLE("Doctor", "Plug the adapter in, or check the path."))});
       continue;
     }
     if (port.device.empty()) {
       // A folder on the way that this user may not search.
-      out.push_back({Level::Problem, port.name, "cannot be looked at: permission denied.",
-                     "Name a path this user may follow."});
+      out.push_back({Level::Problem, port.name,
+                     say(MORVANE_TRANSLATABLE("Doctor", "cannot be looked at: permission denied.")),
+                     say(MORVANE_TRANSLATABLE("Doctor", "Name a path this user may follow."))});
       continue;
     }
     if (port.look.kind == OpenFailure::Kind::NotSerial) {
-      out.push_back({Level::Problem, port.name,
-                     (port.look.detail.empty() ? std::string("not a device") : port.look.detail) +
-                         ", not a serial port.",
-                     "Name a serial device with --port or in MORVANE_ESC_PORTS."});
+      out.push_back({Level::Problem, port.name, TroubleText(port.look, translate) + ".",
+                     say(MORVANE_TRANSLATABLE("Doctor",
+                                              "Name a serial device with --port or in "
+                                              "MORVANE_ESC_PORTS."))});
       continue;
     }
-    out.push_back({Level::Ok, port.name, Identity(port), {}});
-    out.push_back(AccessFinding(port, facts, covered));
-    out.push_back(HolderFinding(port));
-    ServicesOnPort(port, facts, covered, out);
+    out.push_back({Level::Ok, port.name, Identity(port, say), {}});
+    out.push_back(AccessFinding(port, facts, covered, say));
+    out.push_back(HolderFinding(port, say));
+    ServicesOnPort(port, facts, covered, say, out);
   }
   return out;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "link/translatable.h"
 #include "ports/port_facts.h"
 #include "ports/port_holders.h"
 
@@ -34,12 +35,13 @@ struct Finding {
 // Findings in order: the rule, ModemManager, brltty, then each port's identity, access,
 // holders and the two services' hold on it; with no port found, that no adapter is plugged in
 // (ports named but none there is for the caller to say: it knows why).
-std::vector<Finding> Diagnose(const SystemFacts& facts);
+// In English unless the window passes its language (context "Doctor"): morvane-esc never does.
+std::vector<Finding> Diagnose(const SystemFacts& facts, const TranslateText& translate = {});
 
 // "ok", "note", "problem".
 const char* LevelName(Finding::Level level);
 // One line: "problem  COM1 (/dev/ttyUSB0): permission denied ... Remedy: ...".
-std::string FindingLine(const Finding& finding);
+std::string FindingLine(const Finding& finding, const TranslateText& translate = {});
 
 // The chip's name for a vendor:product pair, "" when not known: "WCH CH340/CH341".
 std::string ChipName(const std::string& vendorProduct);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "link/translatable.h"
+
 namespace morvane {
 
 // Throttle values are the slider's (0..200).
@@ -28,8 +30,9 @@ struct PlanCheck {
   std::string note;        // why the plan is refused; empty when it is taken
 };
 
-// sliderMax: the largest throttle the slider holds.
-PlanCheck CheckPlan(const SweepPlan& plan, int sliderMax);
+// sliderMax: the largest throttle the slider holds. The note is in English unless the window
+// passes its language (context "Sweep").
+PlanCheck CheckPlan(const SweepPlan& plan, int sliderMax, const TranslateText& translate = {});
 
 // Mean and standard deviation of one step's samples, kept as they come.
 class StepStats {

@@ -28,13 +28,18 @@ bool ThrottleSweep::running() const {
          phase_ == SweepPhase::Sampling;
 }
 
-std::string ThrottleSweep::start(const SweepPlan& plan) {
-  if (running()) return "A sweep is already running.";
+std::string ThrottleSweep::start(const SweepPlan& plan, const TranslateText& translate) {
+  if (running()) {
+    return Phrase(translate, "Sweep", MORVANE_TRANSLATABLE("Sweep", "A sweep is already running."));
+  }
   Controls& c = form_.controls();
   if (form_.connection() != Connection::Connected) {
-    return "No ESC connected: a sweep starts only while the status reads Connected.";
+    return Phrase(translate, "Sweep",
+                  MORVANE_TRANSLATABLE("Sweep",
+                                       "No ESC connected: a sweep starts only while the status "
+                                       "reads Connected."));
   }
-  PlanCheck check = CheckPlan(plan, c.SldPower.max());
+  PlanCheck check = CheckPlan(plan, c.SldPower.max(), translate);
   if (!check.note.empty()) return check.note;
 
   plan_ = plan;

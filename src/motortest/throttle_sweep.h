@@ -30,7 +30,8 @@ class ThrottleSweep {
   ThrottleSweep& operator=(const ThrottleSweep&) = delete;
 
   // Empty when the sweep has started; otherwise why it has not.
-  std::string start(const SweepPlan& plan);
+  // In English unless the window passes its language.
+  std::string start(const SweepPlan& plan, const TranslateText& translate = {});
   // Ends a running sweep and sets the throttle to 0 at once; why goes into the status (a
   // text marked under "Sweep", so the window can show it translated).
   void stop(const std::string& why);

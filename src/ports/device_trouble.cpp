@@ -13,22 +13,25 @@ std::string SystemMessage(int error) {
   return std::strerror(error);
 }
 
+constexpr const char* kContext = "DeviceTrouble";
+
+// Kept in English in the failure's detail; the window says it again in its language.
 const char* WhatItIs(FileType type) {
   switch (type) {
     case FileType::Regular:
-      return "a regular file";
+      return MORVANE_TRANSLATABLE("DeviceTrouble", "a regular file");
     case FileType::Directory:
-      return "a folder";
+      return MORVANE_TRANSLATABLE("DeviceTrouble", "a folder");
     case FileType::Fifo:
-      return "a named pipe (FIFO)";
+      return MORVANE_TRANSLATABLE("DeviceTrouble", "a named pipe (FIFO)");
     case FileType::Socket:
-      return "a socket";
+      return MORVANE_TRANSLATABLE("DeviceTrouble", "a socket");
     case FileType::BlockDevice:
-      return "a block device";
+      return MORVANE_TRANSLATABLE("DeviceTrouble", "a block device");
     case FileType::CharDevice:
       break;
   }
-  return "a device of another kind";
+  return MORVANE_TRANSLATABLE("DeviceTrouble", "a device of another kind");
 }
 
 OpenFailure FromErrno(int error, const std::string& group) {
@@ -64,23 +67,32 @@ OpenFailure ClassifyDevice(const DeviceFacts& facts) {
 }
 
 // The first words of the window's reason for a failed open, without its remedy.
-std::string TroubleText(const OpenFailure& trouble) {
-  const std::string detail = trouble.detail.empty() ? "" : " (" + trouble.detail + ")";
+std::string TroubleText(const OpenFailure& trouble, const TranslateText& translate) {
+  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
+    return Phrase(translate, kContext, english, args);
+  };
+  const std::string& detail = trouble.detail;
   switch (trouble.kind) {
     case OpenFailure::Kind::None:
       return {};
     case OpenFailure::Kind::PermissionDenied:
-      return "permission denied";
+      return say(MORVANE_TRANSLATABLE("DeviceTrouble", "permission denied"), {});
     case OpenFailure::Kind::InUse:
-      return InUseWords(trouble);
+      return InUseWords(trouble, translate);
     case OpenFailure::Kind::NotSerial:
-      return (trouble.detail.empty() ? "not a device" : trouble.detail) + ", not a serial port";
+      return detail.empty()
+                 ? say(MORVANE_TRANSLATABLE("DeviceTrouble", "not a device, not a serial port"), {})
+                 : say(MORVANE_TRANSLATABLE("DeviceTrouble", "%1, not a serial port"),
+                       {translate ? translate(kContext, detail.c_str()) : detail});
     case OpenFailure::Kind::Gone:
-      return "gone" + detail;
+      return detail.empty() ? say(MORVANE_TRANSLATABLE("DeviceTrouble", "gone"), {})
+                            : say(MORVANE_TRANSLATABLE("DeviceTrouble", "gone (%1)"), {detail});
     case OpenFailure::Kind::Other:
       break;
   }
-  return "could not be opened" + (trouble.detail.empty() ? "" : ": " + trouble.detail);
+  return detail.empty()
+             ? say(MORVANE_TRANSLATABLE("DeviceTrouble", "could not be opened"), {})
+             : say(MORVANE_TRANSLATABLE("DeviceTrouble", "could not be opened: %1"), {detail});
 }
 
 void QuickVanish::appeared(int n, const std::string& vendorProduct, std::int64_t ms) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "link/seams.h"
+#include "link/translatable.h"
 
 namespace morvane {
 
@@ -32,8 +33,9 @@ OpenFailure ClassifyDevice(const DeviceFacts& facts);
 
 // Plain words, the window's: "permission denied", "in use by another program (minicom,
 // process 412)", "a regular file, not a serial port", "gone (No such file or directory)",
-// "could not be opened: " and the system's message.
-std::string TroubleText(const OpenFailure& trouble);
+// "could not be opened: " and the system's message. In English unless the window passes its
+// language (context "DeviceTrouble").
+std::string TroubleText(const OpenFailure& trouble, const TranslateText& translate = {});
 
 // A port that comes and goes within a second, of a chip brltty is known to claim, while brltty
 // runs: brltty took the adapter for a braille display, and its serial port went with it.

@@ -35,7 +35,7 @@ std::string FailureReason(const OpenFailure& f, Retry retry, const TranslateText
                                             "usermod -aG %1 $USER, then log out and in again."),
                        {f.detail});
     case OpenFailure::Kind::InUse:
-      return InUseReason(f, retry);
+      return InUseReason(f, retry, translate);
     case OpenFailure::Kind::Gone:
       return f.detail.empty()
                  ? say(MORVANE_TRANSLATABLE("LinkStatus", "gone. Plug the adapter in again."), {})
@@ -49,7 +49,7 @@ std::string FailureReason(const OpenFailure& f, Retry retry, const TranslateText
                        {})
                  : say(MORVANE_TRANSLATABLE("LinkStatus",
                                             "%1, not a serial port. Check MORVANE_ESC_PORTS."),
-                       {f.detail});
+                       {translate ? translate("DeviceTrouble", f.detail.c_str()) : f.detail});
     case OpenFailure::Kind::None:
     case OpenFailure::Kind::Other:
       break;

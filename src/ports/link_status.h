@@ -33,7 +33,7 @@ using ClockText = std::function<std::string(std::int64_t ms)>;
 using DeviceText = std::function<std::string(int port)>;  // "" when nothing is known
 
 // Each in English unless the window passes its language (the context is "LinkStatus"; a
-// port in use is told in English still).
+// port in use is told under "PortHolders").
 // "permission denied. ..." with the remedy.
 std::string FailureReason(const OpenFailure& failure, Retry retry = Retry::PickThePort,
                           const TranslateText& translate = {});

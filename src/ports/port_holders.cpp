@@ -6,8 +6,60 @@
 namespace morvane {
 namespace {
 
-std::string Process(const std::string& name, int pid) {
-  return name + ", process " + std::to_string(pid);
+constexpr const char* kContext = "PortHolders";
+
+// The detail's own pieces, so the window can say them again in its language.
+constexpr const char* kProcess = MORVANE_TRANSLATABLE("PortHolders", "%1, process %2");
+constexpr const char* kPerhaps = MORVANE_TRANSLATABLE("PortHolders", "perhaps %1");
+constexpr const char* kMore = MORVANE_TRANSLATABLE("PortHolders", "%1 and %2 more");
+
+std::string Say(const TranslateText& translate, const char* english,
+                std::initializer_list<std::string_view> args = {}) {
+  return Phrase(translate, kContext, english, args);
+}
+
+bool AllDigits(std::string_view s) {
+  return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// One named holder of the detail, "perhaps minicom, process 412", in the window's words.
+std::string HolderAgain(std::string_view part, const TranslateText& translate) {
+  constexpr std::string_view perhaps = "perhaps ";
+  const bool guessed = part.starts_with(perhaps);
+  if (guessed) part.remove_prefix(perhaps.size());
+  constexpr std::string_view process = ", process ";
+  const std::size_t at = part.rfind(process);
+  if (at == std::string_view::npos || !AllDigits(part.substr(at + process.size()))) {
+    return std::string(guessed ? perhaps : "") + std::string(part);
+  }
+  const std::string named =
+      Say(translate, kProcess, {part.substr(0, at), part.substr(at + process.size())});
+  return guessed ? Say(translate, kPerhaps, {named}) : named;
+}
+
+// DescribeHolders' detail in the window's language; as it is without a translator.
+std::string DetailAgain(const std::string& detail, const TranslateText& translate) {
+  if (!translate) return detail;
+  std::string_view rest = detail;
+  std::string more;
+  constexpr std::string_view tail = " more";
+  if (const std::size_t andAt = rest.rfind(" and ");
+      andAt != std::string_view::npos && rest.ends_with(tail)) {
+    const std::string_view count = rest.substr(andAt + 5, rest.size() - andAt - 5 - tail.size());
+    if (AllDigits(count)) {
+      more = std::string(count);
+      rest = rest.substr(0, andAt);
+    }
+  }
+  std::string out;
+  for (std::size_t from = 0;;) {
+    const std::size_t semi = rest.find("; ", from);
+    if (!out.empty()) out += "; ";
+    out += HolderAgain(rest.substr(from, semi - from), translate);
+    if (semi == std::string_view::npos) break;
+    from = semi + 2;
+  }
+  return more.empty() ? out : Say(translate, kMore, {out, more});
 }
 
 }  // namespace
@@ -29,27 +81,42 @@ void DescribeHolders(OpenFailure& failure, std::vector<PortHolder> holders) {
   for (std::size_t i = 0; i < holders.size() && i < kHoldersNamed; ++i) {
     const PortHolder& h = holders[i];
     if (!failure.detail.empty()) failure.detail += "; ";
-    failure.detail += (h.guessed ? "perhaps " : "") + Process(h.name, h.pid);
+    const std::string named = Say({}, kProcess, {h.name, std::to_string(h.pid)});
+    failure.detail += h.guessed ? Say({}, kPerhaps, {named}) : named;
     failure.holders.push_back(h.name);
   }
   if (holders.size() > kHoldersNamed) {
-    failure.detail += " and " + std::to_string(holders.size() - kHoldersNamed) + " more";
+    failure.detail =
+        Say({}, kMore, {failure.detail, std::to_string(holders.size() - kHoldersNamed)});
   }
 }
 
-std::string InUseWords(const OpenFailure& failure) {
+std::string HolderDetail(const OpenFailure& failure, const TranslateText& translate) {
+  return DetailAgain(failure.detail, translate);
+}
+
+std::string InUseWords(const OpenFailure& failure, const TranslateText& translate) {
   const bool several = failure.holders.size() > 1;
-  return std::string(several ? "in use by other programs" : "in use by another program") +
-         (failure.detail.empty() ? "" : " (" + failure.detail + ")");
+  if (failure.detail.empty()) {
+    return several
+               ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by other programs"))
+               : Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by another program"));
+  }
+  const std::string detail = DetailAgain(failure.detail, translate);
+  return several
+             ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by other programs (%1)"),
+                   {detail})
+             : Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by another program (%1)"),
+                   {detail});
 }
 
-std::string InUseReason(const OpenFailure& failure, Retry retry) {
-  return InUseWords(failure) + ". " + InUseRemedy(failure, retry);
+std::string InUseReason(const OpenFailure& failure, Retry retry, const TranslateText& translate) {
+  return Say(translate, MORVANE_TRANSLATABLE("PortHolders", "%1. %2"),
+             {InUseWords(failure, translate), InUseRemedy(failure, retry, translate)});
 }
 
-std::string InUseRemedy(const OpenFailure& failure, Retry retry) {
-  const std::string again =
-      retry == Retry::PickThePort ? "pick the port again." : "run the command again.";
+std::string InUseRemedy(const OpenFailure& failure, Retry retry, const TranslateText& translate) {
+  const bool pick = retry == Retry::PickThePort;
   std::vector<Interferer> interferers;
   bool others = failure.holders.empty();
   for (const std::string& name : failure.holders) {
@@ -61,38 +128,70 @@ std::string InUseRemedy(const OpenFailure& failure, Retry retry) {
     }
   }
   if (interferers.empty()) {
-    return std::string(failure.holders.size() > 1 ? "Close them" : "Close it") + ", then " +
-           again;
+    if (failure.holders.size() > 1) {
+      return pick ? Say(translate, MORVANE_TRANSLATABLE("PortHolders",
+                                                        "Close them, then pick the port again."))
+                  : Say(translate, MORVANE_TRANSLATABLE("PortHolders",
+                                                        "Close them, then run the command again."));
+    }
+    return pick ? Say(translate,
+                      MORVANE_TRANSLATABLE("PortHolders", "Close it, then pick the port again."))
+                : Say(translate,
+                      MORVANE_TRANSLATABLE("PortHolders", "Close it, then run the command again."));
   }
   std::string text;
   for (const Interferer i : interferers) {
-    text += i == Interferer::ModemManager ? ModemManagerDoes() + " " + ModemManagerRemedy()
-                                          : BrlttyDoes() + " " + BrlttyRemedy();
+    text += i == Interferer::ModemManager
+                ? ModemManagerDoes(translate) + " " + ModemManagerRemedy(translate)
+                : BrlttyDoes(translate) + " " + BrlttyRemedy(translate);
     text += " ";
   }
-  return text + (others ? "Close the other programs, then " + again
-                        : "Then " + again);
+  if (others) {
+    return text + (pick ? Say(translate, MORVANE_TRANSLATABLE(
+                                             "PortHolders",
+                                             "Close the other programs, then pick the port again."))
+                        : Say(translate, MORVANE_TRANSLATABLE("PortHolders",
+                                                              "Close the other programs, then run "
+                                                              "the command again.")));
+  }
+  return text +
+         (pick
+              ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "Then pick the port again."))
+              : Say(translate, MORVANE_TRANSLATABLE("PortHolders", "Then run the command again.")));
 }
 
-std::string ModemManagerDoes() {
-  return "ModemManager probes serial adapters for modems with AT commands, bytes an ESC may "
-         "take for the start of a frame.";
+std::string ModemManagerDoes(const TranslateText& translate) {
+  return Say(translate, MORVANE_TRANSLATABLE(
+                            "PortHolders",
+                            "ModemManager probes serial adapters for modems with AT commands, "
+                            "bytes an ESC may take for the start of a frame."));
 }
 
-std::string ModemManagerRemedy() {
-  return "The udev rule of the morvane-esc-config package keeps it off the usual adapters (plug "
-         "the adapter in again once the package is installed); for another adapter, set "
-         "ENV{ID_MM_DEVICE_IGNORE}=\"1\" for it in a udev rule of your own.";
+std::string ModemManagerRemedy(const TranslateText& translate) {
+  return Say(translate,
+             MORVANE_TRANSLATABLE(
+                 "PortHolders",
+                 "The udev rule of the %1 package keeps it off the usual adapters (plug the "
+                 "adapter in again once the package is installed); for another adapter, set %2 "
+                 "for it in a udev rule of your own."),
+             {"morvane-esc-config", "ENV{ID_MM_DEVICE_IGNORE}=\"1\""});
 }
 
-std::string BrlttyDoes() {
-  return "brltty, the braille display service, claims some USB serial adapters (CH340/CH341 "
-         "among them) as braille displays, and their serial port goes.";
+std::string BrlttyDoes(const TranslateText& translate) {
+  return Say(translate,
+             MORVANE_TRANSLATABLE("PortHolders",
+                                  "brltty, the braille display service, claims some USB serial "
+                                  "adapters (%1 among them) as braille displays, and their serial "
+                                  "port goes."),
+             {"CH340/CH341"});
 }
 
-std::string BrlttyRemedy() {
-  return "Where no braille display is used: sudo apt remove brltty (or, to keep it, sudo "
-         "systemctl mask brltty-udev.service), then plug the adapter in again.";
+std::string BrlttyRemedy(const TranslateText& translate) {
+  return Say(translate,
+             MORVANE_TRANSLATABLE("PortHolders",
+                                  "Where no braille display is used: %1 (or, to keep it, %2), "
+                                  "then plug the adapter in again."),
+             {"sudo apt remove brltty", "sudo systemctl mask brltty-udev.service"});
 }
 
 bool BrlttyClaims(const std::string& vendorProduct) {
@@ -101,11 +200,24 @@ bool BrlttyClaims(const std::string& vendorProduct) {
 }
 
 std::string BrlttyTookText(const std::string& port, const std::string& when,
-                           const std::string& vendorProduct, int brlttyPid) {
-  return port + " came and went within a second" + (when.empty() ? "" : " at " + when) +
-         ": brltty (process " + std::to_string(brlttyPid) + ")" +
-         " runs and claims adapters of this chip (" + vendorProduct +
-         ") as braille displays, which takes their serial port away. " + BrlttyRemedy();
+                           const std::string& vendorProduct, int brlttyPid,
+                           const TranslateText& translate) {
+  const std::string pid = std::to_string(brlttyPid);
+  const std::string took =
+      when.empty()
+          ? Say(translate,
+                MORVANE_TRANSLATABLE("PortHolders",
+                                     "%1 came and went within a second: brltty (process %2) runs "
+                                     "and claims adapters of this chip (%3) as braille displays, "
+                                     "which takes their serial port away."),
+                {port, pid, vendorProduct})
+          : Say(translate,
+                MORVANE_TRANSLATABLE("PortHolders",
+                                     "%1 came and went within a second at %4: brltty (process "
+                                     "%2) runs and claims adapters of this chip (%3) as braille "
+                                     "displays, which takes their serial port away."),
+                {port, pid, vendorProduct, when});
+  return took + " " + BrlttyRemedy(translate);
 }
 
 }  // namespace morvane

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/seams.h"
+#include "link/translatable.h"
 
 namespace morvane {
 
@@ -36,19 +37,26 @@ void DescribeHolders(OpenFailure& failure, std::vector<PortHolder> holders);
 // command line's runs the command again.
 enum class Retry { PickThePort, RunTheCommand };
 
+// Each text below in English unless the window passes its language (context "PortHolders");
+// the command line and the logs always get the English.
+
+// The holders as DescribeHolders put them in the detail: "minicom, process 412; ...".
+std::string HolderDetail(const OpenFailure& failure, const TranslateText& translate = {});
 // "in use by another program (minicom, process 412)", or "by other programs (...)".
-std::string InUseWords(const OpenFailure& failure);
+std::string InUseWords(const OpenFailure& failure, const TranslateText& translate = {});
 // What to do: "Close it, then pick the port again.", or what keeps ModemManager or brltty off
 // the adapter.
-std::string InUseRemedy(const OpenFailure& failure, Retry retry = Retry::PickThePort);
+std::string InUseRemedy(const OpenFailure& failure, Retry retry = Retry::PickThePort,
+                        const TranslateText& translate = {});
 // The words, a full stop and what to do.
-std::string InUseReason(const OpenFailure& failure, Retry retry = Retry::PickThePort);
+std::string InUseReason(const OpenFailure& failure, Retry retry = Retry::PickThePort,
+                        const TranslateText& translate = {});
 
 // What each of the two does to a serial adapter, and how to keep it off; one sentence each.
-std::string ModemManagerDoes();
-std::string ModemManagerRemedy();
-std::string BrlttyDoes();
-std::string BrlttyRemedy();
+std::string ModemManagerDoes(const TranslateText& translate = {});
+std::string ModemManagerRemedy(const TranslateText& translate = {});
+std::string BrlttyDoes(const TranslateText& translate = {});
+std::string BrlttyRemedy(const TranslateText& translate = {});
 
 // A chip brltty is known to claim, by "vendor:product" in lower-case hex ("1a86:7523").
 bool BrlttyClaims(const std::string& vendorProduct);
@@ -57,6 +65,7 @@ bool BrlttyClaims(const std::string& vendorProduct);
 // chip: what happened and what to do. `port` names it ("COM3 (/dev/ttyUSB0)"); `when` is the
 // time of day, "" where the line is stamped anyway.
 std::string BrlttyTookText(const std::string& port, const std::string& when,
-                           const std::string& vendorProduct, int brlttyPid);
+                           const std::string& vendorProduct, int brlttyPid,
+                           const TranslateText& translate = {});
 
 }  // namespace morvane

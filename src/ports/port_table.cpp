@@ -34,7 +34,45 @@ int UsbGroup(std::string_view path, Platform platform) {
   return 2;
 }
 
+// A device's description, in the window's language where it knows how the table made it.
+std::string Description(const SerialDevice& d, const TranslateText& translate) {
+  return translate && d.words ? DescriptionText(*d.words, d.trouble, translate) : d.description;
+}
+
 }  // namespace
+
+std::string DescriptionText(const DeviceWords& words, const OpenFailure& trouble,
+                            const TranslateText& translate) {
+  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
+    return Phrase(translate, "PortTable", english, args);
+  };
+  using What = DeviceWords::What;
+  std::string what;
+  switch (words.what) {
+    case What::Missing:
+      return say(MORVANE_TRANSLATABLE("PortTable", "does not exist now"), {});
+    case What::Trouble:
+      what = TroubleText(trouble, translate);
+      break;
+    case What::PseudoTerminal:
+      what = say(MORVANE_TRANSLATABLE("PortTable", "pseudo-terminal"), {});
+      break;
+    case What::SerialDevice:
+      what = say(MORVANE_TRANSLATABLE("PortTable", "serial device"), {});
+      break;
+    case What::Told:
+      // The system's words, unless they are the fallback of ours.
+      what = translate ? translate("PortTable", words.told.c_str()) : words.told;
+      break;
+  }
+  if (words.what != What::Trouble && trouble.kind != OpenFailure::Kind::None) {
+    what += ", " + TroubleText(trouble, translate);
+  }
+  if (words.device.empty()) return what;
+  if (words.link)
+    return say(MORVANE_TRANSLATABLE("PortTable", "link to %1, %2"), {words.device, what});
+  return words.devicePath ? what : words.device + ", " + what;
+}
 
 Platform CurrentPlatform() {
 #if defined(_WIN32)
@@ -141,7 +179,10 @@ PortTable BuildPortTable(
     for (int n = 1; n <= PortTable::kMaxPorts; ++n) {
       SerialDevice com{"COM" + std::to_string(n), {}};
       for (const SerialDevice& d : systemPorts) {
-        if (d.path == com.path) com.description = d.description;
+        if (d.path == com.path) {
+          com.description = d.description;
+          com.words = DeviceWords{DeviceWords::What::Told, d.description, {}, false, true};
+        }
       }
       byNumber.push_back(com);
     }
@@ -156,7 +197,10 @@ PortTable BuildPortTable(
   for (SerialDevice& d : byNumber) {
     if (d.path.empty()) continue;
     DeviceDescription described = describe(d.path);
-    if (!described.text.empty()) d.description = std::move(described.text);
+    if (!described.text.empty()) {
+      d.description = std::move(described.text);
+      d.words = std::move(described.words);
+    }
     d.trouble = std::move(described.trouble);
   }
   return PortTable(std::move(byNumber));
@@ -168,12 +212,12 @@ std::vector<std::string> DeviceKeys(const PortTable& table) {
   return keys;
 }
 
-std::string DeviceLine(const PortTable& table, int n) {
+std::string DeviceLine(const PortTable& table, int n, const TranslateText& translate) {
   const SerialDevice* d = table.device(n);
   if (d == nullptr) return {};
   // What was wrong with it is the message's own business.
-  std::string what = d->description;
-  const std::string trouble = TroubleText(d->trouble);
+  std::string what = Description(*d, translate);
+  const std::string trouble = TroubleText(d->trouble, translate);
   if (!trouble.empty() && what.ends_with(trouble)) {
     what.resize(what.size() - trouble.size());
     while (!what.empty() && (what.back() == ' ' || what.back() == ',')) what.pop_back();
@@ -181,19 +225,29 @@ std::string DeviceLine(const PortTable& table, int n) {
   return what.empty() ? d->path : d->path + ", " + what;
 }
 
-std::string EntryTip(const PortTable& table, int n) {
+std::string EntryTip(const PortTable& table, int n, const TranslateText& translate) {
   const SerialDevice* d = table.device(n);
   if (d == nullptr) return {};
-  return d->description.empty() ? d->path : d->path + "\n" + d->description;
+  const std::string description = Description(*d, translate);
+  return description.empty() ? d->path : d->path + "\n" + description;
 }
 
-std::string EmptyListTip(const PortTable& table, Platform platform) {
+std::string EmptyListTip(const PortTable& table, Platform platform,
+                         const TranslateText& translate) {
+  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
+    return Phrase(translate, "PortTable", english, args);
+  };
   // Only Linux tells the program of adapters that come while it runs.
   const bool followed = platform == Platform::Linux;
   if (table.deviceCount() == 0) {
-    return followed ? "No serial port was found.\nConnect the adapter: it appears here by itself."
-                    : "No serial port was found.\nConnect the adapter, then start the program "
-                      "again.";
+    return followed ? say(MORVANE_TRANSLATABLE("PortTable",
+                                               "No serial port was found.\nConnect the adapter: "
+                                               "it appears here by itself."),
+                          {})
+                    : say(MORVANE_TRANSLATABLE("PortTable",
+                                               "No serial port was found.\nConnect the adapter, "
+                                               "then start the program again."),
+                          {});
   }
   std::string tip;
   bool unexplained = platform == Platform::Windows;
@@ -201,13 +255,17 @@ std::string EmptyListTip(const PortTable& table, Platform platform) {
   std::string group;  // one a user could join for the device
   // On Windows every COMn is tried, so a list of them says nothing.
   if (platform == Platform::Windows) {
-    tip = "The serial ports COM1 to COM16 could not be opened.";
+    tip = say(
+        MORVANE_TRANSLATABLE("PortTable", "The serial ports COM1 to COM16 could not be opened."),
+        {});
   } else {
-    tip = "These serial ports could not be opened:";
+    tip = say(MORVANE_TRANSLATABLE("PortTable", "These serial ports could not be opened:"), {});
     for (const SerialDevice& d : table.entries()) {
       if (d.path.empty()) continue;
       tip += "\n  " + d.path;
-      if (!d.description.empty()) tip += " - " + d.description;
+      if (const std::string description = Description(d, translate); !description.empty()) {
+        tip += " - " + description;
+      }
       switch (d.trouble.kind) {
         case OpenFailure::Kind::PermissionDenied:
           denied = true;
@@ -225,16 +283,25 @@ std::string EmptyListTip(const PortTable& table, Platform platform) {
     }
   }
   // A device that looked fine before the scan failed for a reason only its open knew.
-  if (unexplained) tip += "\nA port may be in use by another program.";
+  if (unexplained) {
+    tip += "\n" +
+           say(MORVANE_TRANSLATABLE("PortTable", "A port may be in use by another program."), {});
+  }
   if (denied) {
-    tip += "\nYour user may not open a port.";
+    tip += "\n" + say(MORVANE_TRANSLATABLE("PortTable", "Your user may not open a port."), {});
     if (platform == Platform::Linux && !group.empty()) {
-      tip += " You may need to join the " + group + " group: sudo usermod -aG " + group +
-             " $USER, then log out and in again.";
+      tip += " " + say(MORVANE_TRANSLATABLE("PortTable",
+                                            "You may need to join the %1 group: sudo usermod -aG "
+                                            "%1 $USER, then log out and in again."),
+                       {group});
     }
   }
-  return tip + (followed ? "\nThen plug the adapter in again, or start the program again."
-                         : "\nThen start the program again.");
+  return tip + "\n" +
+         (followed ? say(MORVANE_TRANSLATABLE("PortTable",
+                                              "Then plug the adapter in again, or start the "
+                                              "program again."),
+                         {})
+                   : say(MORVANE_TRANSLATABLE("PortTable", "Then start the program again."), {}));
 }
 
 }  // namespace morvane

@@ -18,6 +18,21 @@ enum class Platform { Linux, MacOS, Windows, OtherUnix };
 
 Platform CurrentPlatform();
 
+// How a device path was described, kept so the window can say it again in its language.
+struct DeviceWords {
+  enum class What { Told, PseudoTerminal, SerialDevice, Missing, Trouble };
+  What what = What::Told;
+  std::string told;        // the system's own words for the adapter (What::Told)
+  std::string device;      // the node the path leads to
+  bool link = false;       // the path as listed is a symbolic link
+  bool devicePath = true;  // the path as listed is the node itself
+};
+
+// "link to /dev/ttyUSB0, FT232R USB UART, permission denied": the description the table keeps,
+// in English unless the window passes its language (context "PortTable").
+std::string DescriptionText(const DeviceWords& words, const OpenFailure& trouble,
+                            const TranslateText& translate = {});
+
 struct SerialDevice {
   std::string path;         // as listed or reported, bytes: "/dev/ttyUSB0", "escA", "COM3"
   std::string description;  // the device and the adapter, for the user; may be empty
@@ -25,12 +40,15 @@ struct SerialDevice {
   // Who the adapter is, wherever the system puts it next time: its USB serial number, or
   // vendor, product and USB location. Empty: the path says who it is.
   std::string key{};
+  // How the description was made, where it was: for the window's language.
+  std::optional<DeviceWords> words{};
 };
 
 // What the table is told about a device path: words for the user and any trouble seen.
 struct DeviceDescription {
   std::string text;
   OpenFailure trouble;
+  std::optional<DeviceWords> words{};
 };
 
 class PortTable {
@@ -78,12 +96,14 @@ PortTable BuildPortTable(const std::optional<std::string>& envList,
 std::vector<std::string> DeviceKeys(const PortTable& table);
 
 // The device of COM n and its adapter on one line, for the window's messages; "" for none.
-std::string DeviceLine(const PortTable& table, int n);
+std::string DeviceLine(const PortTable& table, int n, const TranslateText& translate = {});
 
 // Tooltip of the list entry for COM n: the path as listed, then the device and the adapter.
-std::string EntryTip(const PortTable& table, int n);
+std::string EntryTip(const PortTable& table, int n, const TranslateText& translate = {});
 // Tooltip of the port list when it is empty after the scan: each device with what was seen
 // wrong with it, and a remedy only for what could be the reason.
-std::string EmptyListTip(const PortTable& table, Platform platform);
+// In English unless the window passes its language (context "PortTable").
+std::string EmptyListTip(const PortTable& table, Platform platform,
+                         const TranslateText& translate = {});
 
 }  // namespace morvane

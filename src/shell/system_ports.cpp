@@ -38,24 +38,27 @@ DeviceDescription Describe(const std::string& path, const SystemPorts& systemPor
 #if defined(Q_OS_UNIX)
   const DeviceLook look = LookAtDevice(path);
   const OpenFailure& trouble = look.trouble;
-  if (trouble.kind == OpenFailure::Kind::Gone) return {"does not exist now", trouble};
-  if (look.device.empty()) return {TroubleText(trouble), trouble};
-  std::string what;
-  if (trouble.kind == OpenFailure::Kind::NotSerial) {
-    what = TroubleText(trouble);
+  using What = DeviceWords::What;
+  DeviceWords words;
+  words.device = look.device;
+  words.link = look.link;
+  words.devicePath = look.device == path;
+  if (trouble.kind == OpenFailure::Kind::Gone) {
+    words.what = What::Missing;
+  } else if (look.device.empty() || trouble.kind == OpenFailure::Kind::NotSerial) {
+    words.what = What::Trouble;
   } else if (look.device.rfind("/dev/pts/", 0) == 0) {
-    what = "pseudo-terminal";
+    words.what = What::PseudoTerminal;
   } else {
-    what = "serial device";
+    words.what = What::SerialDevice;
     for (const SerialDevice& d : systemPorts()) {
-      if (d.path == look.device) what = d.description;
+      if (d.path == look.device) {
+        words.what = What::Told;
+        words.told = d.description;
+      }
     }
   }
-  if (trouble.kind != OpenFailure::Kind::NotSerial && trouble.kind != OpenFailure::Kind::None) {
-    what += ", " + TroubleText(trouble);
-  }
-  if (look.link) return {"link to " + look.device + ", " + what, trouble};
-  return {look.device == path ? what : look.device + ", " + what, trouble};
+  return {DescriptionText(words, trouble), trouble, std::move(words)};
 #else
   (void)path;
   (void)systemPorts;
@@ -73,7 +76,9 @@ std::vector<SerialDevice> SystemSerialPorts() {
     if (!maker.isEmpty() && !description.contains(maker)) {
       description = description.isEmpty() ? maker : description + " (" + maker + ")";
     }
-    if (description.isEmpty()) description = QStringLiteral("serial port");
+    if (description.isEmpty()) {
+      description = QString::fromUtf8(MORVANE_TRANSLATABLE("PortTable", "serial port"));
+    }
 #ifdef Q_OS_WIN
     const QString path = info.portName();
 #else
@@ -113,7 +118,9 @@ std::vector<PresentDevice> ListedDevices(const std::vector<std::string>& paths,
     const ResolvedPath resolved = ResolveDevicePath(path);
     if (resolved.error != 0) continue;
     DeviceDescription described = DescribeDevice(path, systemPorts);
-    present.push_back({path, resolved.device, {path, described.text, described.trouble}});
+    SerialDevice device{path, described.text, described.trouble};
+    device.words = std::move(described.words);
+    present.push_back({path, resolved.device, std::move(device)});
   }
   return present;
 }
@@ -123,7 +130,10 @@ std::vector<PresentDevice> SystemDevices(const std::vector<SerialDevice>& system
   std::vector<PresentDevice> present;
   for (SerialDevice& d : OrderSystemPorts(systemPorts, platform)) {
     DeviceDescription described = DescribeDevice(d.path, systemPorts);
-    if (!described.text.empty()) d.description = std::move(described.text);
+    if (!described.text.empty()) {
+      d.description = std::move(described.text);
+      d.words = std::move(described.words);
+    }
     d.trouble = std::move(described.trouble);
     std::string key = d.key.empty() ? d.path : d.key;
     std::string device = d.path;

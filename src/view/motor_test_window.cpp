@@ -31,6 +31,7 @@
 #include "motortest/csv_lines.h"
 #include "view/accessibility.h"
 #include "view/motor_test_plot.h"
+#include "view/translations.h"
 
 namespace morvane {
 namespace {
@@ -268,7 +269,7 @@ void MotorTestWindow::startSweep() {
   plan.settleMs = static_cast<int>(std::lround(settle_->value() * 1000));
   plan.samples = samples_->value();
   plan.maximum = maximum_->value();
-  const std::string note = test_.sweep().start(plan);
+  const std::string note = test_.sweep().start(plan, InWindowLanguage);
   if (!note.empty()) sweepStatus_->setText(Text(note));
 }
 
@@ -282,9 +283,7 @@ void MotorTestWindow::showSweep() {
   saveTableButton_->setEnabled(!running && !sweep.rows().empty());
   sweepStatus_->setText(sweep.phase() == SweepPhase::Idle
                             ? tr("Steps above 25 only: below it the speed is not polled.")
-                            : Text(sweep.status([](const char* context, const char* english) {
-                                return QCoreApplication::translate(context, english).toStdString();
-                              })));
+                            : Text(sweep.status(InWindowLanguage)));
   const std::vector<SweepRow>& rows = sweep.rows();
   if (table_->rowCount() == static_cast<int>(rows.size())) return;
   table_->setRowCount(static_cast<int>(rows.size()));

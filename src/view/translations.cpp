@@ -41,4 +41,8 @@ QStringList InstallTranslations(const QStringList& languages) {
   return loaded;
 }
 
+std::string InWindowLanguage(const char* context, const char* english) {
+  return QCoreApplication::translate(context, english).toStdString();
+}
+
 }  // namespace morvane

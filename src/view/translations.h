@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QStringList>
+#include <string>
 
 namespace morvane {
 
@@ -11,5 +12,9 @@ namespace morvane {
 // QLocale::uiLanguages() gives them) that is shipped, unless English comes before it; returns
 // the files loaded, none when the window stays English.
 QStringList InstallTranslations(const QStringList& languages);
+
+// A text the core marks, in the window's language: what the view passes the core as its
+// TranslateText.
+std::string InWindowLanguage(const char* context, const char* english);
 
 }  // namespace morvane
