@@ -964,6 +964,42 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <source>The sweep never sets a throttle above this.</source>
         <translation>Der Durchlauf stellt das Gas nie höher als diesen Wert.</translation>
     </message>
+    <message>
+        <source>Saves the five settings to a file; also Ctrl+S.</source>
+        <translation>Speichert die fünf Einstellungen in einer Datei; auch Strg+S.</translation>
+    </message>
+    <message>
+        <source>Loads the settings of a file and writes them to the connected ESC; also Ctrl+O.</source>
+        <translation>Lädt die Einstellungen einer Datei und schreibt sie in den verbundenen ESC; auch Strg+O.</translation>
+    </message>
+    <message>
+        <source>The ESC&apos;s five settings; a pick is written to the connected ESC.</source>
+        <translation>Die fünf Einstellungen des ESC; eine Auswahl wird in den verbundenen ESC geschrieben.</translation>
+    </message>
+    <message>
+        <source>The throttle and the motor&apos;s speed.</source>
+        <translation>Das Gas und die Drehzahl des Motors.</translation>
+    </message>
+    <message>
+        <source>The throttle of the sweep&apos;s first step.</source>
+        <translation>Das Gas der ersten Stufe des Durchlaufs.</translation>
+    </message>
+    <message>
+        <source>The throttle of the sweep&apos;s last step, never above the maximum.</source>
+        <translation>Das Gas der letzten Stufe des Durchlaufs, nie über dem Maximum.</translation>
+    </message>
+    <message>
+        <source>How much the throttle rises from one step to the next.</source>
+        <translation>Um wie viel das Gas von einer Stufe zur nächsten steigt.</translation>
+    </message>
+    <message>
+        <source>Seconds the speed is left to settle at each step before it is sampled.</source>
+        <translation>Sekunden, die sich die Drehzahl auf jeder Stufe einpendeln darf, bevor sie gemessen wird.</translation>
+    </message>
+    <message>
+        <source>How many speed replies are averaged at each step.</source>
+        <translation>Wie viele Drehzahlantworten auf jeder Stufe gemittelt werden.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::CompareDialog</name>

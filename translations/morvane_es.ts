@@ -964,6 +964,42 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <source>The sweep never sets a throttle above this.</source>
         <translation>El barrido nunca pone el acelerador por encima de este valor.</translation>
     </message>
+    <message>
+        <source>Saves the five settings to a file; also Ctrl+S.</source>
+        <translation>Guarda los cinco ajustes en un archivo; también Ctrl+S.</translation>
+    </message>
+    <message>
+        <source>Loads the settings of a file and writes them to the connected ESC; also Ctrl+O.</source>
+        <translation>Carga los ajustes de un archivo y los escribe en el ESC conectado; también Ctrl+O.</translation>
+    </message>
+    <message>
+        <source>The ESC&apos;s five settings; a pick is written to the connected ESC.</source>
+        <translation>Los cinco ajustes del ESC; cada elección se escribe en el ESC conectado.</translation>
+    </message>
+    <message>
+        <source>The throttle and the motor&apos;s speed.</source>
+        <translation>El acelerador y la velocidad del motor.</translation>
+    </message>
+    <message>
+        <source>The throttle of the sweep&apos;s first step.</source>
+        <translation>El acelerador del primer paso del barrido.</translation>
+    </message>
+    <message>
+        <source>The throttle of the sweep&apos;s last step, never above the maximum.</source>
+        <translation>El acelerador del último paso del barrido, nunca por encima del máximo.</translation>
+    </message>
+    <message>
+        <source>How much the throttle rises from one step to the next.</source>
+        <translation>Cuánto sube el acelerador de un paso al siguiente.</translation>
+    </message>
+    <message>
+        <source>Seconds the speed is left to settle at each step before it is sampled.</source>
+        <translation>Segundos que se deja estabilizar la velocidad en cada paso antes de medirla.</translation>
+    </message>
+    <message>
+        <source>How many speed replies are averaged at each step.</source>
+        <translation>Cuántas respuestas de velocidad se promedian en cada paso.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::CompareDialog</name>
