@@ -13,6 +13,7 @@
 
 #include "link/app_state.h"
 #include "link/settings_table.h"
+#include "link/translatable.h"
 
 namespace morvane {
 
@@ -67,7 +68,9 @@ struct ParsedSettings {
 
 // Each entry names one of the five settings, once, with a value from its list. The first
 // fault found is the error: it names the setting and the allowed values.
-ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries);
+// The reason for a refusal comes in the language `translate` gives (empty: English).
+ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries,
+                             const TranslateText& translate = {});
 // SETTING=VALUE arguments, in the same words as a file.
 ParsedSettings ParseAssignments(const std::vector<std::string>& args);
 
