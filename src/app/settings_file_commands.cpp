@@ -26,7 +26,6 @@ std::string InLanguage(const char* context, const char* english) {
   return QCoreApplication::translate(context, english).toStdString();
 }
 
-
 // The commands belong to the panel: the shortcuts of a hidden widget do not fire, so on the
 // Run tab, where the throttle works, neither command does.
 QAction* MakeCommand(const QString& text, QKeyCombination key, QWidget* panel) {
@@ -44,7 +43,8 @@ void Save(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
   // What the panel shows now, after the dialog: the ESC may have come or gone meanwhile.
   SettingsDocument doc = PanelDocument(form);
   doc.saved = UtcNow();
-  if (const std::string error = WriteSettingsFile(QFile::encodeName(path).toStdString(), doc, InLanguage);
+  if (const std::string error =
+          WriteSettingsFile(QFile::encodeName(path).toStdString(), doc, InLanguage);
       !error.empty()) {
     dialogs.showError(&window, QString::fromStdString(error));
   }

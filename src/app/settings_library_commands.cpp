@@ -59,7 +59,6 @@ std::string InLanguage(const char* context, const char* english) {
   return QCoreApplication::translate(context, english).toStdString();
 }
 
-
 // The history lives with the panel, and with it its subscriptions to the form.
 class HistoryHolder : public QObject {
  public:
@@ -164,7 +163,8 @@ void SavePreset(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialo
   const QString description = dialogs.presetDescription(&window).trimmed();
   if (description.isEmpty()) return;
   // What the panel shows now, after the dialog, as Ctrl+S saves it.
-  if (const std::string error = SaveUserPreset(description.toStdString(), PanelDocument(form), InLanguage);
+  if (const std::string error =
+          SaveUserPreset(description.toStdString(), PanelDocument(form), InLanguage);
       !error.empty()) {
     dialogs.showError(&window, QString::fromStdString(error));
   }

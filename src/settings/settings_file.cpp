@@ -98,9 +98,8 @@ ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries,
     }
     const int index = MatchChoice(setting, *entry.value);
     if (index < 0) {
-      return refused(
-          MORVANE_TRANSLATABLE("SettingsFile", "%1: \"%2\" is not allowed; allowed: %3"),
-          {name, Printable(*entry.value), allowed});
+      return refused(MORVANE_TRANSLATABLE("SettingsFile", "%1: \"%2\" is not allowed; allowed: %3"),
+                     {name, Printable(*entry.value), allowed});
     }
     parsed.values[static_cast<std::size_t>(setting)] = index;
   }

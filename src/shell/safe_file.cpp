@@ -315,9 +315,11 @@ std::string GrowingFile::append(std::string_view bytes) {
                        MORVANE_TRANSLATABLE("SafeFile", "another file took its name"));
       }
     } else if (::fstat(fd_, &held) == 0 && held.st_nlink == 0) {
-      error = Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "the file was deleted"));
+      error =
+          Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "the file was deleted"));
     } else {
-      error = Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "the file was moved"));
+      error =
+          Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "the file was moved"));
     }
     if (error.empty() && WriteAll(fd_, bytes, &error)) return {};
     close();
@@ -412,7 +414,8 @@ std::string GrowingFile::open(const std::string& path, TranslateText translate) 
 }
 
 std::string GrowingFile::append(std::string_view bytes) {
-  if (!isOpen()) return Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "not open"));
+  if (!isOpen())
+    return Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "not open"));
   if (file_->write(bytes.data(), static_cast<qint64>(bytes.size())) ==
           static_cast<qint64>(bytes.size()) &&
       file_->flush()) {

@@ -35,8 +35,7 @@ std::string WriteWholeFile(const std::string& path, std::string_view bytes,
 // At most `limit` bytes of the regular file `path`, without ever waiting on a named pipe or a
 // device: nullopt, with the reason in `error`, when it is not a file or cannot be read.
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
-                                           std::string* error,
-                                           const TranslateText& translate = {});
+                                           std::string* error, const TranslateText& translate = {});
 
 // A file written as it goes (the motor test's recording). The first line goes into a new
 // file beside the target, which then replaces the target: a start that fails leaves the old

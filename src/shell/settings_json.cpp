@@ -212,10 +212,10 @@ SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name,
     return refused(MORVANE_TRANSLATABLE("SettingsFile", "\"%1\" must be a number"), {"version"});
   }
   if (version.toDouble() != kSettingsVersion) {
-    return refused(MORVANE_TRANSLATABLE("SettingsFile",
-                                        "version %1 is not supported; this program reads version %2"),
-                   {QString::number(version.toDouble()).toStdString(),
-                    std::to_string(kSettingsVersion)});
+    return refused(
+        MORVANE_TRANSLATABLE("SettingsFile",
+                             "version %1 is not supported; this program reads version %2"),
+        {QString::number(version.toDouble()).toStdString(), std::to_string(kSettingsVersion)});
   }
   const QJsonValue settings = root.value(QLatin1String("settings"));
   if (!settings.isObject()) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The core's port, sweep, Check ports, settings file and file texts: in German through the window's translator,
-// whole sentences in German order; without a translator the English of the command line and
-// the logs, unchanged.
+// The core's port, sweep, Check ports, settings file and file texts: in German through the window's
+// translator, whole sentences in German order; without a translator the English of the command line
+// and the logs, unchanged.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
