@@ -797,6 +797,10 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <source>Reverse</source>
         <translation>Rückwärts</translation>
     </message>
+    <message>
+        <source>value byte %1</source>
+        <translation>Wertbyte %1</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>

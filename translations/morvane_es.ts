@@ -797,6 +797,10 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <source>Reverse</source>
         <translation>Inverso</translation>
     </message>
+    <message>
+        <source>value byte %1</source>
+        <translation>byte de valor %1</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>

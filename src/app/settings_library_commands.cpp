@@ -23,6 +23,11 @@
 namespace morvane {
 namespace {
 
+// The core's texts in the window's language; as written where no translation is loaded.
+std::string InLanguage(const char* context, const char* english) {
+  return QCoreApplication::translate(context, english).toStdString();
+}
+
 // What a step changes, as the history tells it ("brake Enable → Disable"), with the entries
 // as the panel lists them in the window's language; the settings keep their file keys.
 QString StepText(const HistoryStep& step, bool back) {
@@ -36,7 +41,7 @@ QString StepText(const HistoryStep& step, bool back) {
         .arg(parts.join(QStringLiteral(", ")));
   }
   const auto entry = [](int setting, int index) {
-    return QCoreApplication::translate("Settings", ChoiceText(setting, index).c_str());
+    return QString::fromStdString(ChoiceText(setting, index, InLanguage));
   };
   for (const SettingChange& c : step) {
     parts << key(c) + u' ' + entry(c.setting, back ? c.to : c.from) + QStringLiteral(" \u2192 ") +
@@ -53,11 +58,6 @@ const char* const kEscChanged = QT_TRANSLATE_NOOP(
     "SettingsFile",
     "The ESC was lost or another connected while the dialog was open: nothing was written. "
     "Compare again.");
-
-// The core's reasons in the window's language; as written where no translation is loaded.
-std::string InLanguage(const char* context, const char* english) {
-  return QCoreApplication::translate(context, english).toStdString();
-}
 
 // The history lives with the panel, and with it its subscriptions to the form.
 class HistoryHolder : public QObject {

@@ -53,12 +53,13 @@ const std::vector<std::string>& Choices(int setting) {
   return choices.at(static_cast<std::size_t>(setting));
 }
 
-std::string ChoiceText(int setting, int index) {
+std::string ChoiceText(int setting, int index, const TranslateText& translate) {
   const std::vector<std::string>& choices = Choices(setting);
   if (index >= 0 && index < static_cast<int>(choices.size())) {
-    return choices[static_cast<std::size_t>(index)];
+    return Phrase(translate, "Settings", choices[static_cast<std::size_t>(index)].c_str());
   }
-  return "value byte " + std::to_string(index + 1);
+  return Phrase(translate, "Settings", MORVANE_TRANSLATABLE("Settings", "value byte %1"),
+                {std::to_string(index + 1)});
 }
 
 int SettingByName(std::string_view name) {

@@ -47,8 +47,9 @@ struct SettingsDocument {
 // A setting's choices as files and the command line write them: the panel's list texts
 // without the default mark.
 const std::vector<std::string>& Choices(int setting);
-// The text of entry `index`, or "value byte N" for an index the list does not have.
-std::string ChoiceText(int setting, int index);
+// The text of entry `index`, or "value byte N" for an index the list does not have; in the
+// language of `translate` as the panel shows it (empty: as files and the command line say it).
+std::string ChoiceText(int setting, int index, const TranslateText& translate = {});
 // -1 when the name is none of the five.
 int SettingByName(std::string_view name);
 // The entry a value names, ignoring case, a trailing " *" and the degree sign; -1 for none.

@@ -136,6 +136,9 @@ TEST(WindowLanguage, CoreTextsComeInGermanAndStayEnglishWithoutATranslator) {
        },
        "not a file but a folder; left as it is",
        "keine Datei, sondern ein Ordner; bleibt unverändert"},
+      {"ESC's value outside the list",
+       [](const TranslateText& t) { return ChoiceText(SettingByName("brake"), 8, t); },
+       "value byte 9", "Wertbyte 9"},
       {"recording's file deleted", DeletedRecording, "the file was deleted",
        "die Datei wurde gelöscht"},
   };
