@@ -693,6 +693,65 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     </message>
 </context>
 <context>
+    <name>SafeFile</name>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a character device</source>
+        <translation>ein zeichenorientiertes Gerät</translation>
+    </message>
+    <message>
+        <source>a block device</source>
+        <translation>ein Blockgerät</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>a symbolic link</source>
+        <translation>eine symbolische Verknüpfung</translation>
+    </message>
+    <message>
+        <source>not a file but %1</source>
+        <translation>keine Datei, sondern %1</translation>
+    </message>
+    <message>
+        <source>not a file but %1; left as it is</source>
+        <translation>keine Datei, sondern %1; bleibt unverändert</translation>
+    </message>
+    <message>
+        <source>another file took its name</source>
+        <translation>eine andere Datei hat ihren Namen übernommen</translation>
+    </message>
+    <message>
+        <source>the file was deleted</source>
+        <translation>die Datei wurde gelöscht</translation>
+    </message>
+    <message>
+        <source>the file was moved</source>
+        <translation>die Datei wurde verschoben</translation>
+    </message>
+    <message>
+        <source>not a file</source>
+        <translation>keine Datei</translation>
+    </message>
+    <message>
+        <source>not open</source>
+        <translation>nicht geöffnet</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>Cutoff Voltage</source>
@@ -737,6 +796,89 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>Reverse</source>
         <translation>Rückwärts</translation>
+    </message>
+    <message>
+        <source>value byte %1</source>
+        <translation>Wertbyte %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>Connect an ESC first: its five settings are read when it connects, and they would replace settings loaded before.</source>
+        <translation>Verbinden Sie zuerst einen ESC: Seine fünf Einstellungen werden beim Verbinden gelesen und würden zuvor geladene Einstellungen ersetzen.</translation>
+    </message>
+    <message>
+        <source>The ESC was lost or another connected while the dialog was open: nothing was written. Compare again.</source>
+        <translation>Der ESC ging verloren oder ein anderer wurde verbunden, während der Dialog offen war: Nichts wurde geschrieben. Vergleichen Sie erneut.</translation>
+    </message>
+    <message>
+        <source>unknown setting &quot;%1&quot;; the settings are %2</source>
+        <translation>unbekannte Einstellung „%1“; die Einstellungen sind %2</translation>
+    </message>
+    <message>
+        <source>%1 is given twice</source>
+        <translation>%1 ist doppelt angegeben</translation>
+    </message>
+    <message>
+        <source>%1: the value must be text; allowed: %2</source>
+        <translation>%1: der Wert muss Text sein; erlaubt: %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not allowed; allowed: %3</source>
+        <translation>%1: „%2“ ist nicht erlaubt; erlaubt: %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice</source>
+        <translation>„%1“ ist doppelt angegeben</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice in &quot;%2&quot;</source>
+        <translation>„%1“ ist in „%2“ doppelt angegeben</translation>
+    </message>
+    <message>
+        <source>refused: larger than 64 KiB, which no settings file is</source>
+        <translation>abgelehnt: größer als 64 KiB, was keine Einstellungsdatei ist</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>not JSON: %1 at byte %2</source>
+        <translation>kein JSON: %1 bei Byte %2</translation>
+    </message>
+    <message>
+        <source>not a settings file: the JSON is not an object</source>
+        <translation>keine Einstellungsdatei: das JSON ist kein Objekt</translation>
+    </message>
+    <message>
+        <source>not a settings file: &quot;%1&quot; must be &quot;%2&quot;</source>
+        <translation>keine Einstellungsdatei: „%1“ muss „%2“ sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a number</source>
+        <translation>„%1“ muss eine Zahl sein</translation>
+    </message>
+    <message>
+        <source>version %1 is not supported; this program reads version %2</source>
+        <translation>Version %1 wird nicht unterstützt; dieses Programm liest Version %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be an object</source>
+        <translation>„%1“ muss ein Objekt sein</translation>
+    </message>
+    <message>
+        <source>cannot read: %1</source>
+        <translation>nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>cannot write: %1</source>
+        <translation>nicht schreibbar: %1</translation>
+    </message>
+    <message>
+        <source>cannot make the folder</source>
+        <translation>der Ordner kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>

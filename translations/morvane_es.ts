@@ -693,6 +693,65 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     </message>
 </context>
 <context>
+    <name>SafeFile</name>
+    <message>
+        <source>not a regular file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>una carpeta</translation>
+    </message>
+    <message>
+        <source>a character device</source>
+        <translation>un dispositivo de caracteres</translation>
+    </message>
+    <message>
+        <source>a block device</source>
+        <translation>un dispositivo de bloques</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>una tubería con nombre</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>un socket</translation>
+    </message>
+    <message>
+        <source>a symbolic link</source>
+        <translation>un enlace simbólico</translation>
+    </message>
+    <message>
+        <source>not a file but %1</source>
+        <translation>no es un archivo, sino %1</translation>
+    </message>
+    <message>
+        <source>not a file but %1; left as it is</source>
+        <translation>no es un archivo, sino %1; se deja como está</translation>
+    </message>
+    <message>
+        <source>another file took its name</source>
+        <translation>otro archivo ha tomado su nombre</translation>
+    </message>
+    <message>
+        <source>the file was deleted</source>
+        <translation>el archivo se ha eliminado</translation>
+    </message>
+    <message>
+        <source>the file was moved</source>
+        <translation>el archivo se ha movido</translation>
+    </message>
+    <message>
+        <source>not a file</source>
+        <translation>no es un archivo</translation>
+    </message>
+    <message>
+        <source>not open</source>
+        <translation>no está abierto</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>Cutoff Voltage</source>
@@ -737,6 +796,89 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>Reverse</source>
         <translation>Inverso</translation>
+    </message>
+    <message>
+        <source>value byte %1</source>
+        <translation>byte de valor %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>Connect an ESC first: its five settings are read when it connects, and they would replace settings loaded before.</source>
+        <translation>Conecte primero un ESC: sus cinco ajustes se leen al conectarse y sustituirían los ajustes cargados antes.</translation>
+    </message>
+    <message>
+        <source>The ESC was lost or another connected while the dialog was open: nothing was written. Compare again.</source>
+        <translation>El ESC se perdió o se conectó otro mientras el diálogo estaba abierto: no se escribió nada. Compare de nuevo.</translation>
+    </message>
+    <message>
+        <source>unknown setting &quot;%1&quot;; the settings are %2</source>
+        <translation>ajuste desconocido «%1»; los ajustes son %2</translation>
+    </message>
+    <message>
+        <source>%1 is given twice</source>
+        <translation>%1 aparece dos veces</translation>
+    </message>
+    <message>
+        <source>%1: the value must be text; allowed: %2</source>
+        <translation>%1: el valor debe ser texto; permitidos: %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not allowed; allowed: %3</source>
+        <translation>%1: «%2» no está permitido; permitidos: %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice</source>
+        <translation>«%1» aparece dos veces</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice in &quot;%2&quot;</source>
+        <translation>«%1» aparece dos veces en «%2»</translation>
+    </message>
+    <message>
+        <source>refused: larger than 64 KiB, which no settings file is</source>
+        <translation>rechazado: ocupa más de 64 KiB, y ningún archivo de ajustes es tan grande</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>el archivo está vacío</translation>
+    </message>
+    <message>
+        <source>not JSON: %1 at byte %2</source>
+        <translation>no es JSON: %1 en el byte %2</translation>
+    </message>
+    <message>
+        <source>not a settings file: the JSON is not an object</source>
+        <translation>no es un archivo de ajustes: el JSON no es un objeto</translation>
+    </message>
+    <message>
+        <source>not a settings file: &quot;%1&quot; must be &quot;%2&quot;</source>
+        <translation>no es un archivo de ajustes: «%1» debe ser «%2»</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a number</source>
+        <translation>«%1» debe ser un número</translation>
+    </message>
+    <message>
+        <source>version %1 is not supported; this program reads version %2</source>
+        <translation>la versión %1 no es compatible; este programa lee la versión %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be an object</source>
+        <translation>«%1» debe ser un objeto</translation>
+    </message>
+    <message>
+        <source>cannot read: %1</source>
+        <translation>no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>cannot write: %1</source>
+        <translation>no se puede escribir: %1</translation>
+    </message>
+    <message>
+        <source>cannot make the folder</source>
+        <translation>no se puede crear la carpeta</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,14 @@ QString Text(const std::string& s) {
   return QCoreApplication::translate("Settings", s.c_str());
 }
 
+std::string InLanguage(const char* context, const char* english) {
+  return QCoreApplication::translate(context, english).toStdString();
+}
+
+QString Entry(int setting, int index) {
+  return QString::fromStdString(ChoiceText(setting, index, InLanguage));
+}
+
 }  // namespace
 
 CompareDialog::CompareDialog(const QString& file, const std::vector<SettingDifference>& diff,
@@ -47,8 +55,7 @@ CompareDialog::CompareDialog(const QString& file, const std::vector<SettingDiffe
   for (int row = 0; row < static_cast<int>(diff.size()); ++row) {
     const SettingDifference& d = diff[static_cast<std::size_t>(row)];
     const QString cells[] = {Text(kSettings[static_cast<std::size_t>(d.setting)].label),
-                             Text(ChoiceText(d.setting, d.esc)),
-                             Text(ChoiceText(d.setting, d.file))};
+                             Entry(d.setting, d.esc), Entry(d.setting, d.file)};
     for (int col = 0; col < 3; ++col) {
       auto* item = new QTableWidgetItem(cells[col]);
       // A difference shows in bold, and says so to a screen reader through its tooltip.

@@ -2,6 +2,7 @@
 #include "app/settings_file_commands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeySequence>
@@ -15,9 +16,15 @@
 namespace morvane {
 namespace {
 
-const char* const kConnectFirst =
+const char* const kConnectFirst = QT_TRANSLATE_NOOP(
+    "SettingsFile",
     "Connect an ESC first: its five settings are read when it connects, and they would "
-    "replace settings loaded before.";
+    "replace settings loaded before.");
+
+// The core's reasons in the window's language; as written where no translation is loaded.
+std::string InLanguage(const char* context, const char* english) {
+  return QCoreApplication::translate(context, english).toStdString();
+}
 
 // The commands belong to the panel: the shortcuts of a hidden widget do not fire, so on the
 // Run tab, where the throttle works, neither command does.
@@ -36,7 +43,8 @@ void Save(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
   // What the panel shows now, after the dialog: the ESC may have come or gone meanwhile.
   SettingsDocument doc = PanelDocument(form);
   doc.saved = UtcNow();
-  if (const std::string error = WriteSettingsFile(QFile::encodeName(path).toStdString(), doc);
+  if (const std::string error =
+          WriteSettingsFile(QFile::encodeName(path).toStdString(), doc, InLanguage);
       !error.empty()) {
     dialogs.showError(&window, QString::fromStdString(error));
   }
@@ -45,18 +53,18 @@ void Save(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
 void Load(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs) {
   const auto ready = [&form] { return ReadyForLoad(form); };
   if (!ready()) {
-    dialogs.showError(&window, QString::fromLatin1(kConnectFirst));
+    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kConnectFirst));
     return;
   }
   const QString path = dialogs.openFileName(&window);
   if (path.isEmpty()) return;
-  const SettingsRead read = ReadSettingsFile(QFile::encodeName(path).toStdString());
+  const SettingsRead read = ReadSettingsFile(QFile::encodeName(path).toStdString(), InLanguage);
   if (!read.document) {
     dialogs.showError(&window, QString::fromStdString(read.error));
     return;
   }
   if (!ready()) {
-    dialogs.showError(&window, QString::fromLatin1(kConnectFirst));
+    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kConnectFirst));
     return;
   }
   PickSettings(form, read.document->values);

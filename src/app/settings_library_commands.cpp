@@ -23,6 +23,11 @@
 namespace morvane {
 namespace {
 
+// The core's texts in the window's language; as written where no translation is loaded.
+std::string InLanguage(const char* context, const char* english) {
+  return QCoreApplication::translate(context, english).toStdString();
+}
+
 // What a step changes, as the history tells it ("brake Enable → Disable"), with the entries
 // as the panel lists them in the window's language; the settings keep their file keys.
 QString StepText(const HistoryStep& step, bool back) {
@@ -36,7 +41,7 @@ QString StepText(const HistoryStep& step, bool back) {
         .arg(parts.join(QStringLiteral(", ")));
   }
   const auto entry = [](int setting, int index) {
-    return QCoreApplication::translate("Settings", ChoiceText(setting, index).c_str());
+    return QString::fromStdString(ChoiceText(setting, index, InLanguage));
   };
   for (const SettingChange& c : step) {
     parts << key(c) + u' ' + entry(c.setting, back ? c.to : c.from) + QStringLiteral(" \u2192 ") +
@@ -45,12 +50,14 @@ QString StepText(const HistoryStep& step, bool back) {
   return parts.join(QStringLiteral(", "));
 }
 
-const char* const kConnectFirst =
+const char* const kConnectFirst = QT_TRANSLATE_NOOP(
+    "SettingsFile",
     "Connect an ESC first: its five settings are read when it connects, and they would "
-    "replace settings loaded before.";
-const char* const kEscChanged =
+    "replace settings loaded before.");
+const char* const kEscChanged = QT_TRANSLATE_NOOP(
+    "SettingsFile",
     "The ESC was lost or another connected while the dialog was open: nothing was written. "
-    "Compare again.";
+    "Compare again.");
 
 // The history lives with the panel, and with it its subscriptions to the form.
 class HistoryHolder : public QObject {
@@ -100,10 +107,10 @@ SettingValues EscValues(const FormMVconfig& form) {
 void LoadFile(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialogs,
               const std::string& path) {
   if (!ReadyForLoad(form)) {
-    dialogs.showError(&window, QString::fromLatin1(kConnectFirst));
+    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kConnectFirst));
     return;
   }
-  const SettingsRead read = ReadSettingsFile(path);
+  const SettingsRead read = ReadSettingsFile(path, InLanguage);
   if (!read.document) {
     dialogs.showError(&window, QString::fromStdString(read.error));
     return;
@@ -113,26 +120,26 @@ void LoadFile(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialogs
 
 void Compare(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialogs) {
   if (!ReadyForLoad(form)) {
-    dialogs.showError(&window, QString::fromLatin1(kConnectFirst));
+    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kConnectFirst));
     return;
   }
   const ConnectionWatch watch(form);
   const QString path = dialogs.compareFileName(&window);
   if (path.isEmpty()) return;
-  const SettingsRead read = ReadSettingsFile(QFile::encodeName(path).toStdString());
+  const SettingsRead read = ReadSettingsFile(QFile::encodeName(path).toStdString(), InLanguage);
   if (!read.document) {
     dialogs.showError(&window, QString::fromStdString(read.error));
     return;
   }
   if (watch.changed() || !ReadyForLoad(form)) {
-    dialogs.showError(&window, QString::fromLatin1(kEscChanged));
+    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kEscChanged));
     return;
   }
   const std::vector<SettingDifference> diff =
       CompareSettings(EscValues(form), read.document->values);
   if (!dialogs.showDifferences(&window, path, diff)) return;
   if (watch.changed() || !ReadyForLoad(form)) {
-    dialogs.showError(&window, QString::fromLatin1(kEscChanged));
+    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kEscChanged));
     return;
   }
   PickSettings(form, Differing(diff));
@@ -156,7 +163,8 @@ void SavePreset(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialo
   const QString description = dialogs.presetDescription(&window).trimmed();
   if (description.isEmpty()) return;
   // What the panel shows now, after the dialog, as Ctrl+S saves it.
-  if (const std::string error = SaveUserPreset(description.toStdString(), PanelDocument(form));
+  if (const std::string error =
+          SaveUserPreset(description.toStdString(), PanelDocument(form), InLanguage);
       !error.empty()) {
     dialogs.showError(&window, QString::fromStdString(error));
   }

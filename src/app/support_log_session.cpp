@@ -2,6 +2,7 @@
 #include "app/support_log_session.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -12,6 +13,14 @@
 #include "ui/form_mvconfig.h"
 
 namespace morvane {
+namespace {
+
+// Why a save failed in the window's language; the log itself stays English.
+std::string InLanguage(const char* context, const char* english) {
+  return QCoreApplication::translate(context, english).toStdString();
+}
+
+}  // namespace
 
 SupportLogSession::SupportLogSession(MSComm& port, const Clock& clock, const PortTable& table,
                                      const std::string& logFile, SupportLogFile::Report report)
@@ -64,7 +73,7 @@ QAction* InstallSupportLogCommand(QWidget& window, SupportLogSession& session,
     // The lines up to now, also those that came while the dialog was open.
     session.flush();
     const QString error = SaveSupportLog(path, session.header("Saved from the window"),
-                                         session.log(), session.stamps());
+                                         session.log(), session.stamps(), InLanguage);
     if (!error.isEmpty()) {
       dialogs.showError(&window, QObject::tr("The support log could not be saved to %1: %2")
                                      .arg(QDir::toNativeSeparators(path), error));

@@ -32,13 +32,11 @@ std::string Joined(const std::vector<std::string>& texts) {
   return joined;
 }
 
-std::string AllowedValues(int setting) {
-  return "allowed: " + Joined(Choices(setting));
-}
-
-std::string UnknownSetting(std::string_view name) {
+std::string UnknownSetting(std::string_view name, const TranslateText& translate) {
   std::vector<std::string> names(kSettingNames.begin(), kSettingNames.end());
-  return "unknown setting \"" + Printable(name) + "\"; the settings are " + Joined(names);
+  return Phrase(translate, "SettingsFile",
+                MORVANE_TRANSLATABLE("SettingsFile", "unknown setting \"%1\"; the settings are %2"),
+                {Printable(name), Joined(names)});
 }
 
 }  // namespace
@@ -55,12 +53,13 @@ const std::vector<std::string>& Choices(int setting) {
   return choices.at(static_cast<std::size_t>(setting));
 }
 
-std::string ChoiceText(int setting, int index) {
+std::string ChoiceText(int setting, int index, const TranslateText& translate) {
   const std::vector<std::string>& choices = Choices(setting);
   if (index >= 0 && index < static_cast<int>(choices.size())) {
-    return choices[static_cast<std::size_t>(index)];
+    return Phrase(translate, "Settings", choices[static_cast<std::size_t>(index)].c_str());
   }
-  return "value byte " + std::to_string(index + 1);
+  return Phrase(translate, "Settings", MORVANE_TRANSLATABLE("Settings", "value byte %1"),
+                {std::to_string(index + 1)});
 }
 
 int SettingByName(std::string_view name) {
@@ -77,23 +76,31 @@ int MatchChoice(int setting, std::string_view value) {
   return -1;
 }
 
-ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries) {
+ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries,
+                             const TranslateText& translate) {
   ParsedSettings parsed;
+  // Keys and values are the file's own and stay as they are in any language.
+  const auto refused = [&translate](const char* english,
+                                    std::initializer_list<std::string_view> args) {
+    return ParsedSettings{kNoSettings, Phrase(translate, "SettingsFile", english, args)};
+  };
   for (const SettingEntry& entry : entries) {
     const int setting = SettingByName(entry.name);
-    if (setting < 0) return {kNoSettings, UnknownSetting(entry.name)};
+    if (setting < 0) return {kNoSettings, UnknownSetting(entry.name, translate)};
+    const std::string name = Printable(entry.name);
     if (parsed.values[static_cast<std::size_t>(setting)] != kNotGiven) {
-      return {kNoSettings, Printable(entry.name) + " is given twice"};
+      return refused(MORVANE_TRANSLATABLE("SettingsFile", "%1 is given twice"), {name});
     }
+    const std::string allowed = Joined(Choices(setting));
     if (!entry.value) {
-      return {kNoSettings,
-              Printable(entry.name) + ": the value must be text; " + AllowedValues(setting)};
+      return refused(
+          MORVANE_TRANSLATABLE("SettingsFile", "%1: the value must be text; allowed: %2"),
+          {name, allowed});
     }
     const int index = MatchChoice(setting, *entry.value);
     if (index < 0) {
-      return {kNoSettings,
-              Printable(entry.name) + ": \"" + Printable(*entry.value) + "\" is not allowed; " +
-                  AllowedValues(setting)};
+      return refused(MORVANE_TRANSLATABLE("SettingsFile", "%1: \"%2\" is not allowed; allowed: %3"),
+                     {name, Printable(*entry.value), allowed});
     }
     parsed.values[static_cast<std::size_t>(setting)] = index;
   }

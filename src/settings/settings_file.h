@@ -13,6 +13,7 @@
 
 #include "link/app_state.h"
 #include "link/settings_table.h"
+#include "link/translatable.h"
 
 namespace morvane {
 
@@ -46,8 +47,9 @@ struct SettingsDocument {
 // A setting's choices as files and the command line write them: the panel's list texts
 // without the default mark.
 const std::vector<std::string>& Choices(int setting);
-// The text of entry `index`, or "value byte N" for an index the list does not have.
-std::string ChoiceText(int setting, int index);
+// The text of entry `index`, or "value byte N" for an index the list does not have; in the
+// language of `translate` as the panel shows it (empty: as files and the command line say it).
+std::string ChoiceText(int setting, int index, const TranslateText& translate = {});
 // -1 when the name is none of the five.
 int SettingByName(std::string_view name);
 // The entry a value names, ignoring case, a trailing " *" and the degree sign; -1 for none.
@@ -67,7 +69,9 @@ struct ParsedSettings {
 
 // Each entry names one of the five settings, once, with a value from its list. The first
 // fault found is the error: it names the setting and the allowed values.
-ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries);
+// The reason for a refusal comes in the language `translate` gives (empty: English).
+ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries,
+                             const TranslateText& translate = {});
 // SETTING=VALUE arguments, in the same words as a file.
 ParsedSettings ParseAssignments(const std::vector<std::string>& args);
 

@@ -22,18 +22,20 @@ namespace morvane {
 
 #if defined(Q_OS_UNIX)
 
-std::string KindOfNode(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISCHR(mode)) return "a character device";
-  if (S_ISBLK(mode)) return "a block device";
-  if (S_ISFIFO(mode)) return "a named pipe";
-  if (S_ISSOCK(mode)) return "a socket";
-  if (S_ISLNK(mode)) return "a symbolic link";
-  return "not a regular file";
+std::string KindOfNode(mode_t mode, const TranslateText& translate) {
+  const char* kind = MORVANE_TRANSLATABLE("SafeFile", "not a regular file");
+  if (S_ISDIR(mode)) kind = MORVANE_TRANSLATABLE("SafeFile", "a folder");
+  if (S_ISCHR(mode)) kind = MORVANE_TRANSLATABLE("SafeFile", "a character device");
+  if (S_ISBLK(mode)) kind = MORVANE_TRANSLATABLE("SafeFile", "a block device");
+  if (S_ISFIFO(mode)) kind = MORVANE_TRANSLATABLE("SafeFile", "a named pipe");
+  if (S_ISSOCK(mode)) kind = MORVANE_TRANSLATABLE("SafeFile", "a socket");
+  if (S_ISLNK(mode)) kind = MORVANE_TRANSLATABLE("SafeFile", "a symbolic link");
+  return Phrase(translate, "SafeFile", kind);
 }
 
-std::string NotAFile(mode_t mode) {
-  return "not a file but " + KindOfNode(mode);
+std::string NotAFile(mode_t mode, const TranslateText& translate) {
+  return Phrase(translate, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "not a file but %1"),
+                {KindOfNode(mode, translate)});
 }
 
 namespace {
@@ -42,8 +44,10 @@ std::string SystemError(int error) {
   return std::strerror(error);
 }
 
-std::string Refused(mode_t mode) {
-  return NotAFile(mode) + "; left as it is";
+std::string Refused(mode_t mode, const TranslateText& translate) {
+  return Phrase(translate, "SafeFile",
+                MORVANE_TRANSLATABLE("SafeFile", "not a file but %1; left as it is"),
+                {KindOfNode(mode, translate)});
 }
 
 std::string FolderOf(const std::string& path) {
@@ -130,6 +134,7 @@ struct Replacement {
   Replacement(const Replacement&) = delete;
   Replacement& operator=(const Replacement&) = delete;
   ~Replacement() { abandon(); }
+  TranslateText translate;  // the window's language for the refusals; empty: English
 
   bool prepare(const std::string& path, std::string* error);
   // On disk and in the target's place; the descriptor stays open.
@@ -141,7 +146,7 @@ bool Replacement::prepare(const std::string& path, std::string* error) {
   if (!FollowLinks(path, &target, error)) return false;
   const std::string base = BaseOf(target);
   if (base.empty() || base == "." || base == "..") {
-    *error = NotAFile(S_IFDIR);
+    *error = NotAFile(S_IFDIR, translate);
     return false;
   }
   struct stat old {};
@@ -151,7 +156,7 @@ bool Replacement::prepare(const std::string& path, std::string* error) {
     return false;
   }
   if (exists && !S_ISREG(old.st_mode)) {
-    *error = Refused(old.st_mode);
+    *error = Refused(old.st_mode, translate);
     return false;
   }
   // A file the user may not write stays so, as an editor would keep it (root may).
@@ -194,7 +199,7 @@ bool Replacement::place(std::string* error) {
   // What took the name meanwhile is refused as it would have been at the start.
   struct stat now {};
   if (::stat(target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
-    *error = Refused(now.st_mode);
+    *error = Refused(now.st_mode, translate);
     return false;
   }
   if (::rename(temp.c_str(), target.c_str()) != 0) {
@@ -221,8 +226,10 @@ void Replacement::abandon() {
 
 }  // namespace
 
-std::string WriteWholeFile(const std::string& path, std::string_view bytes) {
+std::string WriteWholeFile(const std::string& path, std::string_view bytes,
+                           const TranslateText& translate) {
   Replacement file;
+  file.translate = translate;
   std::string error;
   if (!file.prepare(path, &error) || !WriteAll(file.fd, bytes, &error) || !file.place(&error) ||
       !Close(file.fd, &error)) {
@@ -232,7 +239,7 @@ std::string WriteWholeFile(const std::string& path, std::string_view bytes) {
 }
 
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
-                                           std::string* error) {
+                                           std::string* error, const TranslateText& translate) {
   // Refused before any open that could wait for a writer (a named pipe) or a device.
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
@@ -240,7 +247,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
     return std::nullopt;
   }
   if (!S_ISREG(st.st_mode)) {
-    *error = NotAFile(st.st_mode);
+    *error = NotAFile(st.st_mode, translate);
     return std::nullopt;
   }
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -251,7 +258,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
   std::string bytes;
   // What the name held when opened, should it have changed since the look above.
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    *error = S_ISREG(st.st_mode) ? SystemError(errno) : NotAFile(st.st_mode);
+    *error = S_ISREG(st.st_mode) ? SystemError(errno) : NotAFile(st.st_mode, translate);
     ::close(fd);
     return std::nullopt;
   }
@@ -279,10 +286,12 @@ bool GrowingFile::isOpen() const {
   return fd_ >= 0;
 }
 
-std::string GrowingFile::open(const std::string& path) {
+std::string GrowingFile::open(const std::string& path, TranslateText translate) {
   close();
   path_ = path;
+  translate_ = std::move(translate);
   Replacement file;
+  file.translate = translate_;
   std::string error;
   if (!file.prepare(path, &error)) return error;
   target_ = file.target;
@@ -301,17 +310,23 @@ std::string GrowingFile::append(std::string_view bytes) {
     struct stat named {};
     struct stat held {};
     if (::stat(target_.c_str(), &named) == 0) {
-      if (named.st_dev != dev_ || named.st_ino != ino_) error = "another file took its name";
+      if (named.st_dev != dev_ || named.st_ino != ino_) {
+        error = Phrase(translate_, "SafeFile",
+                       MORVANE_TRANSLATABLE("SafeFile", "another file took its name"));
+      }
     } else if (::fstat(fd_, &held) == 0 && held.st_nlink == 0) {
-      error = "the file was deleted";
+      error =
+          Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "the file was deleted"));
     } else {
-      error = "the file was moved";
+      error =
+          Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "the file was moved"));
     }
     if (error.empty() && WriteAll(fd_, bytes, &error)) return {};
     close();
     return error;
   }
   Replacement file;
+  file.translate = translate_;
   file.target = target_;
   file.temp = std::move(temp_);
   file.fd = fd_;
@@ -349,7 +364,8 @@ std::string GrowingFile::close() {
 #else
 
 // Elsewhere Qt's own: QSaveFile replaces a file whole; names go through the local encoding.
-std::string WriteWholeFile(const std::string& path, std::string_view bytes) {
+std::string WriteWholeFile(const std::string& path, std::string_view bytes,
+                           const TranslateText& /*translate*/) {
   QSaveFile file(QFile::decodeName(path.c_str()));
   if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
   if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
@@ -361,10 +377,10 @@ std::string WriteWholeFile(const std::string& path, std::string_view bytes) {
 }
 
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
-                                           std::string* error) {
+                                           std::string* error, const TranslateText& translate) {
   const QString name = QFile::decodeName(path.c_str());
   if (QFileInfo(name).exists() && !QFileInfo(name).isFile()) {
-    *error = "not a file";
+    *error = Phrase(translate, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "not a file"));
     return std::nullopt;
   }
   QFile file(name);
@@ -388,16 +404,18 @@ bool GrowingFile::isOpen() const {
   return file_ && file_->isOpen();
 }
 
-std::string GrowingFile::open(const std::string& path) {
+std::string GrowingFile::open(const std::string& path, TranslateText translate) {
   close();
   path_ = path;
+  translate_ = std::move(translate);
   file_ = std::make_unique<QFile>(QFile::decodeName(path.c_str()));
   if (file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
   return file_->errorString().toStdString();
 }
 
 std::string GrowingFile::append(std::string_view bytes) {
-  if (!isOpen()) return "not open";
+  if (!isOpen())
+    return Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "not open"));
   if (file_->write(bytes.data(), static_cast<qint64>(bytes.size())) ==
           static_cast<qint64>(bytes.size()) &&
       file_->flush()) {

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/translatable.h"
+
 #if defined(Q_OS_UNIX)
 #include <sys/types.h>
 #else
@@ -25,12 +27,15 @@ namespace morvane {
 // Writes `bytes` as the whole new content of `path`: a file beside the target takes them,
 // goes to disk and is renamed over the target, which keeps its permissions (and, as root,
 // its owner). Empty when written, else why not.
-std::string WriteWholeFile(const std::string& path, std::string_view bytes);
+// The reasons are the program's own words in the language `translate` gives (empty: English);
+// the system's words for an error stay as the system gives them.
+std::string WriteWholeFile(const std::string& path, std::string_view bytes,
+                           const TranslateText& translate = {});
 
 // At most `limit` bytes of the regular file `path`, without ever waiting on a named pipe or a
 // device: nullopt, with the reason in `error`, when it is not a file or cannot be read.
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
-                                           std::string* error);
+                                           std::string* error, const TranslateText& translate = {});
 
 // A file written as it goes (the motor test's recording). The first line goes into a new
 // file beside the target, which then replaces the target: a start that fails leaves the old
@@ -43,7 +48,8 @@ class GrowingFile {
   ~GrowingFile();
 
   // Empty when the file can be made, else why not. Nothing replaces the target yet.
-  std::string open(const std::string& path);
+  // Its later reasons come in the language of `translate`, as this one does.
+  std::string open(const std::string& path, TranslateText translate = {});
   // Empty when the bytes are in the file, else why not; the file is then written no more.
   std::string append(std::string_view bytes);
   // Flushed to disk and closed; empty, or why the flush failed. A file that never took a
@@ -54,6 +60,7 @@ class GrowingFile {
 
  private:
   std::string path_;  // as given
+  TranslateText translate_;
 #if defined(Q_OS_UNIX)
   std::string target_;  // the file it leads to
   std::string temp_;    // until the first line is in
@@ -67,9 +74,9 @@ class GrowingFile {
 
 #if defined(Q_OS_UNIX)
 // "a folder", "a named pipe", ...: what a mode that is not a regular file's names.
-std::string KindOfNode(mode_t mode);
+std::string KindOfNode(mode_t mode, const TranslateText& translate = {});
 // "not a file but a folder": why a node is refused.
-std::string NotAFile(mode_t mode);
+std::string NotAFile(mode_t mode, const TranslateText& translate = {});
 #endif
 
 }  // namespace morvane

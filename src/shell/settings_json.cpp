@@ -108,7 +108,7 @@ std::string JsonString(const QByteArray& bytes, qsizetype& i) {
 
 // A key given twice in one object, said in a message; empty when there is none. The bytes
 // are JSON already parsed, so only strings and brackets need telling apart.
-std::string DuplicateKey(const QByteArray& bytes) {
+std::string DuplicateKey(const QByteArray& bytes, const TranslateText& translate) {
   struct Level {
     bool object;
     std::string name;  // the key whose value it is
@@ -124,8 +124,14 @@ std::string DuplicateKey(const QByteArray& bytes) {
       if (levels.empty() || !levels.back().object || !levels.back().keyNext) continue;
       Level& level = levels.back();
       if (!level.keys.insert(text).second) {
-        return "\"" + Printable(text) + "\" is given twice" +
-               (level.name.empty() ? std::string() : " in \"" + Printable(level.name) + "\"");
+        if (level.name.empty()) {
+          return Phrase(translate, "SettingsFile",
+                        MORVANE_TRANSLATABLE("SettingsFile", "\"%1\" is given twice"),
+                        {Printable(text)});
+        }
+        return Phrase(translate, "SettingsFile",
+                      MORVANE_TRANSLATABLE("SettingsFile", "\"%1\" is given twice in \"%2\""),
+                      {Printable(text), Printable(level.name)});
       }
       level.keyNext = false;
       lastKey = text;
@@ -167,42 +173,61 @@ QByteArray SettingsJson(const SettingsDocument& doc) {
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name) {
+SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name,
+                               const TranslateText& translate) {
+  const auto refused = [&](const char* english, std::initializer_list<std::string_view> args) {
+    return Failed(name, Phrase(translate, "SettingsFile", english, args));
+  };
   if (static_cast<std::size_t>(bytes.size()) > kMaxSettingsFileBytes) {
-    return Failed(name, "refused: larger than 64 KiB, which no settings file is");
+    return refused(MORVANE_TRANSLATABLE("SettingsFile",
+                                        "refused: larger than 64 KiB, which no settings file is"),
+                   {});
   }
-  if (bytes.trimmed().isEmpty()) return Failed(name, "the file is empty");
+  if (bytes.trimmed().isEmpty()) {
+    return refused(MORVANE_TRANSLATABLE("SettingsFile", "the file is empty"), {});
+  }
   QJsonParseError parseError{};
   const QJsonDocument json = QJsonDocument::fromJson(bytes, &parseError);
   if (parseError.error != QJsonParseError::NoError) {
-    return Failed(name, "not JSON: " + parseError.errorString().toStdString() + " at byte " +
-                            std::to_string(parseError.offset));
+    return refused(MORVANE_TRANSLATABLE("SettingsFile", "not JSON: %1 at byte %2"),
+                   {parseError.errorString().toStdString(), std::to_string(parseError.offset)});
   }
-  if (const std::string twice = DuplicateKey(bytes); !twice.empty()) return Failed(name, twice);
-  if (!json.isObject()) return Failed(name, "not a settings file: the JSON is not an object");
+  if (const std::string twice = DuplicateKey(bytes, translate); !twice.empty()) {
+    return Failed(name, twice);
+  }
+  if (!json.isObject()) {
+    return refused(
+        MORVANE_TRANSLATABLE("SettingsFile", "not a settings file: the JSON is not an object"), {});
+  }
   const QJsonObject root = json.object();
 
   const QJsonValue format = root.value(QLatin1String("format"));
   if (format.toString() != QLatin1String(kSettingsFormat)) {
-    return Failed(
-        name, std::string("not a settings file: \"format\" must be \"") + kSettingsFormat + "\"");
+    return refused(
+        MORVANE_TRANSLATABLE("SettingsFile", "not a settings file: \"%1\" must be \"%2\""),
+        {"format", kSettingsFormat});
   }
   const QJsonValue version = root.value(QLatin1String("version"));
-  if (!version.isDouble()) return Failed(name, "\"version\" must be a number");
+  if (!version.isDouble()) {
+    return refused(MORVANE_TRANSLATABLE("SettingsFile", "\"%1\" must be a number"), {"version"});
+  }
   if (version.toDouble() != kSettingsVersion) {
-    return Failed(name, "version " + QString::number(version.toDouble()).toStdString() +
-                            " is not supported; this program reads version " +
-                            std::to_string(kSettingsVersion));
+    return refused(
+        MORVANE_TRANSLATABLE("SettingsFile",
+                             "version %1 is not supported; this program reads version %2"),
+        {QString::number(version.toDouble()).toStdString(), std::to_string(kSettingsVersion)});
   }
   const QJsonValue settings = root.value(QLatin1String("settings"));
-  if (!settings.isObject()) return Failed(name, "\"settings\" must be an object");
+  if (!settings.isObject()) {
+    return refused(MORVANE_TRANSLATABLE("SettingsFile", "\"%1\" must be an object"), {"settings"});
+  }
 
   std::vector<SettingEntry> entries;
   const QJsonObject given = settings.toObject();
   for (auto it = given.begin(); it != given.end(); ++it) {
     entries.push_back({it.key().toStdString(), TextOf(it.value())});
   }
-  const ParsedSettings parsed = ParseSettings(entries);
+  const ParsedSettings parsed = ParseSettings(entries, translate);
   if (!parsed.error.empty()) return Failed(name, parsed.error);
 
   SettingsDocument doc;
@@ -214,19 +239,27 @@ SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name)
   return {doc, {}};
 }
 
-SettingsRead ReadSettingsFile(const std::string& path) {
+SettingsRead ReadSettingsFile(const std::string& path, const TranslateText& translate) {
   std::string error;
   // One byte past the limit is enough to refuse; a huge file is never read whole.
-  const std::optional<std::string> bytes = ReadRegularFile(path, kMaxSettingsFileBytes + 1, &error);
-  if (!bytes) return Failed(path, "cannot read: " + error);
-  return ParseSettingsJson(QByteArray::fromStdString(*bytes), path);
+  const std::optional<std::string> bytes =
+      ReadRegularFile(path, kMaxSettingsFileBytes + 1, &error, translate);
+  if (!bytes) {
+    return Failed(path, Phrase(translate, "SettingsFile",
+                               MORVANE_TRANSLATABLE("SettingsFile", "cannot read: %1"), {error}));
+  }
+  return ParseSettingsJson(QByteArray::fromStdString(*bytes), path, translate);
 }
 
-std::string WriteSettingsFile(const std::string& path, const SettingsDocument& doc) {
+std::string WriteSettingsFile(const std::string& path, const SettingsDocument& doc,
+                              const TranslateText& translate) {
   const QByteArray json = SettingsJson(doc);
   const std::string error = WriteWholeFile(
-      path, std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
-  return error.empty() ? error : Printable(path) + ": cannot write: " + error;
+      path, std::string_view(json.constData(), static_cast<std::size_t>(json.size())), translate);
+  if (error.empty()) return error;
+  return Printable(path) + ": " +
+         Phrase(translate, "SettingsFile", MORVANE_TRANSLATABLE("SettingsFile", "cannot write: %1"),
+                {error});
 }
 
 std::string UtcNow() {

@@ -22,14 +22,16 @@ struct SettingsRead {
 // A file's bytes; `name` (bytes, shown readably) starts every error. Reading is strict:
 // anything that is not a whole, valid settings file is an error and yields no settings at
 // all, also a key given twice, which a JSON object would quietly take as the last one.
-SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name);
+SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name,
+                               const TranslateText& translate = {});
 // `path` is bytes, as the system takes them. Only a regular file is read: a named pipe or a
 // device is refused before anything could wait on it.
-SettingsRead ReadSettingsFile(const std::string& path);
+SettingsRead ReadSettingsFile(const std::string& path, const TranslateText& translate = {});
 
 // Writes the file atomically: a reader sees the old file or the whole new one (see
 // safe_file.h). Returns the error, empty when written.
-std::string WriteSettingsFile(const std::string& path, const SettingsDocument& doc);
+std::string WriteSettingsFile(const std::string& path, const SettingsDocument& doc,
+                              const TranslateText& translate = {});
 
 // Now, UTC, ISO 8601 to the second: the "saved" of a file.
 std::string UtcNow();

@@ -113,14 +113,17 @@ std::string PresetNameOf(const std::string& description) {
   return name.empty() ? "preset" : name;
 }
 
-std::string SaveUserPreset(const std::string& description, SettingsDocument doc) {
+std::string SaveUserPreset(const std::string& description, SettingsDocument doc,
+                           const TranslateText& translate) {
   const std::string folder = UserPresetFolder();
   if (!QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(folder)))) {
-    return folder + ": cannot make the folder";
+    return folder + ": " +
+           Phrase(translate, "SettingsFile",
+                  MORVANE_TRANSLATABLE("SettingsFile", "cannot make the folder"));
   }
   doc.description = description;
   doc.saved = UtcNow();
-  return WriteSettingsFile(folder + "/" + PresetNameOf(description) + ".json", doc);
+  return WriteSettingsFile(folder + "/" + PresetNameOf(description) + ".json", doc, translate);
 }
 
 std::string PresetsText(const PresetList& list) {

@@ -41,7 +41,8 @@ std::string FileOrPreset(const std::string& name);
 // A preset's name from its description: "3S LiPo, soft cutoff" is "3s-lipo-soft-cutoff".
 std::string PresetNameOf(const std::string& description);
 // Saves `doc` with `description` among the user's presets; returns the error, empty when saved.
-std::string SaveUserPreset(const std::string& description, SettingsDocument doc);
+std::string SaveUserPreset(const std::string& description, SettingsDocument doc,
+                           const TranslateText& translate = {});
 
 // `morvane-esc presets`: name, description and file, separated by tabs; or a JSON array.
 std::string PresetsText(const PresetList& list);

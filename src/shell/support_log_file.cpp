@@ -169,11 +169,12 @@ void SupportLogFile::fail(const QString& why) {
 #endif
 
 QString SaveSupportLog(const QString& path, const std::string& header, const SupportLog& log,
-                       const LogStamps& stamps) {
+                       const LogStamps& stamps, const TranslateText& translate) {
   std::string bytes = header;
   bytes.reserve(header.size() + log.bytes());
   for (const LogLine& line : log.lines()) bytes += stamps.line(line).toStdString();
-  return QString::fromStdString(WriteWholeFile(QFile::encodeName(path).toStdString(), bytes));
+  return QString::fromStdString(
+      WriteWholeFile(QFile::encodeName(path).toStdString(), bytes, translate));
 }
 
 }  // namespace morvane

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "link/translatable.h"
 #include "supportlog/support_log.h"
 
 class QSocketNotifier;
@@ -76,7 +77,8 @@ class SupportLogFile {
 
 // Writes the header and the kept lines to `path` whole or not at all, as every file of the
 // programs is written (safe_file.h). Empty on success, else why not.
+// The reason comes in the language of `translate`; the log itself is English.
 QString SaveSupportLog(const QString& path, const std::string& header, const SupportLog& log,
-                       const LogStamps& stamps);
+                       const LogStamps& stamps, const TranslateText& translate = {});
 
 }  // namespace morvane

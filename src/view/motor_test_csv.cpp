@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/motor_test_csv.h"
 
+#include "view/translations.h"
+
 namespace morvane {
 namespace {
 
@@ -13,7 +15,8 @@ bool Done(const std::string& failure, QString* error) {
 }  // namespace
 
 bool CsvFile::open(const std::string& path, QString* error) {
-  return Done(file_.open(path), error);
+  // Its later reasons too (a deleted or moved file) come in the window's language.
+  return Done(file_.open(path, InWindowLanguage), error);
 }
 
 bool CsvFile::writeLine(const std::string& line, QString* error) {
@@ -27,7 +30,7 @@ bool CsvFile::close(QString* error) {
 bool SaveCsv(const std::string& path, const std::vector<std::string>& lines, QString* error) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
-  return Done(WriteWholeFile(path, text), error);
+  return Done(WriteWholeFile(path, text, InWindowLanguage), error);
 }
 
 }  // namespace morvane

@@ -3,7 +3,8 @@
 // the system at once so that nothing written is lost if the program ends, and a sweep's
 // table saved whole. Names are bytes, as the system takes them; both are written as every
 // file of the programs is (app/safe_file.h): only over a regular file, and the old one kept
-// until the new one holds its first line (the recording) or every line (the table).
+// until the new one holds its first line (the recording) or every line (the table). Why one
+// failed is told in the window's language.
 #pragma once
 
 #include <QString>

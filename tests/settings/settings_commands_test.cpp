@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include "app/settings_file_commands.h"
 #include "shell/settings_json.h"
@@ -145,6 +146,16 @@ TEST(FileCommands, ABadFileIsShownWithItsReasonAndChangesNothing) {
   EXPECT_EQ(b.messages[0].toStdString(),
             b.answer.toStdString() +
                 ": rotationDirection: \"Sideways\" is not allowed; allowed: Forward, Reverse");
+  // A German window words the reason in German; the file's keys and values stay as written.
+  QTranslator german;
+  ASSERT_TRUE(german.load(QStringLiteral(":/i18n/morvane_de.qm")));
+  QCoreApplication::installTranslator(&german);
+  b.press(Qt::Key_O);
+  QCoreApplication::removeTranslator(&german);
+  ASSERT_EQ(b.messages.size(), 2);
+  EXPECT_EQ(b.messages[1].toStdString(),
+            b.answer.toStdString() +
+                ": rotationDirection: „Sideways“ ist nicht erlaubt; erlaubt: Forward, Reverse");
   EXPECT_EQ(b.s().wantedValue, b.s().deviceValue);
   b.clock.runFor(Ms(1000));
   EXPECT_EQ(b.writes(), std::vector<Bytes>());

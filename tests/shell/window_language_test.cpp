@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The core's port, sweep and Check ports texts: in German through the window's translator,
-// whole sentences in German order; without a translator the English of the command line and
-// the logs, unchanged.
+// The core's port, sweep, Check ports, settings file and file texts: in German through the window's
+// translator, whole sentences in German order; without a translator the English of the command line
+// and the logs, unchanged.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <functional>
 #include <string>
@@ -14,6 +17,8 @@
 #include "ports/device_trouble.h"
 #include "ports/port_holders.h"
 #include "ports/port_table.h"
+#include "shell/safe_file.h"
+#include "shell/settings_json.h"
 #include "view/translations.h"
 
 namespace morvane::test {
@@ -32,6 +37,16 @@ std::string FindingOf(std::size_t index, const TranslateText& translate) {
   return cli::FindingLine(cli::Diagnose(facts, translate).at(index), translate);
 }
 
+// A recording whose file is deleted after its first line: the next line is refused.
+std::string DeletedRecording(const TranslateText& translate) {
+  QTemporaryDir dir;
+  const std::string path = QFile::encodeName(dir.filePath(QStringLiteral("run.csv"))).toStdString();
+  GrowingFile file;
+  if (!file.open(path, translate).empty() || !file.append("a\n").empty()) return "not started";
+  QFile::remove(dir.filePath(QStringLiteral("run.csv")));
+  return file.append("b\n");
+}
+
 struct Case {
   const char* name;
   std::function<std::string(const TranslateText&)> text;
@@ -39,7 +54,7 @@ struct Case {
   const char* german;
 };
 
-TEST(WindowLanguage, PortSweepAndCheckTextsComeInGermanAndStayEnglishWithoutATranslator) {
+TEST(WindowLanguage, CoreTextsComeInGermanAndStayEnglishWithoutATranslator) {
   const Case cases[] = {
       {"held port's remedy",
        [](const TranslateText& t) {
@@ -97,6 +112,35 @@ TEST(WindowLanguage, PortSweepAndCheckTextsComeInGermanAndStayEnglishWithoutATra
        "name a port with --port or MORVANE_ESC_PORTS.",
        "Problem Adapter: kein USB-Seriell-Adapter ist eingesteckt. Abhilfe: Stecken Sie den "
        "Adapter ein, oder nennen Sie einen Port mit --port oder MORVANE_ESC_PORTS."},
+      {"refused settings file",
+       [](const TranslateText& t) {
+         return ParseSettingsJson(R"({"format": "morvane-esc-settings", "version": 1,
+                                      "settings": {"brake": "Maybe"}})",
+                                  "esc.json", t)
+             .error;
+       },
+       "esc.json: brake: \"Maybe\" is not allowed; allowed: Disable, Enable",
+       "esc.json: brake: „Maybe“ ist nicht erlaubt; erlaubt: Disable, Enable"},
+      {"settings file of another version",
+       [](const TranslateText& t) {
+         return ParseSettingsJson(R"({"format": "morvane-esc-settings", "version": 7})", "a.json",
+                                  t)
+             .error;
+       },
+       "a.json: version 7 is not supported; this program reads version 1",
+       "a.json: Version 7 wird nicht unterstützt; dieses Programm liest Version 1"},
+      {"save over a folder",
+       [](const TranslateText& t) {
+         QTemporaryDir dir;
+         return WriteWholeFile(QFile::encodeName(dir.path()).toStdString(), "x", t);
+       },
+       "not a file but a folder; left as it is",
+       "keine Datei, sondern ein Ordner; bleibt unverändert"},
+      {"ESC's value outside the list",
+       [](const TranslateText& t) { return ChoiceText(SettingByName("brake"), 8, t); },
+       "value byte 9", "Wertbyte 9"},
+      {"recording's file deleted", DeletedRecording, "the file was deleted",
+       "die Datei wurde gelöscht"},
   };
   QTranslator german;
   ASSERT_TRUE(german.load(QStringLiteral(":/i18n/morvane_de.qm")));
