@@ -21,9 +21,16 @@ struct OpenFailure {
   // holds it, if known. NotSerial: what it is instead ("a regular file"). Other: the
   // system's own message.
   std::string detail;
-  // InUse: the names of the programs seen holding it, the lock's holder first, for a remedy
-  // that fits them (ModemManager and brltty need other steps than closing a terminal).
-  std::vector<std::string> holders{};
+  // InUse: the programs seen holding it, the lock's holder first, for a remedy that fits
+  // them (ModemManager and brltty need other steps than closing a terminal) and for the
+  // detail in the window's language; and how many more were seen than are named.
+  struct Holder {
+    std::string name;
+    int pid = 0;
+    bool guessed = false;  // seen only by a name, not holding the device itself
+  };
+  std::vector<Holder> holders{};
+  std::size_t moreHolders = 0;
 };
 
 // The serial-port control. Failures are values: an open that fails returns false and

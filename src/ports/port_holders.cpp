@@ -18,48 +18,23 @@ std::string Say(const TranslateText& translate, const char* english,
   return Phrase(translate, kContext, english, args);
 }
 
-bool AllDigits(std::string_view s) {
-  return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// One named holder of the detail, "perhaps minicom, process 412", in the window's words.
-std::string HolderAgain(std::string_view part, const TranslateText& translate) {
-  constexpr std::string_view perhaps = "perhaps ";
-  const bool guessed = part.starts_with(perhaps);
-  if (guessed) part.remove_prefix(perhaps.size());
-  constexpr std::string_view process = ", process ";
-  const std::size_t at = part.rfind(process);
-  if (at == std::string_view::npos || !AllDigits(part.substr(at + process.size()))) {
-    return std::string(guessed ? perhaps : "") + std::string(part);
-  }
-  const std::string named =
-      Say(translate, kProcess, {part.substr(0, at), part.substr(at + process.size())});
-  return guessed ? Say(translate, kPerhaps, {named}) : named;
-}
-
-// DescribeHolders' detail in the window's language; as it is without a translator.
-std::string DetailAgain(const std::string& detail, const TranslateText& translate) {
-  if (!translate) return detail;
-  std::string_view rest = detail;
-  std::string more;
-  constexpr std::string_view tail = " more";
-  if (const std::size_t andAt = rest.rfind(" and ");
-      andAt != std::string_view::npos && rest.ends_with(tail)) {
-    const std::string_view count = rest.substr(andAt + 5, rest.size() - andAt - 5 - tail.size());
-    if (AllDigits(count)) {
-      more = std::string(count);
-      rest = rest.substr(0, andAt);
-    }
-  }
+// "minicom, process 412; perhaps cat, process 900 and 1 more", in the given language.
+std::string NamedHolders(const OpenFailure& failure, const TranslateText& translate) {
   std::string out;
-  for (std::size_t from = 0;;) {
-    const std::size_t semi = rest.find("; ", from);
+  for (const OpenFailure::Holder& h : failure.holders) {
     if (!out.empty()) out += "; ";
-    out += HolderAgain(rest.substr(from, semi - from), translate);
-    if (semi == std::string_view::npos) break;
-    from = semi + 2;
+    const std::string named = Say(translate, kProcess, {h.name, std::to_string(h.pid)});
+    out += h.guessed ? Say(translate, kPerhaps, {named}) : named;
   }
-  return more.empty() ? out : Say(translate, kMore, {out, more});
+  return failure.moreHolders == 0
+             ? out
+             : Say(translate, kMore, {out, std::to_string(failure.moreHolders)});
+}
+
+// The detail as told: composed again in the window's language where it names holders.
+std::string DetailAgain(const OpenFailure& failure, const TranslateText& translate) {
+  return translate && !failure.holders.empty() ? NamedHolders(failure, translate)
+                                               : failure.detail;
 }
 
 }  // namespace
@@ -76,23 +51,16 @@ void DescribeHolders(OpenFailure& failure, std::vector<PortHolder> holders) {
     if (a.locks != b.locks) return a.locks;
     return a.pid < b.pid;
   });
-  failure.detail.clear();
   failure.holders.clear();
   for (std::size_t i = 0; i < holders.size() && i < kHoldersNamed; ++i) {
-    const PortHolder& h = holders[i];
-    if (!failure.detail.empty()) failure.detail += "; ";
-    const std::string named = Say({}, kProcess, {h.name, std::to_string(h.pid)});
-    failure.detail += h.guessed ? Say({}, kPerhaps, {named}) : named;
-    failure.holders.push_back(h.name);
+    failure.holders.push_back({holders[i].name, holders[i].pid, holders[i].guessed});
   }
-  if (holders.size() > kHoldersNamed) {
-    failure.detail =
-        Say({}, kMore, {failure.detail, std::to_string(holders.size() - kHoldersNamed)});
-  }
+  failure.moreHolders = holders.size() - failure.holders.size();
+  failure.detail = NamedHolders(failure, {});
 }
 
 std::string HolderDetail(const OpenFailure& failure, const TranslateText& translate) {
-  return DetailAgain(failure.detail, translate);
+  return DetailAgain(failure, translate);
 }
 
 std::string InUseWords(const OpenFailure& failure, const TranslateText& translate) {
@@ -102,7 +70,7 @@ std::string InUseWords(const OpenFailure& failure, const TranslateText& translat
                ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by other programs"))
                : Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by another program"));
   }
-  const std::string detail = DetailAgain(failure.detail, translate);
+  const std::string detail = DetailAgain(failure, translate);
   return several
              ? Say(translate, MORVANE_TRANSLATABLE("PortHolders", "in use by other programs (%1)"),
                    {detail})
@@ -119,8 +87,8 @@ std::string InUseRemedy(const OpenFailure& failure, Retry retry, const Translate
   const bool pick = retry == Retry::PickThePort;
   std::vector<Interferer> interferers;
   bool others = failure.holders.empty();
-  for (const std::string& name : failure.holders) {
-    const Interferer i = InterfererNamed(name);
+  for (const OpenFailure::Holder& holder : failure.holders) {
+    const Interferer i = InterfererNamed(holder.name);
     if (i == Interferer::None) {
       others = true;
     } else if (std::find(interferers.begin(), interferers.end(), i) == interferers.end()) {
