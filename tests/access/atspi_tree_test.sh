@@ -74,6 +74,8 @@ dbus-run-session -- bash -c '
   wait $window 2>/dev/null
   exit $status
 ' 2>"$work/bus.err" || {
+  echo "--- the bus and the reader said:" >&2
+  grep -v "Failed to set fd limit" "$work/bus.err" >&2 || true
   echo "--- the window said:" >&2
   cat "$work/window.out" >&2
   exit 1

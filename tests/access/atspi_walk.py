@@ -15,8 +15,12 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-INTERACTIVE = {"combo box", "push button", "slider", "spin button", "page tab", "check box",
-               "radio button", "toggle button", "scroll bar", "table"}
+# By role, not by its name: at-spi 2.56 says "button" where 2.46 said "push button".
+INTERACTIVE = {Atspi.Role.COMBO_BOX, Atspi.Role.PUSH_BUTTON, Atspi.Role.SLIDER,
+               Atspi.Role.SPIN_BUTTON, Atspi.Role.PAGE_TAB, Atspi.Role.CHECK_BOX,
+               Atspi.Role.RADIO_BUTTON, Atspi.Role.TOGGLE_BUTTON, Atspi.Role.SCROLL_BAR,
+               Atspi.Role.TABLE}
+CONTAINERS = {Atspi.Role.PANEL, Atspi.Role.FILLER, Atspi.Role.FRAME, Atspi.Role.DIALOG}
 # The tab strip's own scroll buttons, which Qt names and describes itself.
 QT_OWN = {"Scroll Left", "Scroll Right"}
 
@@ -31,21 +35,20 @@ def find_app(name):
 
 
 def value_of(o):
-    v = o.get_value_iface()
-    if v is not None:
-        n = v.get_current_value()
+    # Called through the interfaces, which both binding versions take.
+    if o.get_value_iface() is not None:
+        n = Atspi.Value.get_current_value(o)
         return str(int(n)) if n == int(n) else str(n)
-    t = o.get_text_iface()
-    if t is not None:
-        return t.get_text(0, -1)
+    if o.get_text_iface() is not None:
+        return Atspi.Text.get_text(o, 0, -1)
     return ""
 
 
 def walk(o, panels, rows):
-    role, name = o.get_role_name(), o.get_name() or ""
+    role, name = o.get_role(), o.get_name() or ""
     rows.append((role, name, value_of(o), o.get_description() or "", list(panels)))
-    inner = panels + [name] if role in ("panel", "filler", "frame", "dialog") and name else panels
-    if role == "combo box":
+    inner = panels + [name] if role in CONTAINERS and name else panels
+    if role == Atspi.Role.COMBO_BOX:
         return  # its list holds the entries, which are values
     for i in range(o.get_child_count()):
         child = o.get_child_at_index(i)
@@ -85,8 +88,9 @@ def main():
         return 1
     faults = []
     for role, name, value, desc, panels in rows:
-        if role not in INTERACTIVE and not (role == "text" and name):
+        if role not in INTERACTIVE and not (role == Atspi.Role.TEXT and name):
             continue
+        role = Atspi.role_get_name(role)
         print(f"{role} | {name} | {value} | {desc[:70]}")
         if not name.strip():
             faults.append(f"a {role} without a name (value {value!r})")
