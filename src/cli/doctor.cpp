@@ -37,23 +37,10 @@ constexpr std::array<Chip, 13> kChips = {{
     {"067b:23a3", "Prolific PL2303GC"},
 }};
 
+// The findings' words are in the window's language when it passes one.
 constexpr const char* kContext = "Doctor";
 
-// The findings' words, in the window's language when it passes one.
-class Say {
- public:
-  explicit Say(const TranslateText& translate) : translate_(translate) {}
-  std::string operator()(const char* english,
-                         std::initializer_list<std::string_view> args = {}) const {
-    return Phrase(translate_, kContext, english, args);
-  }
-  const TranslateText& translate() const { return translate_; }
-
- private:
-  const TranslateText& translate_;
-};
-
-std::string Process(const RunningProgram& p, const Say& say) {
+std::string Process(const RunningProgram& p, const Phrases& say) {
   return say(MORVANE_TRANSLATABLE("Doctor", "%1 (process %2)"), {p.name, std::to_string(p.pid)});
 }
 
@@ -61,7 +48,7 @@ bool Covered(const std::vector<std::string>& covered, const std::string& vendorP
   return std::find(covered.begin(), covered.end(), vendorProduct) != covered.end();
 }
 
-std::string Identity(const PortFacts& port, const Say& say) {
+std::string Identity(const PortFacts& port, const Phrases& say) {
   std::string text;
   if (port.pseudoTerminal) {
     text = say(MORVANE_TRANSLATABLE("Doctor", "a pseudo-terminal"));
@@ -90,7 +77,7 @@ std::string Identity(const PortFacts& port, const Say& say) {
 }
 
 Finding AccessFinding(const PortFacts& port, const SystemFacts& facts,
-                      const std::vector<std::string>& covered, const Say& say) {
+                      const std::vector<std::string>& covered, const Phrases& say) {
   const AccessFacts& a = port.access;
   if (a.mayOpen) {
     std::string why;
@@ -162,7 +149,7 @@ Finding AccessFinding(const PortFacts& port, const SystemFacts& facts,
   return {Level::Problem, port.name, why, group + "."};
 }
 
-Finding HolderFinding(const PortFacts& port, const Say& say) {
+Finding HolderFinding(const PortFacts& port, const Phrases& say) {
   const bool locked = std::any_of(port.holders.begin(), port.holders.end(),
                                   [](const PortHolder& h) { return h.locks; });
   const bool interfered =
@@ -213,7 +200,7 @@ Finding HolderFinding(const PortFacts& port, const Say& say) {
 }
 
 void ServicesOnPort(const PortFacts& port, const SystemFacts& facts,
-                    const std::vector<std::string>& covered, const Say& say,
+                    const std::vector<std::string>& covered, const Phrases& say,
                     std::vector<Finding>& out) {
   // Neither service touches a pseudo-terminal or a device that is not on USB.
   if (!port.usb) return;
@@ -278,7 +265,7 @@ const char* LevelName(Finding::Level level) {
 }
 
 std::string FindingLine(const Finding& f, const TranslateText& translate) {
-  const Say say(translate);
+  const Phrases say(translate, kContext);
   std::string line = say(LevelName(f.level));
   // A level's column; a longer word in another language still keeps a space after it.
   line.resize(std::max<std::size_t>(8, line.size() + 1), ' ');
@@ -289,7 +276,7 @@ std::string FindingLine(const Finding& f, const TranslateText& translate) {
 }
 
 std::vector<Finding> Diagnose(const SystemFacts& facts, const TranslateText& translate) {
-  const Say say(translate);
+  const Phrases say(translate, kContext);
   std::vector<Finding> out;
   const std::vector<std::string> covered = CoveredAdapters(facts.ruleText);
   const std::string rule = say(MORVANE_TRANSLATABLE("Doctor", "udev rule"));

@@ -39,4 +39,20 @@ inline std::string Phrase(const TranslateText& translate, const char* context, c
   return out;
 }
 
+// The marked texts of one context in one language: say(english, {args}).
+class Phrases {
+ public:
+  Phrases(const TranslateText& translate, const char* context)
+      : translate_(translate), context_(context) {}
+  std::string operator()(const char* english,
+                         std::initializer_list<std::string_view> args = {}) const {
+    return Phrase(translate_, context_, english, args);
+  }
+  const TranslateText& translate() const { return translate_; }
+
+ private:
+  const TranslateText& translate_;
+  const char* context_;
+};
+
 }  // namespace morvane

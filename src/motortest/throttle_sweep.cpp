@@ -119,9 +119,7 @@ void ThrottleSweep::nextStep() {
 }
 
 std::string ThrottleSweep::status(const TranslateText& translate) const {
-  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
-    return Phrase(translate, "Sweep", english, args);
-  };
+  const Phrases say(translate, "Sweep");
   const std::string done = std::to_string(rows_.size());
   const std::string steps = std::to_string(steps_.size());
   switch (phase_) {

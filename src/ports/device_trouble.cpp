@@ -68,9 +68,7 @@ OpenFailure ClassifyDevice(const DeviceFacts& facts) {
 
 // The first words of the window's reason for a failed open, without its remedy.
 std::string TroubleText(const OpenFailure& trouble, const TranslateText& translate) {
-  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
-    return Phrase(translate, kContext, english, args);
-  };
+  const Phrases say(translate, kContext);
   const std::string& detail = trouble.detail;
   switch (trouble.kind) {
     case OpenFailure::Kind::None:

@@ -19,9 +19,7 @@ constexpr const char* kContext = "LinkStatus";
 }  // namespace
 
 std::string FailureReason(const OpenFailure& f, Retry retry, const TranslateText& translate) {
-  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
-    return Phrase(translate, kContext, english, args);
-  };
+  const Phrases say(translate, kContext);
   switch (f.kind) {
     case OpenFailure::Kind::PermissionDenied:
       return f.detail.empty()
@@ -79,9 +77,7 @@ std::string StatusTip(const LinkStatus& status, const ClockText& clock, const De
                       const TranslateText& translate) {
   const std::string port = PortName(status.port, device);
   const std::string at = clock(status.sinceMs);
-  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
-    return Phrase(translate, kContext, english, args);
-  };
+  const Phrases say(translate, kContext);
   std::string text;
   switch (status.state) {
     case LinkStatus::State::NoPort:

@@ -43,9 +43,7 @@ std::string Description(const SerialDevice& d, const TranslateText& translate) {
 
 std::string DescriptionText(const DeviceWords& words, const OpenFailure& trouble,
                             const TranslateText& translate) {
-  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
-    return Phrase(translate, "PortTable", english, args);
-  };
+  const Phrases say(translate, "PortTable");
   using What = DeviceWords::What;
   std::string what;
   switch (words.what) {
@@ -234,9 +232,7 @@ std::string EntryTip(const PortTable& table, int n, const TranslateText& transla
 
 std::string EmptyListTip(const PortTable& table, Platform platform,
                          const TranslateText& translate) {
-  const auto say = [&translate](const char* english, std::initializer_list<std::string_view> args) {
-    return Phrase(translate, "PortTable", english, args);
-  };
+  const Phrases say(translate, "PortTable");
   // Only Linux tells the program of adapters that come while it runs.
   const bool followed = platform == Platform::Linux;
   if (table.deviceCount() == 0) {
