@@ -45,6 +45,9 @@ class MSComm {
   virtual bool portOpen() const = 0;
   // Why the last open failed.
   virtual OpenFailure openFailure() const { return {OpenFailure::Kind::Other, {}}; }
+  // Set around the start-up scan: an open then only has to tell whether the port would open,
+  // for it is closed again at once and nothing is sent. A port may answer that more cheaply.
+  virtual void setScanning(bool) {}
 
   virtual void setOutBufferCount(int n) = 0;  // only 0: drop bytes not yet transmitted
   virtual void setInBufferCount(int n) = 0;   // only 0: drop bytes received and not read

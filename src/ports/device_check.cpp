@@ -141,6 +141,16 @@ bool IsPseudoTerminal(const struct stat& st) {
   return S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 && major(st.st_rdev) <= 143;
 }
 
+// The names programs give a device's lock file: minicom's after the device, Qt's after the
+// path below /dev.
+std::vector<std::string> LockFileNames(const std::string& device) {
+  std::string below = device.rfind("/dev/", 0) == 0 ? device.substr(5) : device;
+  std::replace(below.begin(), below.end(), '/', '_');
+  const std::string base = device.substr(device.rfind('/') + 1);
+  return base == below ? std::vector<std::string>{"LCK.." + base}
+                       : std::vector<std::string>{"LCK.." + base, "LCK.." + below};
+}
+
 // The processes holding the device's lock: by the kernel's list of locks (flock, fcntl), and
 // by lock files named after the device that hold a living process's number.
 std::set<int> LockHolders(const std::string& device, const struct stat& wanted,
@@ -160,13 +170,9 @@ std::set<int> LockHolders(const std::string& device, const struct stat& wanted,
       if (pid > 0) pids.insert(pid);
     }
   }
-  // minicom names its file after the device, Qt after the path below /dev.
-  std::string below = device.rfind("/dev/", 0) == 0 ? device.substr(5) : device;
-  std::replace(below.begin(), below.end(), '/', '_');
-  const std::string base = device.substr(device.rfind('/') + 1);
   for (const std::string& folder : roots.lockFolders) {
-    for (const std::string& name : {base, below}) {
-      std::istringstream first(FirstLine(folder + "/LCK.." + name));
+    for (const std::string& name : LockFileNames(device)) {
+      std::istringstream first(FirstLine(folder + "/" + name));
       int pid = 0;
       // A stale file's number may be another process's by now: only one that may hold the
       // device unseen counts.
@@ -454,6 +460,22 @@ DeviceLook LookAtDevice(const std::string& listed) {
   }
   look.trouble = ClassifyDevice(facts);
   return look;
+}
+
+bool LockFileHeldElsewhere(const std::string& device, const SystemRoots& roots) {
+#if defined(__linux__)
+  for (const std::string& folder : roots.lockFolders) {
+    for (const std::string& name : LockFileNames(device)) {
+      std::istringstream first(FirstLine(folder + "/" + name));
+      int pid = 0;
+      if (first >> pid && pid != ::getpid() && PidLives(roots.proc, pid)) return true;
+    }
+  }
+#else
+  (void)device;
+  (void)roots;
+#endif
+  return false;
 }
 
 DeviceClaim::DeviceClaim(const std::string& listed) {

@@ -49,6 +49,10 @@ HolderSearch FindHolders(const std::string& device, const SystemRoots& roots = {
 void NameHolders(OpenFailure& failure, const std::string& device,
                  const SystemRoots& roots = {});
 
+// Whether a lock file in the lock folders names the device for a living process other than
+// this one: a port another program has locked so, which Qt's open would refuse.
+bool LockFileHeldElsewhere(const std::string& device, const SystemRoots& roots = {});
+
 // The first process of that name (as /proc's comm gives it), if one runs.
 std::optional<RunningProgram> ProgramRunning(const std::string& name,
                                                   const std::string& proc = "/proc");

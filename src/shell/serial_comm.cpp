@@ -67,6 +67,9 @@ SerialComm::SerialComm(const PortTable& table, QObject* parent) : QObject(parent
 SerialComm::~SerialComm() { closePort(); }
 
 void SerialComm::closePort() {
+#if defined(Q_OS_UNIX)
+  if (std::exchange(probed_, false)) claim_.release();
+#endif
   if (!port_.isOpen()) return;
   hangUp_.setEnabled(false);
   descriptorChanged(-1);
@@ -83,11 +86,11 @@ bool SerialComm::refuse(OpenFailure failure) {
 }
 
 void SerialComm::setCommPort(int n) {
-  if (!port_.isOpen()) commPort_ = n;
+  if (!portOpen()) commPort_ = n;
 }
 
 bool SerialComm::setPortOpen(bool open) {
-  if (open == port_.isOpen()) return true;
+  if (open == portOpen()) return true;
   if (!open) {
     closePort();
     return true;
@@ -98,6 +101,16 @@ bool SerialComm::setPortOpen(bool open) {
 #if defined(Q_OS_UNIX)
   DeviceClaim claim(device->path);
   if (!claim.held()) return refuse(claim.trouble());
+  if (scanning_) {
+    if (LockFileHeldElsewhere(claim.device())) {
+      OpenFailure held{OpenFailure::Kind::InUse, {}};
+      NameHolders(held, claim.device());
+      return refuse(std::move(held));
+    }
+    claim_ = std::move(claim);
+    probed_ = true;
+    return true;
+  }
   // Qt gets the device, not the path as listed: it would look for a bare name in /dev, and it
   // names its lock file after the whole path.
   port_.setPortName(QFile::decodeName(QByteArray::fromStdString(claim.device())));

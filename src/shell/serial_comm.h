@@ -33,9 +33,13 @@ class SerialComm : public QObject, public MSComm {
   void setCommPort(int n) override;
   int commPort() const override { return commPort_; }
   bool setPortOpen(bool open) override;
-  bool portOpen() const override { return port_.isOpen(); }
+  bool portOpen() const override { return port_.isOpen() || probed_; }
   // Kind None after an open that succeeded.
   OpenFailure openFailure() const override { return failure_; }
+  // While scanning an open claims the device and looks for another program's lock file, and
+  // goes no further: Qt's open writes, syncs and removes a lock file of its own and sets the
+  // line up, for a port the scan closes again at once.
+  void setScanning(bool scanning) override { scanning_ = scanning; }
 
   void setOutBufferCount(int n) override;
   void setInBufferCount(int n) override;
@@ -79,6 +83,8 @@ class SerialComm : public QObject, public MSComm {
   OpenFailure failure_;
   // Raised by a hang-up of the descriptor, not by incoming data: reading stays with Qt.
   QSocketNotifier hangUp_{QSocketNotifier::Exception};
+  bool scanning_ = false;
+  bool probed_ = false;  // open for the scan: the claim is held, Qt's port is not open
   int commPort_ = 1;
   int rThreshold_ = 0;
   int commEvent_ = 0;

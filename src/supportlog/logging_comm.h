@@ -34,6 +34,7 @@ class LoggingComm : public MSComm {
   bool setPortOpen(bool open) override;
   bool portOpen() const override { return inner_.portOpen(); }
   OpenFailure openFailure() const override { return inner_.openFailure(); }
+  void setScanning(bool scanning) override { inner_.setScanning(scanning); }
   void setOutBufferCount(int n) override { inner_.setOutBufferCount(n); }
   void setInBufferCount(int n) override { inner_.setInBufferCount(n); }
   int inBufferCount() const override { return inner_.inBufferCount(); }

@@ -124,6 +124,7 @@ void FormMVconfig::Load() {
 }
 
 void FormMVconfig::PortScan() {
+  comm_.setScanning(true);
   for (int n = 1; n <= kPortCount; ++n) {
     comm_.setCommPort(n);
     comm_.setPortOpen(true);
@@ -135,6 +136,7 @@ void FormMVconfig::PortScan() {
       controls_.CombPort.setItemData(controls_.CombPort.listCount() - 1, n);
     }
   }
+  comm_.setScanning(false);
 }
 
 bool FormMVconfig::motorMayRun() const { return isConnected() || state_.lastThrottle != 0; }

@@ -431,6 +431,40 @@ TEST(HolderNaming, TheLockHolderComesFirstThenTheOthersAndModemManagerAndBrlttyG
       << reason;
 }
 
+// What the start-up scan asks instead of Qt's open, which would refuse these ports: a lock file
+// that names a living process other than this one, as Qt or minicom write it.
+TEST(LockFiles, OnlyALivingOtherProcessesFileHoldsTheDevice) {
+  struct Case {
+    const char* device;
+    const char* file;  // in the lock folder; nullptr: none
+    std::string content;
+    bool held;
+  };
+  const std::string self = std::to_string(::getpid());
+  const std::vector<Case> cases = {
+      {"/dev/ttyUSB0", "LCK..ttyUSB0", "4242\nminicom\n", true},
+      {"/dev/ttyUSB0", "LCK..ttyUSB0", "      4242 minicom user", true},
+      {"/dev/pts/3", "LCK..pts_3", "4242\nmorvane-esc-config\nhost\n", true},
+      {"/dev/ttyUSB0", "LCK..ttyUSB0", "4343\n", false},  // stale: no such process
+      {"/dev/ttyUSB0", "LCK..ttyUSB0", self + "\n", false},
+      {"/dev/ttyUSB0", "LCK..ttyUSB0", "not a number\n", false},
+      {"/dev/ttyUSB0", "LCK..ttyUSB1", "4242\n", false},
+      {"/dev/ttyUSB0", nullptr, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.device) + " " + (c.file ? c.file : "no file") + " " + c.content);
+    test::TempDir dir;
+    ASSERT_FALSE(dir.path().empty());
+    SystemRoots roots;
+    roots.proc = dir.path() + "/proc";
+    roots.lockFolders = {dir.path() + "/lock"};
+    std::filesystem::create_directories(roots.proc + "/4242");
+    std::filesystem::create_directories(roots.lockFolders[0]);
+    if (c.file != nullptr) std::ofstream(roots.lockFolders[0] + "/" + c.file) << c.content;
+    EXPECT_EQ(LockFileHeldElsewhere(c.device, roots), c.held);
+  }
+}
+
 // ModemManager runs as root and sets the terminal's exclusive mode: a user cannot see it hold
 // the port, but can see it run.
 TEST(HolderNaming, AUserWhoCannotSeeTheHolderIsToldOfTheModemManagerThatRuns) {

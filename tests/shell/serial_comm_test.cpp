@@ -120,6 +120,32 @@ TEST_F(SerialCommTest, NumbersWithoutAWorkingDeviceFailToOpen) {
   EXPECT_EQ(failures_, 0);
 }
 
+// The start-up scan's open holds the device as any open does, without Qt's lock file and line
+// set-up; once the scan is over an open is a whole one again.
+TEST_F(SerialCommTest, AScanOpenOnlyClaimsTheDevice) {
+  comm_.setScanning(true);
+  open();
+  EXPECT_TRUE(comm_.portOpen());
+  EXPECT_FALSE(comm_.device().isOpen());
+  SerialComm other(table_);
+  other.setCommPort(1);
+  EXPECT_FALSE(other.setPortOpen(true));
+  EXPECT_EQ(other.openFailure().kind, OpenFailure::Kind::InUse);
+  comm_.setCommPort(3);  // not while open
+  EXPECT_EQ(comm_.commPort(), 1);
+  EXPECT_TRUE(comm_.setPortOpen(false));
+  EXPECT_FALSE(comm_.portOpen());
+  EXPECT_TRUE(other.setPortOpen(true));  // let go
+  other.setPortOpen(false);
+
+  comm_.setScanning(false);
+  open();
+  EXPECT_TRUE(comm_.device().isOpen());
+  const Bytes frame = {0x41, 0x53, 0x00};
+  comm_.setOutput(frame);
+  EXPECT_EQ(far_.receive(frame.size()), frame);
+}
+
 TEST_F(SerialCommTest, BytesTravelBothWaysUnchanged) {
   open();
   comm_.setRThreshold(1);
