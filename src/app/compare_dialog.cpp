@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "shell/window_language.h"
+
 namespace morvane {
 namespace {
 
@@ -19,12 +21,8 @@ QString Text(const std::string& s) {
   return QCoreApplication::translate("Settings", s.c_str());
 }
 
-std::string InLanguage(const char* context, const char* english) {
-  return QCoreApplication::translate(context, english).toStdString();
-}
-
 QString Entry(int setting, int index) {
-  return QString::fromStdString(ChoiceText(setting, index, InLanguage));
+  return QString::fromStdString(ChoiceText(setting, index, InWindowLanguage));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include "app/port_checks.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -13,6 +12,7 @@
 #include <QWidget>
 
 #include "ports/port_holders.h"
+#include "shell/window_language.h"
 #include "ui/form_mvconfig.h"
 
 #if defined(Q_OS_UNIX)
@@ -21,11 +21,6 @@
 
 namespace morvane {
 namespace {
-
-// The findings in the window's language; as written where no translation is loaded.
-std::string InLanguage(const char* context, const char* english) {
-  return QCoreApplication::translate(context, english).toStdString();
-}
 
 std::string PortName(int n, const std::string& path) {
   return "COM" + std::to_string(n) + " (" + path + ")";
@@ -38,12 +33,12 @@ cli::Finding LinkFinding(const PortTable& table, const FormMVconfig& form) {
   const ClockText clock = [now, wall](std::int64_t ms) {
     return wall.addMSecs(ms - now).toString(QStringLiteral("HH:mm:ss")).toStdString();
   };
-  const DeviceText device = [&table](int n) { return DeviceLine(table, n, InLanguage); };
-  std::string text = StatusTip(form.linkStatus(), clock, device, InLanguage);
+  const DeviceText device = [&table](int n) { return DeviceLine(table, n, InWindowLanguage); };
+  std::string text = StatusTip(form.linkStatus(), clock, device, InWindowLanguage);
   std::replace(text.begin(), text.end(), '\n', ' ');
   const bool connected = form.linkStatus().state == LinkStatus::State::Connected;
   return {connected ? cli::Finding::Level::Ok : cli::Finding::Level::Problem,
-          InLanguage("PortChecks", MORVANE_TRANSLATABLE("PortChecks", "this window")),
+          InWindowLanguage("PortChecks", MORVANE_TRANSLATABLE("PortChecks", "this window")),
           text,
           {}};
 }
@@ -66,7 +61,7 @@ std::vector<cli::Finding> WindowFindings(const PortTable& table, bool listed,
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     facts.ports[i].openHere = numbers[i] == form.state().openPort;
   }
-  findings = cli::Diagnose(facts, InLanguage);
+  findings = cli::Diagnose(facts, InWindowLanguage);
 #else
   (void)listed;
 #endif
@@ -100,7 +95,7 @@ QAction* InstallPortCheckCommand(QWidget& window, std::function<std::vector<cli:
   QObject::connect(check, &QAction::triggered, group, [&window, find, show] {
     QString text;
     for (const cli::Finding& f : find()) {
-      text += QString::fromStdString(cli::FindingLine(f, InLanguage)) + QLatin1Char('\n');
+      text += QString::fromStdString(cli::FindingLine(f, InWindowLanguage)) + QLatin1Char('\n');
     }
     show(&window, text);
   });

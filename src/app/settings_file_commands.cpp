@@ -11,20 +11,19 @@
 
 #include "settings/settings_panel.h"
 #include "shell/settings_json.h"
+#include "shell/window_language.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane {
-namespace {
 
-const char* const kConnectFirst = QT_TRANSLATE_NOOP(
-    "SettingsFile",
-    "Connect an ESC first: its five settings are read when it connects, and they would "
-    "replace settings loaded before.");
-
-// The core's reasons in the window's language; as written where no translation is loaded.
-std::string InLanguage(const char* context, const char* english) {
-  return QCoreApplication::translate(context, english).toStdString();
+QString ConnectFirstText() {
+  return QCoreApplication::translate(
+      "SettingsFile",
+      "Connect an ESC first: its five settings are read when it connects, and they would "
+      "replace settings loaded before.");
 }
+
+namespace {
 
 // The commands belong to the panel: the shortcuts of a hidden widget do not fire, so on the
 // Run tab, where the throttle works, neither command does.
@@ -44,7 +43,7 @@ void Save(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
   SettingsDocument doc = PanelDocument(form);
   doc.saved = UtcNow();
   if (const std::string error =
-          WriteSettingsFile(QFile::encodeName(path).toStdString(), doc, InLanguage);
+          WriteSettingsFile(QFile::encodeName(path).toStdString(), doc, InWindowLanguage);
       !error.empty()) {
     dialogs.showError(&window, QString::fromStdString(error));
   }
@@ -53,18 +52,18 @@ void Save(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs
 void Load(QWidget& window, FormMVconfig& form, const FileCommandDialogs& dialogs) {
   const auto ready = [&form] { return ReadyForLoad(form); };
   if (!ready()) {
-    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kConnectFirst));
+    dialogs.showError(&window, ConnectFirstText());
     return;
   }
   const QString path = dialogs.openFileName(&window);
   if (path.isEmpty()) return;
-  const SettingsRead read = ReadSettingsFile(QFile::encodeName(path).toStdString(), InLanguage);
+  const SettingsRead read = ReadSettingsFile(QFile::encodeName(path).toStdString(), InWindowLanguage);
   if (!read.document) {
     dialogs.showError(&window, QString::fromStdString(read.error));
     return;
   }
   if (!ready()) {
-    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kConnectFirst));
+    dialogs.showError(&window, ConnectFirstText());
     return;
   }
   PickSettings(form, read.document->values);

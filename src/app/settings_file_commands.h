@@ -22,6 +22,9 @@ struct FileCommandDialogs {
   std::function<void(QWidget* parent, const QString& message)> showError;
 };
 
+// Why no settings file may be loaded while ReadyForLoad is false, in the window's language.
+QString ConnectFirstText();
+
 // File dialogs for .json files and a warning box.
 FileCommandDialogs StandardFileCommandDialogs();
 

@@ -13,20 +13,17 @@
 #include <QWidget>
 
 #include "app/compare_dialog.h"
+#include "app/settings_file_commands.h"
 #include "settings/settings_file.h"
 #include "settings/settings_history.h"
 #include "settings/settings_panel.h"
 #include "shell/settings_json.h"
 #include "shell/settings_presets.h"
+#include "shell/window_language.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane {
 namespace {
-
-// The core's texts in the window's language; as written where no translation is loaded.
-std::string InLanguage(const char* context, const char* english) {
-  return QCoreApplication::translate(context, english).toStdString();
-}
 
 // What a step changes, as the history tells it ("brake Enable → Disable"), with the entries
 // as the panel lists them in the window's language; the settings keep their file keys.
@@ -41,7 +38,7 @@ QString StepText(const HistoryStep& step, bool back) {
         .arg(parts.join(QStringLiteral(", ")));
   }
   const auto entry = [](int setting, int index) {
-    return QString::fromStdString(ChoiceText(setting, index, InLanguage));
+    return QString::fromStdString(ChoiceText(setting, index, InWindowLanguage));
   };
   for (const SettingChange& c : step) {
     parts << key(c) + u' ' + entry(c.setting, back ? c.to : c.from) + QStringLiteral(" \u2192 ") +
@@ -50,10 +47,6 @@ QString StepText(const HistoryStep& step, bool back) {
   return parts.join(QStringLiteral(", "));
 }
 
-const char* const kConnectFirst = QT_TRANSLATE_NOOP(
-    "SettingsFile",
-    "Connect an ESC first: its five settings are read when it connects, and they would "
-    "replace settings loaded before.");
 const char* const kEscChanged = QT_TRANSLATE_NOOP(
     "SettingsFile",
     "The ESC was lost or another connected while the dialog was open: nothing was written. "
@@ -107,10 +100,10 @@ SettingValues EscValues(const FormMVconfig& form) {
 void LoadFile(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialogs,
               const std::string& path) {
   if (!ReadyForLoad(form)) {
-    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kConnectFirst));
+    dialogs.showError(&window, ConnectFirstText());
     return;
   }
-  const SettingsRead read = ReadSettingsFile(path, InLanguage);
+  const SettingsRead read = ReadSettingsFile(path, InWindowLanguage);
   if (!read.document) {
     dialogs.showError(&window, QString::fromStdString(read.error));
     return;
@@ -120,13 +113,13 @@ void LoadFile(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialogs
 
 void Compare(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialogs) {
   if (!ReadyForLoad(form)) {
-    dialogs.showError(&window, QCoreApplication::translate("SettingsFile", kConnectFirst));
+    dialogs.showError(&window, ConnectFirstText());
     return;
   }
   const ConnectionWatch watch(form);
   const QString path = dialogs.compareFileName(&window);
   if (path.isEmpty()) return;
-  const SettingsRead read = ReadSettingsFile(QFile::encodeName(path).toStdString(), InLanguage);
+  const SettingsRead read = ReadSettingsFile(QFile::encodeName(path).toStdString(), InWindowLanguage);
   if (!read.document) {
     dialogs.showError(&window, QString::fromStdString(read.error));
     return;
@@ -164,7 +157,7 @@ void SavePreset(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialo
   if (description.isEmpty()) return;
   // What the panel shows now, after the dialog, as Ctrl+S saves it.
   if (const std::string error =
-          SaveUserPreset(description.toStdString(), PanelDocument(form), InLanguage);
+          SaveUserPreset(description.toStdString(), PanelDocument(form), InWindowLanguage);
       !error.empty()) {
     dialogs.showError(&window, QString::fromStdString(error));
   }

@@ -2,7 +2,6 @@
 #include "app/support_log_session.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -10,18 +9,10 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include "shell/window_language.h"
 #include "ui/form_mvconfig.h"
 
 namespace morvane {
-namespace {
-
-// Why a save failed in the window's language; the log itself stays English.
-std::string InLanguage(const char* context, const char* english) {
-  return QCoreApplication::translate(context, english).toStdString();
-}
-
-}  // namespace
-
 SupportLogSession::SupportLogSession(MSComm& port, const Clock& clock, const PortTable& table,
                                      const std::string& logFile, SupportLogFile::Report report)
     : table_(table), log_(clock), stamps_(clock), comm_(port, log_, [&table](int n) {
@@ -73,7 +64,7 @@ QAction* InstallSupportLogCommand(QWidget& window, SupportLogSession& session,
     // The lines up to now, also those that came while the dialog was open.
     session.flush();
     const QString error = SaveSupportLog(path, session.header("Saved from the window"),
-                                         session.log(), session.stamps(), InLanguage);
+                                         session.log(), session.stamps(), InWindowLanguage);
     if (!error.isEmpty()) {
       dialogs.showError(&window, QObject::tr("The support log could not be saved to %1: %2")
                                      .arg(QDir::toNativeSeparators(path), error));

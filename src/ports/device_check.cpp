@@ -141,14 +141,21 @@ bool IsPseudoTerminal(const struct stat& st) {
   return S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 && major(st.st_rdev) <= 143;
 }
 
-// The names programs give a device's lock file: minicom's after the device, Qt's after the
-// path below /dev.
-std::vector<std::string> LockFileNames(const std::string& device) {
+// The living processes whose numbers the device's lock files hold. minicom names its file
+// after the device, Qt after the path below /dev.
+std::set<int> LockFilePids(const std::string& device, const SystemRoots& roots) {
   std::string below = device.rfind("/dev/", 0) == 0 ? device.substr(5) : device;
   std::replace(below.begin(), below.end(), '/', '_');
   const std::string base = device.substr(device.rfind('/') + 1);
-  return base == below ? std::vector<std::string>{"LCK.." + base}
-                       : std::vector<std::string>{"LCK.." + base, "LCK.." + below};
+  std::set<int> pids;
+  for (const std::string& folder : roots.lockFolders) {
+    for (const std::string& name : {base, below}) {
+      std::istringstream first(FirstLine(folder + "/LCK.." + name));
+      int pid = 0;
+      if (first >> pid && PidLives(roots.proc, pid)) pids.insert(pid);
+    }
+  }
+  return pids;
 }
 
 // The processes holding the device's lock: by the kernel's list of locks (flock, fcntl), and
@@ -170,16 +177,10 @@ std::set<int> LockHolders(const std::string& device, const struct stat& wanted,
       if (pid > 0) pids.insert(pid);
     }
   }
-  for (const std::string& folder : roots.lockFolders) {
-    for (const std::string& name : LockFileNames(device)) {
-      std::istringstream first(FirstLine(folder + "/" + name));
-      int pid = 0;
-      // A stale file's number may be another process's by now: only one that may hold the
-      // device unseen counts.
-      if (first >> pid && PidLives(roots.proc, pid) && FdsHidden(roots.proc, pid)) {
-        pids.insert(pid);
-      }
-    }
+  // A stale file's number may be another process's by now: only one that may hold the device
+  // unseen counts.
+  for (const int pid : LockFilePids(device, roots)) {
+    if (FdsHidden(roots.proc, pid)) pids.insert(pid);
   }
   return pids;
 }
@@ -464,18 +465,14 @@ DeviceLook LookAtDevice(const std::string& listed) {
 
 bool LockFileHeldElsewhere(const std::string& device, const SystemRoots& roots) {
 #if defined(__linux__)
-  for (const std::string& folder : roots.lockFolders) {
-    for (const std::string& name : LockFileNames(device)) {
-      std::istringstream first(FirstLine(folder + "/" + name));
-      int pid = 0;
-      if (first >> pid && pid != ::getpid() && PidLives(roots.proc, pid)) return true;
-    }
-  }
+  std::set<int> pids = LockFilePids(device, roots);
+  pids.erase(::getpid());
+  return !pids.empty();
 #else
   (void)device;
   (void)roots;
-#endif
   return false;
+#endif
 }
 
 DeviceClaim::DeviceClaim(const std::string& listed) {

@@ -30,6 +30,7 @@
 #include <utility>
 
 #include "link/settings_table.h"
+#include "shell/window_language.h"
 #include "view/accessibility.h"
 #include "view/themes.h"
 
@@ -73,11 +74,6 @@ QString Shown(const char* english, const char* context = "FormView") {
 
 QString Shown(const std::string& english) {
   return Shown(english.c_str());
-}
-
-// The core's marked texts (tooltips, balloons) in the user's language.
-std::string InLanguage(const char* context, const char* english) {
-  return QCoreApplication::translate(context, english).toStdString();
 }
 
 // A settings list's entry: its words translated, the default's mark kept after them.
@@ -603,7 +599,7 @@ void FormView::showFailureBalloon() {
   const std::vector<PortFailure>& failures = form_.openFailures();
   if (failures.empty() || !portBox_->isVisible()) return;
   QToolTip::showText(portBox_->mapToGlobal(QPoint(0, portBox_->height())),
-                     Text(FailureBalloon(failures, deviceText_, InLanguage)), portBox_,
+                     Text(FailureBalloon(failures, deviceText_, InWindowLanguage)), portBox_,
                      portBox_->rect(), kBalloonMs);
 }
 
@@ -614,7 +610,7 @@ QString FormView::statusTip() const {
   const ClockText clock = [now, wall](std::int64_t ms) {
     return wall.addMSecs(ms - now).toString(QStringLiteral("HH:mm:ss")).toStdString();
   };
-  std::string tip = StatusTip(form_.linkStatus(), clock, deviceText_, InLanguage);
+  std::string tip = StatusTip(form_.linkStatus(), clock, deviceText_, InWindowLanguage);
   if (const std::string note = statusNote_ ? statusNote_() : ""; !note.empty()) tip += "\n" + note;
   return Text(tip);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/motor_test_csv.h"
 
-#include "view/translations.h"
+#include "shell/window_language.h"
 
 namespace morvane {
 namespace {

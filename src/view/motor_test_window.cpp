@@ -29,9 +29,9 @@
 #include <utility>
 
 #include "motortest/csv_lines.h"
+#include "shell/window_language.h"
 #include "view/accessibility.h"
 #include "view/motor_test_plot.h"
-#include "view/translations.h"
 
 namespace morvane {
 namespace {

@@ -41,8 +41,4 @@ QStringList InstallTranslations(const QStringList& languages) {
   return loaded;
 }
 
-std::string InWindowLanguage(const char* context, const char* english) {
-  return QCoreApplication::translate(context, english).toStdString();
-}
-
 }  // namespace morvane

@@ -13,8 +13,4 @@ namespace morvane {
 // the files loaded, none when the window stays English.
 QStringList InstallTranslations(const QStringList& languages);
 
-// A text the core marks, in the window's language: what the view passes the core as its
-// TranslateText.
-std::string InWindowLanguage(const char* context, const char* english);
-
 }  // namespace morvane

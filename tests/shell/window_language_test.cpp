@@ -19,7 +19,7 @@
 #include "ports/port_table.h"
 #include "shell/safe_file.h"
 #include "shell/settings_json.h"
-#include "view/translations.h"
+#include "shell/window_language.h"
 
 namespace morvane::test {
 namespace {
