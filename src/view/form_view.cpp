@@ -32,6 +32,7 @@
 #include "link/settings_table.h"
 #include "shell/window_language.h"
 #include "view/accessibility.h"
+#include "view/keyboard.h"
 #include "view/themes.h"
 
 // Pictures compiled into this static library must be registered by hand.
@@ -170,6 +171,8 @@ constexpr const char* kTabOrder[] = {
     "CombDir",      "CmdSave",    "CmdLoad",     "CmdReset",    "VSlPole",   "SldPower",
     "TxtConnState", "TxtFirmVer", "TxtHardVer",  "TxtRev",      "TxtPole",
 };
+// The pole count is one stop, the scroll bar, which says the count; its text beside it
+// keeps its place in the order but takes the focus only from a click.
 
 QWidget* MakeWidget(const Item& item, QWidget* parent) {
   QWidget* w = nullptr;
@@ -393,6 +396,14 @@ FormView::FormView(FormMVconfig& form, QWidget* parent)
   InstallKeyboardContextMenus();
   QCoreApplication::instance()->installEventFilter(
       new StopKeyFilter(this, [&form] { form.OnStopKey(); }));
+  TabStrip& strip = form.controls().TabStrip1;
+  InstallTabSwitchKeys(*this, [&strip](int step) {
+    const int count = static_cast<int>(strip.captions().size());
+    strip.clickTab((strip.selectedItem() - 1 + step + count) % count + 1);
+  });
+  // Switching to Run gives the slider the focus while the key that switched may still be
+  // down: its repeats must not raise the throttle.
+  IgnoreKeysHeldBeforeFocus(*findChild<QSlider*>(QStringLiteral("SldPower")));
 }
 
 void FormView::buildWidgets() {
@@ -425,6 +436,7 @@ void FormView::buildWidgets() {
   for (const char* name : {"TxtConnState", "TxtFirmVer", "TxtHardVer"}) {
     MakeStatusText(findChild<QLabel*>(QLatin1String(name)));
   }
+  findChild<QLabel*>(QStringLiteral("TxtPole"))->setFocusPolicy(Qt::ClickFocus);
   findChild<QLabel*>(QStringLiteral("TxtPole"))->setAlignment(Qt::AlignCenter);
   findChild<QLabel*>(QStringLiteral("TxtRev"))->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   // Centred, the throttle stands clear of its caption, which ends where it begins.

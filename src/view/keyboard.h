@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The keyboard's ways through the windows that Qt does not give by itself: tab switching
+// from any control, no throttle from a key held down before the slider had the focus, and
+// the program's own context menus from Shift+F10 and the Menu key.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace morvane {
+
+// Ctrl+Tab and Ctrl+Page Down show the next tab, Ctrl+Shift+Tab and Ctrl+Page Up the one
+// before, from any control of the window, as Qt's own tab widgets do from within their pages.
+// step is +1 or -1.
+void InstallTabSwitchKeys(QWidget& window, std::function<void(int step)> step);
+
+// Only a key pressed while the widget has the focus acts on it: the auto-repeat of a key
+// that was already down when the focus came (the Right that switched to the Run tab) is
+// swallowed until that key is let go.
+void IgnoreKeysHeldBeforeFocus(QWidget& widget);
+
+// Shift+F10 opens the focused control's context menu, as the Menu key does; a control with
+// no menu of the program's own (a list, a scroll bar, a read-only text) opens its panel's,
+// and the menu opens with its first entry chosen, so that a reader says where it is. Once
+// per program.
+void InstallKeyboardContextMenus();
+
+}  // namespace morvane
