@@ -4,20 +4,19 @@
 #include <QAbstractSlider>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QApplication>
 #include <QComboBox>
 #include <QScrollBar>
 #include <QAbstractItemView>
-#include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QtGlobal>
 #include <cstdint>
 #include <iterator>
+#include <limits>
 #include <optional>
 
 #include "ui/form_mvconfig.h"
@@ -43,8 +42,23 @@ class ShownText : public QAccessibleTextInterface {
   void setCursorPosition(int) override {}
   QString text(int start, int end) const override { return shown().mid(start, end - start); }
   int characterCount() const override { return static_cast<int>(shown().size()); }
-  QRect characterRect(int) const override { return {}; }
-  int offsetAtPoint(const QPoint&) const override { return -1; }
+  // Each character gets an even share of the box: enough for a reader's flat review to find
+  // the text on screen and read it in place of the name.
+  QRect characterRect(int offset) const override {
+    const QWidget* w = shownWidget();
+    const QRect area = w->contentsRect();
+    const int count = qMax(1, characterCount());
+    const QRect share(area.left() + offset * area.width() / count, area.top(),
+                      qMax(1, area.width() / count), area.height());
+    return {w->mapToGlobal(share.topLeft()), share.size()};
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    const QWidget* w = shownWidget();
+    const QPoint at = w->mapFromGlobal(point);
+    const QRect area = w->contentsRect();
+    if (!area.contains(at) || characterCount() == 0) return -1;
+    return (at.x() - area.left()) * characterCount() / qMax(1, area.width());
+  }
   void scrollToSubstring(int, int) override {}
   QString attributes(int offset, int* start, int* end) const override {
     *start = *end = offset;
@@ -53,6 +67,7 @@ class ShownText : public QAccessibleTextInterface {
 
  protected:
   virtual QString shown() const = 0;
+  virtual const QWidget* shownWidget() const = 0;
 };
 
 // The window's read-only text boxes are labels; told as a label, a box named "Status" would
@@ -77,6 +92,7 @@ class TextBoxAccessible : public QAccessibleWidget, public ShownText {
 
  private:
   QString shown() const override { return static_cast<const QLabel*>(object())->text(); }
+  const QWidget* shownWidget() const override { return widget(); }
 };
 
 // On Linux Qt names a drop-down list by its present entry ("Forward *"): a reader heard
@@ -123,6 +139,7 @@ class ListAccessible : public QAccessibleWidget, public ShownText {
  private:
   QComboBox* box() const { return static_cast<QComboBox*>(object()); }
   QString shown() const override { return box()->currentText(); }
+  const QWidget* shownWidget() const override { return widget(); }
 };
 
 // The pole count's scroll bar counts steps downwards (so that its upper arrow raises the
@@ -165,13 +182,85 @@ class PolesAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
   }
 };
 
+// The speed, told as a number. A focusable label re-sends its whole text on every change,
+// twenty times a second for the speed; without a text interface Qt's bridge drops those, and
+// the box tells its value once a second instead.
+class SpeedAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit SpeedAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::EditableText) {}
+
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Value ? shown() : QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.readOnly = true;
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+  QVariant currentValue() const override { return shown().toInt(); }
+  void setCurrentValue(const QVariant&) override {}
+  QVariant maximumValue() const override { return std::numeric_limits<int>::max(); }
+  QVariant minimumValue() const override { return 0; }
+  QVariant minimumStepSize() const override { return 1; }
+
+ private:
+  QString shown() const { return static_cast<const QLabel*>(object())->text(); }
+};
+
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (object == nullptr || !object->property(kTextBox).isValid()) return nullptr;
+  if (className == QLatin1String("QLabel") && object->objectName() == QLatin1String("TxtRev")) {
+    return new SpeedAccessible(static_cast<QLabel*>(object));
+  }
   if (className == QLatin1String("QLabel")) return new TextBoxAccessible(static_cast<QLabel*>(object));
   if (className == QLatin1String("QComboBox")) return new ListAccessible(static_cast<QComboBox*>(object));
   if (className == QLatin1String("QScrollBar")) return new PolesAccessible(static_cast<QScrollBar*>(object));
   return nullptr;
 }
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// A notification of the window that shows with each announcement: Qt before 6.8 has no
+// announcement of its own, and a notification that shows is what Orca speaks unasked.
+class NotificationAccessible : public QAccessibleObject {
+ public:
+  explicit NotificationAccessible(QObject* holder) : QAccessibleObject(holder) {}
+
+  QAccessibleInterface* parent() const override {
+    return QAccessible::queryAccessibleInterface(object()->parent());
+  }
+  int childCount() const override { return 0; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? said : QString();
+  }
+  QAccessible::Role role() const override { return QAccessible::Notification; }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.readOnly = true;
+    return s;
+  }
+
+  QString said;
+};
+
+const char* const kAnnouncer = "morvaneAnnouncer";
+
+NotificationAccessible* NotificationOf(QWidget& window) {
+  auto* holder = window.findChild<QObject*>(QLatin1String(kAnnouncer), Qt::FindDirectChildrenOnly);
+  if (holder == nullptr) {
+    holder = new QObject(&window);
+    holder->setObjectName(QLatin1String(kAnnouncer));
+    // Qt's cache owns it from here and deletes it with its holder.
+    QAccessible::registerAccessibleInterface(new NotificationAccessible(holder));
+  }
+  return static_cast<NotificationAccessible*>(QAccessible::queryAccessibleInterface(holder));
+}
+#endif
 
 // Tells a text box's changes: at once, or at most once per interval with the latest text
 // when changes come faster (the speed, ten replies a second). Waits on a single-shot timer
@@ -200,8 +289,17 @@ class TextAnnouncer : public QObject {
     held_.stop();
     const QString text = box_->text();
     if (text == told_) return;
-    QAccessibleTextUpdateEvent event(box_, 0, told_, text);
-    sink(&event);
+    if (box_->hasFocus() && !text.isEmpty()) {
+      // A reader speaks no text change of its own accord, and of a value change of the
+      // focused box only its name.
+      Announce(*box_, text);
+    } else if (QAccessible::queryAccessibleInterface(box_)->valueInterface() != nullptr) {
+      QAccessibleValueChangeEvent event(box_, text.toInt());
+      sink(&event);
+    } else {
+      QAccessibleTextUpdateEvent event(box_, 0, told_, text);
+      sink(&event);
+    }
     told_ = text;
     toldAt_ = form_.clock().elapsedMs();
   }
@@ -213,6 +311,81 @@ class TextAnnouncer : public QObject {
   std::optional<std::int64_t> toldAt_;
   QTimer held_;
   Observers::Subscription subscription_;
+};
+
+QString Tr(const char* text);
+
+// What a reader cannot see happen: an ESC found or lost, and a stop the user did not ask
+// for, or asked for with Escape. The texts are the ones the window shows, where it shows them.
+class EventAnnouncer : public QObject {
+ public:
+  EventAnnouncer(QWidget& view, FormMVconfig& form) : QObject(&view), view_(view) {
+    const auto shown = [&view](const char* name) {
+      return view.findChild<QLabel*>(QLatin1String(name))->text();
+    };
+    found_ = form.escFound.subscribe([this, shown](const EscFound&) {
+      Announce(view_, Tr(kConnectedAs).arg(shown("TxtConnState"), shown("TxtHardVer"),
+                                           shown("TxtFirmVer")));
+    });
+    lost_ = form.escLost.subscribe([this, shown](const EscLost& lost) {
+      const QString why = Tr(kLossCauses[static_cast<int>(lost.cause)]);
+      Announce(view_, Tr(stopping_ ? kLostAndStopped : kLost).arg(shown("TxtConnState"), why));
+    });
+    stopKey_ = form.stopRequested.subscribe([this] { Announce(view_, Tr(kStoppedByEscape)); });
+    // The stop a loss brings comes just before the loss is told, within the same event.
+    throttle_ = form.throttleCommanded.subscribe([this](int throttle) {
+      if (throttle == 0 && commanded_ > 0) {
+        stopping_ = true;
+        QTimer::singleShot(0, this, [this] { stopping_ = false; });
+      }
+      commanded_ = throttle;
+    });
+  }
+
+ private:
+  static constexpr const char* kConnectedAs =
+      QT_TRANSLATE_NOOP("morvane::Accessibility", "%1: %2, firmware %3");
+  static constexpr const char* kLost = QT_TRANSLATE_NOOP("morvane::Accessibility", "%1: %2");
+  static constexpr const char* kLostAndStopped =
+      QT_TRANSLATE_NOOP("morvane::Accessibility", "%1: %2. Motor stopped.");
+  static constexpr const char* kStoppedByEscape =
+      QT_TRANSLATE_NOOP("morvane::Accessibility", "Motor stopped (Escape).");
+  // By LossCause.
+  static constexpr const char* kLossCauses[] = {
+      QT_TRANSLATE_NOOP("morvane::Accessibility", "the ESC stopped answering"),
+      QT_TRANSLATE_NOOP("morvane::Accessibility", "its port failed"),
+      QT_TRANSLATE_NOOP("morvane::Accessibility", "another port was chosen")};
+
+  QWidget& view_;
+  int commanded_ = 0;
+  bool stopping_ = false;
+  CallbackList<const EscFound&>::Subscription found_;
+  CallbackList<const EscLost&>::Subscription lost_;
+  Observers::Subscription stopKey_;
+  CallbackList<int>::Subscription throttle_;
+};
+
+// Qt tells the tab strip itself as focused, which a reader says as a list with no place in
+// it; told as its shown tab, it is said as "Config page tab" and, where wanted, "1 of 2".
+class TabFocusTeller : public QObject {
+ public:
+  explicit TabFocusTeller(QTabBar* bar) : QObject(bar), bar_(bar) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn && bar_->currentIndex() >= 0) {
+      // After Qt's own notice of the focus, which names the strip.
+      QTimer::singleShot(0, this, [this] {
+        if (!bar_->hasFocus() || bar_->currentIndex() < 0) return;
+        QAccessibleEvent focus(bar_, QAccessible::Focus);
+        focus.setChild(bar_->currentIndex());
+        sink(&focus);
+      });
+    }
+    return false;
+  }
+
+ private:
+  QTabBar* bar_;
 };
 
 struct Described {
@@ -356,6 +529,7 @@ void NameMainWindow(QWidget& view, const Controls& controls) {
     // Qt may have made its own interface already, as widgets were built: made again, ours.
     QAccessibleInterface* made = QAccessible::queryAccessibleInterface(w);
     if (dynamic_cast<TextBoxAccessible*>(made) == nullptr &&
+        dynamic_cast<SpeedAccessible*>(made) == nullptr &&
         dynamic_cast<ListAccessible*>(made) == nullptr &&
         dynamic_cast<PolesAccessible*>(made) == nullptr) {
       QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
@@ -375,6 +549,44 @@ void AnnounceChanges(QWidget& view, FormMVconfig& form) {
     auto* box = view.findChild<QLabel*>(QString::fromStdString(t.control->name()));
     new TextAnnouncer(box, *t.control, form, t.everyMs);
   }
+  new EventAnnouncer(view, form);
+  // A pick, by mouse or keyboard, is said with the entry the box now shows: Qt's own
+  // notice of it is one that Orca cannot follow.
+  for (auto* box : view.findChildren<QComboBox*>()) {
+    QObject::connect(box, &QComboBox::activated, box, [box] { Announce(*box, box->currentText()); });
+  }
+  // Tabbed to, the strip tells its shown tab, which a reader says with its place.
+  auto* bar = view.findChild<QTabWidget*>(QStringLiteral("TabStrip1"))->tabBar();
+  bar->installEventFilter(new TabFocusTeller(bar));
+}
+
+void Announce(QWidget& from, const QString& text) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  QAccessibleAnnouncementEvent event(&from, text);
+  event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+  sink(&event);
+#else
+  NotificationAccessible* notification = NotificationOf(*from.window());
+  notification->said = text;
+  QAccessibleEvent event(notification, QAccessible::ObjectShow);
+  sink(&event);
+#endif
+}
+
+QString AnnouncedText(QAccessibleEvent* event) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  if (event->type() == QAccessible::Announcement) {
+    return static_cast<QAccessibleAnnouncementEvent*>(event)->message();
+  }
+#else
+  if (event->type() == QAccessible::ObjectShow) {
+    QAccessibleInterface* shown = event->accessibleInterface();
+    if (shown != nullptr && shown->role() == QAccessible::Notification) {
+      return shown->text(QAccessible::Name);
+    }
+  }
+#endif
+  return {};
 }
 
 void MakeMotorTestWindowAccessible(QWidget& window) {
@@ -384,16 +596,17 @@ void MakeMotorTestWindowAccessible(QWidget& window) {
     if (text != nullptr) w->setAccessibleName(Tr(text));
     w->setAccessibleDescription(Tr(description));
   };
-  describe("presentValues", QT_TRANSLATE_NOOP("morvane::Accessibility", "Present values"),
+  // The live texts are named by what they show, as a reader should read them.
+  describe("presentValues", nullptr,
            QT_TRANSLATE_NOOP("morvane::Accessibility",
                              "The average and latest speed in r/min and the throttle."));
   describe("motorTestPlot", QT_TRANSLATE_NOOP("morvane::Accessibility", "Speed and throttle plot"),
            QT_TRANSLATE_NOOP("morvane::Accessibility",
                              "The last minute of speed (left axis) and throttle (right axis). "
                              "Record writes the same figures to a CSV file."));
-  describe("recordingLabel", QT_TRANSLATE_NOOP("morvane::Accessibility", "Recording"),
+  describe("recordingLabel", nullptr,
            QT_TRANSLATE_NOOP("morvane::Accessibility", "Whether and where the figures are recorded."));
-  describe("sweepStatus", QT_TRANSLATE_NOOP("morvane::Accessibility", "Sweep status"),
+  describe("sweepStatus", nullptr,
            QT_TRANSLATE_NOOP("morvane::Accessibility", "What the stepped sweep is doing."));
   describe("sweepTable", QT_TRANSLATE_NOOP("morvane::Accessibility", "Sweep results"),
            QT_TRANSLATE_NOOP("morvane::Accessibility",
@@ -434,46 +647,6 @@ void MakeMotorTestWindowAccessible(QWidget& window) {
       label->buddy()->setAccessibleName(NameFromCaption(label->text()));
     }
   }
-}
-
-namespace {
-
-class ShiftF10 : public QObject {
- public:
-  using QObject::QObject;
-  // The press reaches the focused widget first (after its window, which is no widget):
-  // taken there, it opens the menu once.
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!watched->isWidgetType()) return false;
-    auto* target = static_cast<QWidget*>(watched);
-    if (event->type() == QEvent::ContextMenu && qobject_cast<QComboBox*>(target) != nullptr &&
-        target->parentWidget() != nullptr) {
-      // A drop-down list takes every context menu and shows none: its panel's is meant.
-      const auto* asked = static_cast<QContextMenuEvent*>(event);
-      QContextMenuEvent menu(asked->reason(), target->mapToParent(asked->pos()), asked->globalPos(),
-                             asked->modifiers());
-      QApplication::sendEvent(target->parentWidget(), &menu);
-      return true;
-    }
-    if (event->type() != QEvent::KeyPress) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier) return false;
-    const QPoint at(target->width() / 2, target->height() / 2);
-    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
-    QApplication::sendEvent(target, &menu);
-    return true;
-  }
-};
-
-}  // namespace
-
-void InstallKeyboardContextMenus() {
-  static ShiftF10* filter = [] {
-    auto* f = new ShiftF10(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(f);
-    return f;
-  }();
-  (void)filter;
 }
 
 }  // namespace morvane

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology is told of the two windows: each control's name (from the label
 // the window shows beside it), what it does and its safety rule, and the changes of the
-// texts the logic writes, the speed no more than once a second. And the keyboard's way
-// into the context menus: Shift+F10 as well as the Menu key.
+// texts the logic writes, the speed no more than once a second.
 #pragma once
 
 #include <QString>
@@ -35,7 +34,10 @@ void SetAnnouncementSink(AnnouncementSink sink);
 // Names and describes the motor test window's controls that show no caption of their own.
 void MakeMotorTestWindowAccessible(QWidget& window);
 
-// Shift+F10 opens the focused control's context menu, as the Menu key does. Once per program.
-void InstallKeyboardContextMenus();
+// Says text politely, with no focus change: a reader speaks it after what it is saying. Qt
+// 6.8 announces it; before 6.8 a notification of the window shows with it, which Orca speaks.
+void Announce(QWidget& from, const QString& text);
+// The text of an announcement as the sink sees it; empty for every other event.
+QString AnnouncedText(QAccessibleEvent* event);
 
 }  // namespace morvane

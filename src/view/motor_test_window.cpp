@@ -284,6 +284,7 @@ void MotorTestWindow::showSweep() {
   sweepStatus_->setText(sweep.phase() == SweepPhase::Idle
                             ? tr("Steps above 25 only: below it the speed is not polled.")
                             : Text(sweep.status(InWindowLanguage)));
+  announceSweep();
   const std::vector<SweepRow>& rows = sweep.rows();
   if (table_->rowCount() == static_cast<int>(rows.size())) return;
   table_->setRowCount(static_cast<int>(rows.size()));
@@ -299,6 +300,28 @@ void MotorTestWindow::showSweep() {
       table_->setItem(i, col, item);
     }
   }
+}
+
+// A reader hears the sweep start, each step's row and its end, which nobody may be looking
+// at. A row and the end come together: one announcement, as a later one cuts an earlier off.
+void MotorTestWindow::announceSweep() {
+  const ThrottleSweep& sweep = test_.sweep();
+  QStringList said;
+  if (sweep.running() && !sweepTold_) {
+    said << tr("Sweep started: %1").arg(sweepStatus_->text());
+    rowsTold_ = 0;
+  }
+  const std::vector<SweepRow>& rows = sweep.rows();
+  for (; rowsTold_ < rows.size(); ++rowsTold_) {
+    const SweepRow& row = rows[rowsTold_];
+    said << tr("Step %1: throttle %2, %3 r/min")
+                .arg(rowsTold_ + 1)
+                .arg(row.throttle)
+                .arg(Text(FixedPoint(row.rpmMean, 1)));
+  }
+  if (!sweep.running() && sweepTold_) said << tr("Sweep ended. %1").arg(sweepStatus_->text());
+  sweepTold_ = sweep.running();
+  if (!said.isEmpty()) Announce(*this, said.join(QLatin1Char(' ')));
 }
 
 bool MotorTestWindow::saveTable(const QString& path) {

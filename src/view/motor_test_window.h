@@ -48,6 +48,7 @@ class MotorTestWindow : public QWidget {
   void showSample();
   void showRecording();
   void showSweep();
+  void announceSweep();
   void startSweep();
   void chooseRecordingFile();
   void chooseTableFile();
@@ -79,6 +80,9 @@ class MotorTestWindow : public QWidget {
 
   // Gone before the motor test they watch.
   std::vector<Observers::Subscription> subscriptions_;
+  // What a reader has been told of the sweep: whether it runs, and how many rows it has.
+  bool sweepTold_ = false;
+  std::size_t rowsTold_ = 0;
 };
 
 }  // namespace morvane
