@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# What a blind user hears: Orca, the screen reader, on a private display and a private session
+# bus, with the window against the simulated ESC, driven by the keyboard alone. Its debug
+# file's SPEECH OUTPUT lines are what it says; orca_listen.py drives the keys and checks them.
+# Skipped (77) where Orca or the bus cannot start.
+#   orca_test.sh WINDOW_PROGRAM SIMULATOR [TRANSCRIPT]
+set -euo pipefail
+program=$1
+sim=$2
+transcript=${3:-}
+here=$(cd "$(dirname "$0")" && pwd)
+launcher=""
+for l in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+  [ -x "$l" ] && launcher=$l && break
+done
+if [ -z "$launcher" ] || [ ! -x /usr/bin/orca ] || ! command -v Xvfb >/dev/null ||
+  ! command -v dbus-run-session >/dev/null || ! command -v xdotool >/dev/null; then
+  echo "SKIP: Orca, the AT-SPI bus, Xvfb or xdotool is missing on this machine"
+  exit 77
+fi
+
+work=$(mktemp -d)
+pids=()
+finish() {
+  for p in "${pids[@]}"; do kill -CONT "$p" 2>/dev/null || true; kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  [ -n "${KEEP_WORK:-}" ] && echo "kept $work" >&2 || rm -rf "$work"
+}
+trap finish EXIT
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+exec 3>&-
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+"$sim" --link "$work/esc" --log "$work/sim.log" >"$work/sim.out" 2>&1 &
+pids+=($!)
+echo $! >"$work/sim.pid"
+for _ in $(seq 200); do [ -s "$work/sim.out" ] && break; sleep 0.05; done
+
+# English, as the checks expect; Orca and Qt keep their settings in the work folder.
+export LANGUAGE=C LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/orca"
+chmod 700 "$XDG_RUNTIME_DIR"
+export MORVANE_ESC_PORTS=$work/esc WORK=$work PROGRAM=$program LAUNCHER=$launcher HERE=$here
+dbus-run-session -- bash -c '
+  set -u
+  "$LAUNCHER" --launch-immediately >/dev/null 2>&1 &
+  launcher=$!
+  for _ in $(seq 200); do
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q "boolean true" &&
+      break
+    sleep 0.05
+  done
+  /usr/bin/python3 "$HERE/orca_lines.py" -u "$WORK/orca" --debug-file "$WORK/orca.debug" \
+    >"$WORK/orca.out" 2>&1 &
+  orca=$!
+  for _ in $(seq 400); do grep -q "SPEECH OUTPUT" "$WORK/orca.debug" 2>/dev/null && break; sleep 0.05; done
+  if ! grep -q "SPEECH OUTPUT" "$WORK/orca.debug" 2>/dev/null; then
+    kill $orca $launcher 2>/dev/null
+    echo "SKIP: Orca did not start on this machine:"; tail -n 5 "$WORK/orca.out"
+    exit 77
+  fi
+  "$PROGRAM" >"$WORK/window.out" 2>&1 &
+  window=$!
+  status=0
+  /usr/bin/python3 "$HERE/orca_listen.py" || status=$?
+  kill $window 2>/dev/null
+  wait $window 2>/dev/null
+  kill $orca $launcher 2>/dev/null
+  exit $status
+' 2>"$work/bus.err" || {
+  status=$?
+  [ "$status" -eq 77 ] && exit 77
+  echo "--- the window said:" >&2
+  cat "$work/window.out" >&2
+  echo "--- Orca said (last lines of its debug file):" >&2
+  tail -n 40 "$work/orca.debug" >&2 || true
+  exit 1
+}
+if [ -n "$transcript" ]; then cp "$work/transcript.txt" "$transcript"; fi
