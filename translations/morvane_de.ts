@@ -1047,10 +1047,6 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <translation>Konfiguration enthält die fünf Einstellungen des ESC; Betrieb enthält das Gas und die Drehzahl.</translation>
     </message>
     <message>
-        <source>Present values</source>
-        <translation>Aktuelle Werte</translation>
-    </message>
-    <message>
         <source>The average and latest speed in r/min and the throttle.</source>
         <translation>Mittlere und letzte Drehzahl in U/min und das Gas.</translation>
     </message>
@@ -1063,16 +1059,8 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <translation>Die letzte Minute von Drehzahl (linke Achse) und Gas (rechte Achse). Aufzeichnen schreibt dieselben Werte in eine CSV-Datei.</translation>
     </message>
     <message>
-        <source>Recording</source>
-        <translation>Aufzeichnung</translation>
-    </message>
-    <message>
         <source>Whether and where the figures are recorded.</source>
         <translation>Ob und wohin die Werte aufgezeichnet werden.</translation>
-    </message>
-    <message>
-        <source>Sweep status</source>
-        <translation>Status des Durchlaufs</translation>
     </message>
     <message>
         <source>What the stepped sweep is doing.</source>
@@ -1141,6 +1129,34 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>How many speed replies are averaged at each step.</source>
         <translation>Wie viele Drehzahlantworten auf jeder Stufe gemittelt werden.</translation>
+    </message>
+    <message>
+        <source>%1: %2, firmware %3</source>
+        <translation>%1: %2, Firmware %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2. Motor stopped.</source>
+        <translation>%1: %2. Motor gestoppt.</translation>
+    </message>
+    <message>
+        <source>Motor stopped (Escape).</source>
+        <translation>Motor gestoppt (Esc).</translation>
+    </message>
+    <message>
+        <source>the ESC stopped answering</source>
+        <translation>der ESC antwortet nicht mehr</translation>
+    </message>
+    <message>
+        <source>its port failed</source>
+        <translation>sein Port ist ausgefallen</translation>
+    </message>
+    <message>
+        <source>another port was chosen</source>
+        <translation>ein anderer Port wurde gewählt</translation>
     </message>
 </context>
 <context>
@@ -1352,6 +1368,18 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>Motor test %1 Morvane ESC Config</source>
         <translation>Motortest %1 Morvane ESC Config</translation>
+    </message>
+    <message>
+        <source>Sweep started: %1</source>
+        <translation>Durchlauf gestartet: %1</translation>
+    </message>
+    <message>
+        <source>Step %1: throttle %2, %3 r/min</source>
+        <translation>Stufe %1: Gas %2, %3 U/min</translation>
+    </message>
+    <message>
+        <source>Sweep ended. %1</source>
+        <translation>Durchlauf beendet. %1</translation>
     </message>
 </context>
 <context>

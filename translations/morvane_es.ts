@@ -1047,10 +1047,6 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <translation>Configuración contiene los cinco ajustes del ESC; Marcha contiene el acelerador y la velocidad.</translation>
     </message>
     <message>
-        <source>Present values</source>
-        <translation>Valores actuales</translation>
-    </message>
-    <message>
         <source>The average and latest speed in r/min and the throttle.</source>
         <translation>La velocidad media y la última en r/min, y el acelerador.</translation>
     </message>
@@ -1063,16 +1059,8 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <translation>El último minuto de velocidad (eje izquierdo) y acelerador (eje derecho). Grabar escribe las mismas cifras en un archivo CSV.</translation>
     </message>
     <message>
-        <source>Recording</source>
-        <translation>Grabación</translation>
-    </message>
-    <message>
         <source>Whether and where the figures are recorded.</source>
         <translation>Si se graban las cifras y dónde.</translation>
-    </message>
-    <message>
-        <source>Sweep status</source>
-        <translation>Estado del barrido</translation>
     </message>
     <message>
         <source>What the stepped sweep is doing.</source>
@@ -1141,6 +1129,34 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>How many speed replies are averaged at each step.</source>
         <translation>Cuántas respuestas de velocidad se promedian en cada paso.</translation>
+    </message>
+    <message>
+        <source>%1: %2, firmware %3</source>
+        <translation>%1: %2, firmware %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2. Motor stopped.</source>
+        <translation>%1: %2. Motor detenido.</translation>
+    </message>
+    <message>
+        <source>Motor stopped (Escape).</source>
+        <translation>Motor detenido (Esc).</translation>
+    </message>
+    <message>
+        <source>the ESC stopped answering</source>
+        <translation>el ESC dejó de responder</translation>
+    </message>
+    <message>
+        <source>its port failed</source>
+        <translation>su puerto falló</translation>
+    </message>
+    <message>
+        <source>another port was chosen</source>
+        <translation>se eligió otro puerto</translation>
     </message>
 </context>
 <context>
@@ -1352,6 +1368,18 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>Motor test %1 Morvane ESC Config</source>
         <translation>Prueba del motor %1 Morvane ESC Config</translation>
+    </message>
+    <message>
+        <source>Sweep started: %1</source>
+        <translation>Barrido iniciado: %1</translation>
+    </message>
+    <message>
+        <source>Step %1: throttle %2, %3 r/min</source>
+        <translation>Paso %1: acelerador %2, %3 r/min</translation>
+    </message>
+    <message>
+        <source>Sweep ended. %1</source>
+        <translation>Barrido terminado. %1</translation>
     </message>
 </context>
 <context>
