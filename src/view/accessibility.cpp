@@ -4,6 +4,7 @@
 #include <QAbstractSlider>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QScrollBar>
 #include <QAbstractItemView>
@@ -18,6 +19,7 @@
 #include <iterator>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "ui/form_mvconfig.h"
 
@@ -211,6 +213,94 @@ class SpeedAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
   QString shown() const { return static_cast<const QLabel*>(object())->text(); }
 };
 
+// The tab strip as a reader should count it: its tabs and nothing else. Qt's own counts the
+// strip's two scroll buttons among its tabs, and Orca said the first of two as "1 of 4".
+class TabStripAccessible : public QAccessibleWidget {
+ public:
+  explicit TabStripAccessible(QTabBar* bar) : QAccessibleWidget(bar, QAccessible::PageTabList) {}
+  ~TabStripAccessible() override {
+    for (QAccessible::Id id : tabs_) QAccessible::deleteAccessibleInterface(id);
+  }
+
+  int childCount() const override { return bar()->count(); }
+  QAccessibleInterface* child(int index) const override;
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    for (std::size_t i = 0; i < tabs_.size(); ++i) {
+      if (QAccessible::accessibleInterface(tabs_[i]) == child) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  QAccessibleInterface* focusChild() const override {
+    return bar()->hasFocus() ? child(bar()->currentIndex()) : nullptr;
+  }
+  QTabBar* bar() const { return static_cast<QTabBar*>(object()); }
+
+ private:
+  mutable std::vector<QAccessible::Id> tabs_;
+};
+
+class TabAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+ public:
+  TabAccessible(TabStripAccessible* strip, int index) : strip_(strip), index_(index) {}
+
+  bool isValid() const override { return strip_->isValid() && index_ < strip_->bar()->count(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return strip_->window(); }
+  QAccessibleInterface* parent() const override { return strip_; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override {
+    const QTabBar* bar = strip_->bar();
+    if (t == QAccessible::Name) {
+      const QString name = bar->accessibleTabName(index_);
+      return name.isEmpty() ? NameFromCaption(bar->tabText(index_)) : name;
+    }
+    return t == QAccessible::Description ? bar->tabToolTip(index_) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QAccessible::Role role() const override { return QAccessible::PageTab; }
+  QAccessible::State state() const override {
+    const QTabBar* bar = strip_->bar();
+    QAccessible::State s;
+    s.focusable = true;
+    s.selectable = true;
+    s.selected = bar->currentIndex() == index_;
+    s.focused = s.selected && bar->hasFocus();
+    s.invisible = !bar->isVisible();
+    s.disabled = !bar->isTabEnabled(index_);
+    return s;
+  }
+  QRect rect() const override {
+    const QTabBar* bar = strip_->bar();
+    const QRect r = bar->tabRect(index_);
+    return {bar->mapToGlobal(r.topLeft()), r.size()};
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                             : nullptr;
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) strip_->bar()->setCurrentIndex(index_);
+  }
+  QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+ private:
+  TabStripAccessible* strip_;
+  int index_;
+};
+
+QAccessibleInterface* TabStripAccessible::child(int index) const {
+  if (index < 0 || index >= childCount()) return nullptr;
+  while (static_cast<int>(tabs_.size()) <= index) {
+    auto* tab = new TabAccessible(const_cast<TabStripAccessible*>(this), static_cast<int>(tabs_.size()));
+    tabs_.push_back(QAccessible::registerAccessibleInterface(tab));
+  }
+  return QAccessible::accessibleInterface(tabs_[static_cast<std::size_t>(index)]);
+}
+
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (object == nullptr || !object->property(kTextBox).isValid()) return nullptr;
   if (className == QLatin1String("QLabel") && object->objectName() == QLatin1String("TxtRev")) {
@@ -219,6 +309,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (className == QLatin1String("QLabel")) return new TextBoxAccessible(static_cast<QLabel*>(object));
   if (className == QLatin1String("QComboBox")) return new ListAccessible(static_cast<QComboBox*>(object));
   if (className == QLatin1String("QScrollBar")) return new PolesAccessible(static_cast<QScrollBar*>(object));
+  if (className == QLatin1String("QTabBar")) return new TabStripAccessible(static_cast<QTabBar*>(object));
   return nullptr;
 }
 
@@ -332,6 +423,18 @@ class EventAnnouncer : public QObject {
       Announce(view_, Tr(stopping_ ? kLostAndStopped : kLost).arg(shown("TxtConnState"), why));
     });
     stopKey_ = form.stopRequested.subscribe([this] { Announce(view_, Tr(kStoppedByEscape)); });
+    // A tab shown tells a reader it is selected after the slider took the focus; Orca 48 then
+    // follows the tab and no longer says the throttle. The focus is told again after it.
+    tab_ = form.controls().TabStrip1.changed.subscribe([this] {
+      QTimer::singleShot(0, this, [this] {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus == nullptr || focus->window() != &view_ || qobject_cast<QTabBar*>(focus) != nullptr) {
+          return;
+        }
+        QAccessibleEvent event(focus, QAccessible::Focus);
+        sink(&event);
+      });
+    });
     // The stop a loss brings comes just before the loss is told, within the same event.
     throttle_ = form.throttleCommanded.subscribe([this](int throttle) {
       if (throttle == 0 && commanded_ > 0) {
@@ -362,6 +465,7 @@ class EventAnnouncer : public QObject {
   CallbackList<const EscFound&>::Subscription found_;
   CallbackList<const EscLost&>::Subscription lost_;
   Observers::Subscription stopKey_;
+  Observers::Subscription tab_;
   CallbackList<int>::Subscription throttle_;
 };
 
@@ -521,17 +625,21 @@ void NameMainWindow(QWidget& view, const Controls& controls) {
   poles->setProperty(PolesAccessible::kPolesMin, controls.VSlPole.min());
   poles->setProperty(PolesAccessible::kPolesMax, controls.VSlPole.max());
   poles->setProperty(PolesAccessible::kPolesStep, controls.VSlPole.smallChange());
+  std::vector<QWidget*> ours{tabs->tabBar()};
   for (const char* name : {"CombPort", "CombCutOffV", "CombBrake", "CombTiming", "CombCutOffT",
                            "CombDir", "TxtConnState", "TxtHardVer", "TxtFirmVer", "TxtPole",
                            "LbPower", "TxtRev", "VSlPole"}) {
-    auto* w = view.findChild<QWidget*>(QLatin1String(name));
+    ours.push_back(view.findChild<QWidget*>(QLatin1String(name)));
+  }
+  for (QWidget* w : ours) {
     w->setProperty(kTextBox, true);
     // Qt may have made its own interface already, as widgets were built: made again, ours.
     QAccessibleInterface* made = QAccessible::queryAccessibleInterface(w);
     if (dynamic_cast<TextBoxAccessible*>(made) == nullptr &&
         dynamic_cast<SpeedAccessible*>(made) == nullptr &&
         dynamic_cast<ListAccessible*>(made) == nullptr &&
-        dynamic_cast<PolesAccessible*>(made) == nullptr) {
+        dynamic_cast<PolesAccessible*>(made) == nullptr &&
+        dynamic_cast<TabStripAccessible*>(made) == nullptr) {
       QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     }
   }
@@ -556,8 +664,9 @@ void AnnounceChanges(QWidget& view, FormMVconfig& form) {
     QObject::connect(box, &QComboBox::activated, box, [box] { Announce(*box, box->currentText()); });
   }
   // Tabbed to, the strip tells its shown tab, which a reader says with its place.
-  auto* bar = view.findChild<QTabWidget*>(QStringLiteral("TabStrip1"))->tabBar();
-  bar->installEventFilter(new TabFocusTeller(bar));
+  auto* tabs = view.findChild<QTabWidget*>(QStringLiteral("TabStrip1"));
+  tabs->tabBar()->installEventFilter(new TabFocusTeller(tabs->tabBar()));
+
 }
 
 void Announce(QWidget& from, const QString& text) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/keyboard.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -111,17 +110,13 @@ class KeyboardMenus : public QObject {
   }
 
   // Opened by mouse a menu has no entry chosen; by keyboard the first is, which a reader
-  // speaks with the menu it is in.
+  // speaks with the menu it is in. Chosen as Down chooses it: a submenu stays closed.
   static void chooseFirstEntry(QWidget* shown) {
     QPointer<QMenu> menu = static_cast<QMenu*>(shown);
     QTimer::singleShot(0, menu, [menu] {
       if (menu == nullptr || !menu->isVisible() || menu->activeAction() != nullptr) return;
-      for (QAction* action : menu->actions()) {
-        if (action->isVisible() && action->isEnabled() && !action->isSeparator()) {
-          menu->setActiveAction(action);
-          return;
-        }
-      }
+      QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+      QApplication::sendEvent(menu, &down);
     });
   }
 

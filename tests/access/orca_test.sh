@@ -47,6 +47,13 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/orca"
 chmod 700 "$XDG_RUNTIME_DIR"
+# Orca as many set it up: it says where an item stands among its fellows ("1 of 2").
+cat >"$work/orca/user-settings.conf" <<'JSON'
+{"general": {"enablePositionSpeaking": true},
+ "profiles": {"default": {"profile": ["Default", "default"], "enablePositionSpeaking": true,
+                          "pronunciations": {}, "keybindings": {}}},
+ "pronunciations": {}, "keybindings": {}}
+JSON
 export MORVANE_ESC_PORTS=$work/esc WORK=$work PROGRAM=$program LAUNCHER=$launcher HERE=$here
 dbus-run-session -- bash -c '
   set -u
@@ -78,7 +85,9 @@ dbus-run-session -- bash -c '
 ' 2>"$work/bus.err" || {
   status=$?
   [ "$status" -eq 77 ] && exit 77
-  echo "--- the window said:" >&2
+  echo "--- the listener, the bus and the window said:" >&2
+  grep -v -e "Failed to set fd limit" -e "Activating service" -e "Successfully activated" \
+    "$work/bus.err" >&2 || true
   cat "$work/window.out" >&2
   echo "--- Orca said (last lines of its debug file):" >&2
   tail -n 40 "$work/orca.debug" >&2 || true

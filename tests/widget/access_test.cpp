@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -148,6 +149,13 @@ TEST(Accessible, EveryControlOfBothWindowsIsNamedForWhatItSetsOrShows) {
   EXPECT_TRUE(std::any_of(labelledBy.begin(), labelledBy.end(),
                           [&](const auto& r) { return r.first->object() == b.find("Label1"); }));
 
+  // The tabs are counted as a reader says them ("1 of 2"), without the strip's scroll buttons.
+  QAccessibleInterface* strip =
+      QAccessible::queryAccessibleInterface(b.find<QTabWidget>("TabStrip1")->tabBar());
+  ASSERT_EQ(strip->childCount(), 2);
+  EXPECT_EQ(strip->child(1)->text(QAccessible::Name), QStringLiteral("Run"));
+  EXPECT_EQ(strip->indexOfChild(strip->child(1)), 1);
+
   MotorTestWindow motor(b.form, b.clock);
   const std::map<QString, Heard> motorHeard = WalkControls(motor);
   for (const char* name : {"from", "to", "step", "settle", "samples", "maximum", "record",
@@ -163,9 +171,19 @@ TEST(Accessible, EveryControlOfBothWindowsIsNamedForWhatItSetsOrShows) {
 // and Qt drops what nobody hears: the test listens where the program tells.
 std::vector<std::pair<QObject*, QString>>* told = nullptr;
 
+// What was announced, in order, whatever the box.
+QStringList* said = nullptr;
+
 void Record(QAccessibleEvent* event) {
   if (told != nullptr && event->type() == QAccessible::TextUpdated) {
     told->push_back({event->object(), static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted()});
+  }
+  if (told != nullptr && event->type() == QAccessible::ValueChanged) {
+    told->push_back({event->object(),
+                     static_cast<QAccessibleValueChangeEvent*>(event)->value().toString()});
+  }
+  if (const QString text = AnnouncedText(event); said != nullptr && !text.isEmpty()) {
+    said->append(text);
   }
 }
 
@@ -173,12 +191,15 @@ class Listening : public ::testing::Test {
  protected:
   void SetUp() override {
     told = &events;
+    said = &announced;
     SetAnnouncementSink(Record);
   }
   void TearDown() override {
     SetAnnouncementSink(nullptr);
     told = nullptr;
+    said = nullptr;
   }
+  QStringList announced;
   QStringList toldOf(QWidget* box) const {
     QStringList texts;
     for (const auto& [object, text] : events) {
@@ -210,25 +231,111 @@ TEST_F(Listening, TheConnectionIsToldAtOnceTheSpeedAtMostOnceASecond) {
   EXPECT_LE(speedTold, seconds + 1);
 }
 
+// What nobody can see happen is said, politely: the ESC found and lost, a keyboard pick, a
+// stop by Escape or by a loss. Nothing is said of what the program sets by itself.
+TEST_F(Listening, WhatHappensUnseenIsSaid) {
+  WindowBench b;
+  b.line.attachEsc(1, b.esc);
+  b.form.Load();
+  b.view.show();
+  ASSERT_TRUE(b.connectAndRead());
+  ASSERT_FALSE(announced.isEmpty());
+  EXPECT_TRUE(announced.last().startsWith(QStringLiteral("Connected: MORVANE QR-18A")))
+      << announced.last().toStdString();
+  EXPECT_EQ(announced.size(), 1) << "the settings read from the ESC are not said";
+
+  QTest::keyClick(b.find("CombCutOffV"), Qt::Key_Down);
+  EXPECT_EQ(announced.last(), QStringLiteral("6.0V"));
+
+  b.c().TabStrip1.clickTab(2);
+  b.c().SldPower.setValue(30);
+  QTest::keyClick(b.find("SldPower"), Qt::Key_Escape);
+  EXPECT_EQ(announced.last(), QStringLiteral("Motor stopped (Escape)."));
+  EXPECT_EQ(b.c().SldPower.value(), 0);
+
+  b.c().SldPower.setValue(30);
+  b.clock.runFor(Ms(500));
+  b.line.detachEsc(1);
+  b.clock.runFor(Ms(2000));
+  EXPECT_EQ(announced.last(), QStringLiteral("Unconnected: the ESC stopped answering. Motor stopped."));
+}
+
+TEST(Keyboard, OnlyAKeyPressedOnTheSliderMovesTheThrottle) {
+  WindowBench b;
+  b.line.attachEsc(1, b.esc);
+  b.form.Load();
+  b.view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&b.view));
+  ASSERT_TRUE(b.connectAndRead());
+  auto* bar = b.find<QTabWidget>("TabStrip1")->tabBar();
+  auto* slider = b.find<QSlider>("SldPower");
+  const auto repeat = [slider](int times) {
+    for (int i = 0; i < times; ++i) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
+      QApplication::sendEvent(slider, &press);
+    }
+  };
+  bar->setFocus();
+  QTest::keyPress(bar, Qt::Key_Right);  // switches to Run, the slider takes the focus
+  ASSERT_EQ(QApplication::focusWidget(), slider);
+  repeat(6);  // the same key, still down
+  EXPECT_EQ(b.c().SldPower.value(), 0);
+  QTest::keyRelease(slider, Qt::Key_Right);
+
+  QTest::keyPress(slider, Qt::Key_Right);  // pressed anew on the slider
+  repeat(2);
+  EXPECT_EQ(b.c().SldPower.value(), 3);
+  QTest::keyRelease(slider, Qt::Key_Right);
+}
+
+TEST(Keyboard, CtrlTabAndCtrlPageKeysSwitchTabsFromAnyControl) {
+  WindowBench b;
+  b.form.Load();
+  b.view.show();
+  b.view.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&b.view));
+  const struct {
+    QKeyCombination keys;
+    int tab;
+  } kSteps[] = {{Qt::CTRL | Qt::Key_Tab, 2},      {Qt::CTRL | Qt::Key_Tab, 1},
+                {Qt::CTRL | Qt::Key_PageDown, 2}, {Qt::CTRL | Qt::Key_PageUp, 1},
+                {Qt::CTRL | Qt::Key_PageUp, 2},   {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 1}};
+  b.find("CombCutOffV")->setFocus();
+  for (const auto& step : kSteps) {
+    QTest::keyClick(QApplication::focusWidget(), step.keys.key(), step.keys.keyboardModifiers());
+    EXPECT_EQ(b.c().TabStrip1.selectedItem(), step.tab) << step.keys.toCombined();
+  }
+}
+
 TEST(Keyboard, ShiftF10OpensTheFocusedControlsContextMenu) {
   WindowBench b;
   InstallThemeMenu(b.view);
   b.form.Load();
   b.view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&b.view));
-  for (const char* name : {"CombCutOffV", "CmdReset"}) {
+  // A list, a scroll bar and a read-only text have menus of Qt's own: the panel's is meant.
+  for (const char* name : {"CombCutOffV", "CmdReset", "VSlPole", "TxtHardVer"}) {
     SCOPED_TRACE(name);
     QWidget* focus = b.find(name);
+    b.c().TabStrip1.clickTab(QByteArray(name) == "VSlPole" ? 2 : 1);
     focus->setFocus();
     QStringList offered;
-    QTimer::singleShot(0, [&offered] {
-      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-        for (QAction* a : menu->actions()) offered.append(a->text());
-        menu->close();
-      }
+    bool chosen = false;
+    // Once the menu has started, which chooses its first entry when the keyboard opened it.
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu == nullptr || !menu->isVisible()) return;
+      for (QAction* a : menu->actions()) offered.append(a->text());
+      chosen = menu->activeAction() != nullptr;
+      look.stop();
+      while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
     });
+    look.start(10);
     QTest::keyClick(focus, Qt::Key_F10, Qt::ShiftModifier);
+    look.stop();
     EXPECT_TRUE(offered.contains(QStringLiteral("T&heme"))) << offered.join(u',').toStdString();
+    EXPECT_TRUE(chosen) << "a reader says the entry chosen, and so the menu";
     // The key went to the menu, not to the control.
     EXPECT_EQ(b.c().CombCutOffV.listIndex(), 1);
   }
