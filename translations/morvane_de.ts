@@ -1153,13 +1153,6 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <source>The ESC holds every setting of %1.</source>
         <translation>Der ESC stimmt in allen Einstellungen mit %1 überein.</translation>
     </message>
-    <message numerus="yes">
-        <source>The ESC differs from %1 in %n setting(s).</source>
-        <translation>
-            <numerusform>Der ESC weicht in %n Einstellung von %1 ab.</numerusform>
-            <numerusform>Der ESC weicht in %n Einstellungen von %1 ab.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Differences</source>
         <translation>Unterschiede</translation>
@@ -1191,6 +1184,17 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The ESC differs from %1 in 1 setting.</source>
+        <translation>Der ESC weicht in 1 Einstellung von %1 ab.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The ESC differs from %1 in %n settings.</source>
+        <translation>
+            <numerusform>Der ESC weicht in %n Einstellung von %1 ab.</numerusform>
+            <numerusform>Der ESC weicht in %n Einstellungen von %1 ab.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -1153,13 +1153,6 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <source>The ESC holds every setting of %1.</source>
         <translation>El ESC coincide con %1 en todos los ajustes.</translation>
     </message>
-    <message numerus="yes">
-        <source>The ESC differs from %1 in %n setting(s).</source>
-        <translation>
-            <numerusform>El ESC difiere de %1 en %n ajuste.</numerusform>
-            <numerusform>El ESC difiere de %1 en %n ajustes.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Differences</source>
         <translation>Diferencias</translation>
@@ -1191,6 +1184,17 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>Close</source>
         <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>The ESC differs from %1 in 1 setting.</source>
+        <translation>El ESC difiere de %1 en 1 ajuste.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The ESC differs from %1 in %n settings.</source>
+        <translation>
+            <numerusform>El ESC difiere de %1 en %n ajuste.</numerusform>
+            <numerusform>El ESC difiere de %1 en %n ajustes.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
