@@ -967,6 +967,14 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <source>No ESC connected: a sweep starts only while the status reads Connected.</source>
         <translation>Kein ESC verbunden: ein Durchlauf beginnt nur, solange der Status Verbunden zeigt.</translation>
     </message>
+    <message>
+        <source>Stopped (%1) after %2 of 1 step; throttle 0.</source>
+        <translation>Angehalten (%1) nach %2 von 1 Stufe; Gas 0.</translation>
+    </message>
+    <message>
+        <source>Done: 1 step measured; throttle 0.</source>
+        <translation>Fertig: 1 Stufe gemessen; Gas 0.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::Accessibility</name>
@@ -1356,6 +1364,14 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>Motor test %1 Morvane ESC Config</source>
         <translation>Motortest %1 Morvane ESC Config</translation>
+    </message>
+    <message>
+        <source>Recording to %1: 1 row</source>
+        <translation>Aufzeichnung in %1: 1 Zeile</translation>
+    </message>
+    <message>
+        <source>Recorded 1 row to %1</source>
+        <translation>1 Zeile in %1 aufgezeichnet</translation>
     </message>
 </context>
 <context>

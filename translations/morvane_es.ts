@@ -967,6 +967,14 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <source>No ESC connected: a sweep starts only while the status reads Connected.</source>
         <translation>Ningún ESC conectado: un barrido solo empieza mientras el estado indica Conectado.</translation>
     </message>
+    <message>
+        <source>Stopped (%1) after %2 of 1 step; throttle 0.</source>
+        <translation>Detenido (%1) tras %2 de 1 paso; acelerador 0.</translation>
+    </message>
+    <message>
+        <source>Done: 1 step measured; throttle 0.</source>
+        <translation>Hecho: 1 paso medido; acelerador 0.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::Accessibility</name>
@@ -1356,6 +1364,14 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>Motor test %1 Morvane ESC Config</source>
         <translation>Prueba del motor %1 Morvane ESC Config</translation>
+    </message>
+    <message>
+        <source>Recording to %1: 1 row</source>
+        <translation>Grabando en %1: 1 fila</translation>
+    </message>
+    <message>
+        <source>Recorded 1 row to %1</source>
+        <translation>1 fila grabada en %1</translation>
     </message>
 </context>
 <context>
