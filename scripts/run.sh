@@ -6,8 +6,8 @@
 #
 # The simulator stops when the window closes. Ctrl+C, or SIGINT, SIGTERM or SIGHUP sent to
 # this script alone (as a process manager or `timeout` does), closes the window the clean
-# way (throttle 0 first), then stops the virtual display and the simulator. The script exits
-# with the window's status.
+# way (throttle 0 first), then stops the private session bus, the virtual display and the
+# simulator: nothing is left running. The script exits with the window's status.
 #   MORVANE_RUN_BUILD=dir   run that build's programs as they are: no install, no build
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,14 +28,26 @@ set -m
 
 sim_pid=""
 xvfb_pid=""
+bus_pid=""
 window_pid=""
 run_dir=$(mktemp -d "${TMPDIR:-/tmp}/morvane-esc.XXXXXX")
 stop_and_wait() {
   kill -TERM "$1" 2>/dev/null || true
   wait "$1" 2>/dev/null || true
 }
+# Waits for a child started in the background to write the file it reports on; false when
+# it ended or 10 s went by first.
+reported() {
+  for _ in $(seq 200); do
+    [ -s "$1" ] && return 0
+    kill -0 "$2" 2>/dev/null || return 1
+    sleep 0.05
+  done
+  [ -s "$1" ]
+}
 cleanup() {
   if [ -n "$window_pid" ]; then stop_and_wait "$window_pid"; fi
+  if [ -n "$bus_pid" ]; then stop_and_wait "$bus_pid"; fi
   if [ -n "$xvfb_pid" ]; then stop_and_wait "$xvfb_pid"; fi
   if [ -n "$sim_pid" ]; then stop_and_wait "$sim_pid"; fi
   rm -rf "$run_dir"
@@ -94,12 +106,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -auth "$auth" \
     3>"$run_dir/display" >"$run_dir/xvfb.log" 2>&1 &
   xvfb_pid=$!
-  for _ in $(seq 200); do
-    [ -s "$run_dir/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  if [ ! -s "$run_dir/display" ]; then
+  if ! reported "$run_dir/display" "$xvfb_pid"; then
     echo "run.sh: the virtual display did not start:" >&2
     cat "$run_dir/xvfb.log" >&2
     exit 1
@@ -107,6 +114,22 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   DISPLAY=:$(head -n1 "$run_dir/display")
   xauth -q -f "$auth" add "$DISPLAY" . "$cookie"
   export DISPLAY XAUTHORITY=$auth
+fi
+
+# Without a session bus, Qt's D-Bus library starts one through dbus-launch where dbus-x11 is
+# installed, and that bus outlives the script. A private one takes its place, ended after the
+# window; it starts no services (no accessibility bus), so nothing else is left behind either.
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && command -v dbus-daemon >/dev/null; then
+  dbus-daemon --config-file="$PWD/scripts/private-bus.conf" --address="unix:dir=$run_dir" \
+    --nofork --nopidfile --print-address=3 3>"$run_dir/bus" >"$run_dir/bus.log" 2>&1 &
+  bus_pid=$!
+  if ! reported "$run_dir/bus" "$bus_pid"; then
+    echo "run.sh: the private session bus did not start:" >&2
+    cat "$run_dir/bus.log" >&2
+    exit 1
+  fi
+  DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$run_dir/bus")
+  export DBUS_SESSION_BUS_ADDRESS
 fi
 
 MORVANE_ESC_PORTS="$ports" "$build/src/app/morvane-esc-config" &

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool
-  dbus at-spi2-core python3-gi gir1.2-atspi-2.0 orca
+  dbus dbus-x11 at-spi2-core python3-gi gir1.2-atspi-2.0 orca
   clang libclang-rt-dev
   procps
   valgrind time

@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds from scratch and runs every test: the core alone without
 # Qt, then everything in the normal build, once more with AddressSanitizer and UndefinedBehaviorSanitizer (any report fails),
-# then the window fuzz target for a minute. Exits non-zero when anything fails.
+# then the window fuzz target for a minute. The core, the normal build and the programs as the
+# run command builds them (Release) take a compiler warning in the project's own files as an
+# error. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,15 +29,22 @@ run_ctest() {
 
 echo "== the core alone: no Qt is looked for"
 rm -rf build/core
-cmake -S . -B build/core -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_GUI=OFF >/dev/null
+cmake -S . -B build/core -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_GUI=OFF -DMORVANE_WERROR=ON \
+  >/dev/null
 cmake --build build/core -j"$jobs"
 run_ctest --test-dir build/core --output-on-failure -j"$jobs" --timeout 300
 
 echo "== build and test"
 rm -rf build/test
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
 run_ctest --test-dir build/test --output-on-failure -j"$jobs" --timeout 300
+
+echo "== the programs as scripts/run.sh builds them (Release, -O3): no compiler warning"
+rm -rf build/release-check
+cmake -S . -B build/release-check -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF \
+  -DMORVANE_WERROR=ON >/dev/null
+cmake --build build/release-check -j"$jobs"
 
 echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
 rm -rf build/asan

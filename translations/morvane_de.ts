@@ -967,6 +967,14 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <source>No ESC connected: a sweep starts only while the status reads Connected.</source>
         <translation>Kein ESC verbunden: ein Durchlauf beginnt nur, solange der Status Verbunden zeigt.</translation>
     </message>
+    <message>
+        <source>Stopped (%1) after %2 of 1 step; throttle 0.</source>
+        <translation>Angehalten (%1) nach %2 von 1 Stufe; Gas 0.</translation>
+    </message>
+    <message>
+        <source>Done: 1 step measured; throttle 0.</source>
+        <translation>Fertig: 1 Stufe gemessen; Gas 0.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::Accessibility</name>
@@ -1169,13 +1177,6 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <source>The ESC holds every setting of %1.</source>
         <translation>Der ESC stimmt in allen Einstellungen mit %1 überein.</translation>
     </message>
-    <message numerus="yes">
-        <source>The ESC differs from %1 in %n setting(s).</source>
-        <translation>
-            <numerusform>Der ESC weicht in %n Einstellung von %1 ab.</numerusform>
-            <numerusform>Der ESC weicht in %n Einstellungen von %1 ab.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Differences</source>
         <translation>Unterschiede</translation>
@@ -1207,6 +1208,17 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The ESC differs from %1 in 1 setting.</source>
+        <translation>Der ESC weicht in 1 Einstellung von %1 ab.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The ESC differs from %1 in %n settings.</source>
+        <translation>
+            <numerusform>Der ESC weicht in %n Einstellung von %1 ab.</numerusform>
+            <numerusform>Der ESC weicht in %n Einstellungen von %1 ab.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1380,6 +1392,14 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>Sweep ended. %1</source>
         <translation>Durchlauf beendet. %1</translation>
+    </message>
+    <message>
+        <source>Recording to %1: 1 row</source>
+        <translation>Aufzeichnung in %1: 1 Zeile</translation>
+    </message>
+    <message>
+        <source>Recorded 1 row to %1</source>
+        <translation>1 Zeile in %1 aufgezeichnet</translation>
     </message>
 </context>
 <context>

@@ -967,6 +967,14 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <source>No ESC connected: a sweep starts only while the status reads Connected.</source>
         <translation>Ningún ESC conectado: un barrido solo empieza mientras el estado indica Conectado.</translation>
     </message>
+    <message>
+        <source>Stopped (%1) after %2 of 1 step; throttle 0.</source>
+        <translation>Detenido (%1) tras %2 de 1 paso; acelerador 0.</translation>
+    </message>
+    <message>
+        <source>Done: 1 step measured; throttle 0.</source>
+        <translation>Hecho: 1 paso medido; acelerador 0.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::Accessibility</name>
@@ -1169,13 +1177,6 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <source>The ESC holds every setting of %1.</source>
         <translation>El ESC coincide con %1 en todos los ajustes.</translation>
     </message>
-    <message numerus="yes">
-        <source>The ESC differs from %1 in %n setting(s).</source>
-        <translation>
-            <numerusform>El ESC difiere de %1 en %n ajuste.</numerusform>
-            <numerusform>El ESC difiere de %1 en %n ajustes.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Differences</source>
         <translation>Diferencias</translation>
@@ -1207,6 +1208,17 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>Close</source>
         <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>The ESC differs from %1 in 1 setting.</source>
+        <translation>El ESC difiere de %1 en 1 ajuste.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The ESC differs from %1 in %n settings.</source>
+        <translation>
+            <numerusform>El ESC difiere de %1 en %n ajuste.</numerusform>
+            <numerusform>El ESC difiere de %1 en %n ajustes.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1380,6 +1392,14 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>Sweep ended. %1</source>
         <translation>Barrido terminado. %1</translation>
+    </message>
+    <message>
+        <source>Recording to %1: 1 row</source>
+        <translation>Grabando en %1: 1 fila</translation>
+    </message>
+    <message>
+        <source>Recorded 1 row to %1</source>
+        <translation>1 fila grabada en %1</translation>
     </message>
 </context>
 <context>

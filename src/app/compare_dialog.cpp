@@ -38,10 +38,14 @@ CompareDialog::CompareDialog(const QString& file, const std::vector<SettingDiffe
   heading->setTextFormat(Qt::PlainText);
   heading->setWordWrap(true);
   const QString name = QFileInfo(file).fileName();
-  heading->setText(
-      differing == 0
-          ? tr("The ESC holds every setting of %1.").arg(name)
-          : tr("The ESC differs from %1 in %n setting(s).", nullptr, differing).arg(name));
+  // English has a singular too: one text for one setting, the translations' forms for more.
+  if (differing == 0) {
+    heading->setText(tr("The ESC holds every setting of %1.").arg(name));
+  } else if (differing == 1) {
+    heading->setText(tr("The ESC differs from %1 in 1 setting.").arg(name));
+  } else {
+    heading->setText(tr("The ESC differs from %1 in %n settings.", nullptr, differing).arg(name));
+  }
 
   auto* table = new QTableWidget(static_cast<int>(diff.size()), 3, this);
   table->setObjectName(QStringLiteral("Differences"));
@@ -67,7 +71,13 @@ CompareDialog::CompareDialog(const QString& file, const std::vector<SettingDiffe
     }
   }
   table->resizeColumnsToContents();
+  // A bold glyph's ink may pass its advance (the last f of "Cutoff"): a little room for it.
+  const int spare = table->fontMetrics().averageCharWidth() / 2;
+  for (int col = 0; col < 3; ++col) table->setColumnWidth(col, table->columnWidth(col) + spare);
   table->horizontalHeader()->setStretchLastSection(true);
+  // Its size hint is then the columns' and rows' own, so the dialog opens wide enough for
+  // every column whole, in any language, with no scroll bar.
+  table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
   auto* buttons = new QDialogButtonBox(this);
   apply_ = buttons->addButton(tr("Apply these"), QDialogButtonBox::AcceptRole);

@@ -125,11 +125,19 @@ std::string ThrottleSweep::status(const TranslateText& translate) const {
   switch (phase_) {
     case SweepPhase::Idle:
       return {};
+    // A count of one takes the singular: a text of its own.
     case SweepPhase::Stopped:
-      return say(MORVANE_TRANSLATABLE("Sweep", "Stopped (%1) after %2 of %3 steps; throttle 0."),
-                 {say(stopWhy_.c_str(), {}), done, steps});
+      return steps_.size() == 1
+                 ? say(MORVANE_TRANSLATABLE("Sweep", "Stopped (%1) after %2 of 1 step; throttle 0."),
+                       {say(stopWhy_.c_str(), {}), done})
+                 : say(MORVANE_TRANSLATABLE("Sweep",
+                                            "Stopped (%1) after %2 of %3 steps; throttle 0."),
+                       {say(stopWhy_.c_str(), {}), done, steps});
     case SweepPhase::Done:
-      return say(MORVANE_TRANSLATABLE("Sweep", "Done: %1 steps measured; throttle 0."), {done});
+      return rows_.size() == 1
+                 ? say(MORVANE_TRANSLATABLE("Sweep", "Done: 1 step measured; throttle 0."))
+                 : say(MORVANE_TRANSLATABLE("Sweep", "Done: %1 steps measured; throttle 0."),
+                       {done});
     default:
       break;
   }

@@ -103,8 +103,8 @@ std::string StatusTip(const LinkStatus& status, const ClockText& clock, const De
       break;
   }
   if (!status.lastFailures.empty()) {
-    text += "\n" + say(MORVANE_TRANSLATABLE("LinkStatus", "Could not open %1"),
-                       {FailureBalloon(status.lastFailures, device, translate)});
+    text.append("\n").append(say(MORVANE_TRANSLATABLE("LinkStatus", "Could not open %1"),
+                                  {FailureBalloon(status.lastFailures, device, translate)}));
   }
   return text;
 }

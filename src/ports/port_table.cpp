@@ -278,18 +278,21 @@ std::string EmptyListTip(const PortTable& table, Platform platform,
       }
     }
   }
-  // A device that looked fine before the scan failed for a reason only its open knew.
+  // A device that looked fine before the scan failed for a reason only its open knew. Each
+  // text is appended, not added as "\n" + text: GCC 12 warns falsely (-Wrestrict) on that.
   if (unexplained) {
-    tip += "\n" +
-           say(MORVANE_TRANSLATABLE("PortTable", "A port may be in use by another program."), {});
+    tip.append("\n").append(
+        say(MORVANE_TRANSLATABLE("PortTable", "A port may be in use by another program."), {}));
   }
   if (denied) {
-    tip += "\n" + say(MORVANE_TRANSLATABLE("PortTable", "Your user may not open a port."), {});
+    tip.append("\n").append(
+        say(MORVANE_TRANSLATABLE("PortTable", "Your user may not open a port."), {}));
     if (platform == Platform::Linux && !group.empty()) {
-      tip += " " + say(MORVANE_TRANSLATABLE("PortTable",
-                                            "You may need to join the %1 group: sudo usermod -aG "
-                                            "%1 $USER, then log out and in again."),
-                       {group});
+      tip.append(" ").append(say(MORVANE_TRANSLATABLE("PortTable",
+                                                      "You may need to join the %1 group: sudo "
+                                                      "usermod -aG %1 $USER, then log out and in "
+                                                      "again."),
+                                 {group}));
     }
   }
   return tip + "\n" +

@@ -112,7 +112,9 @@ ParsedSettings ParseAssignments(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
     const std::size_t eq = arg.find('=');
     if (eq == std::string::npos) {
-      return {kNoSettings, "\"" + Printable(arg) + "\" is not SETTING=VALUE"};
+      // Appended, not "\"" + text: GCC 12 warns falsely (-Wrestrict) on that at -O3.
+      std::string why = "\"";
+      return {kNoSettings, why.append(Printable(arg)).append("\" is not SETTING=VALUE")};
     }
     entries.push_back({arg.substr(0, eq), arg.substr(eq + 1)});
   }

@@ -213,12 +213,16 @@ void MotorTestWindow::showSample() {
 void MotorTestWindow::showRecording() {
   const QString name = QFileInfo(QFile::decodeName(recording_.path().c_str())).fileName();
   recordButton_->setText(test_.recording() ? tr("Stop recording") : tr("Record"));
+  // One row takes the singular: a text of its own.
+  const auto rows = test_.recordedRows();
   if (test_.recording()) {
-    recordingLabel_->setText(tr("Recording to %1: %2 rows").arg(name).arg(test_.recordedRows()));
+    recordingLabel_->setText(rows == 1 ? tr("Recording to %1: 1 row").arg(name)
+                                       : tr("Recording to %1: %2 rows").arg(name).arg(rows));
   } else if (!recordingNote_.isEmpty()) {
     recordingLabel_->setText(tr("Recording stopped: %1").arg(recordingNote_));
   } else if (!name.isEmpty()) {
-    recordingLabel_->setText(tr("Recorded %1 rows to %2").arg(test_.recordedRows()).arg(name));
+    recordingLabel_->setText(rows == 1 ? tr("Recorded 1 row to %1").arg(name)
+                                       : tr("Recorded %1 rows to %2").arg(rows).arg(name));
   } else {
     recordingLabel_->setText(tr("Not recording"));
   }

@@ -9,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,9 +57,12 @@ std::optional<std::string> Xdotool(const PrivateDisplay& display,
 std::unique_ptr<ChildProcess> StartWindow(const PrivateDisplay& display, const SimSession& sim,
                                           const EnvChanges& more = {},
                                           const std::vector<std::string>& args = {}) {
+  // A session bus address where none listens: with none set, Qt's D-Bus library would start
+  // one through dbus-launch where dbus-x11 is installed, and it would outlive the test.
   EnvChanges env = {{"DISPLAY", display.name()},
                     {"WAYLAND_DISPLAY", std::nullopt},
                     {"QT_QPA_PLATFORM", "xcb"},
+                    {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + sim.dir() + "/no-session-bus"},
                     {"MORVANE_ESC_PORTS", sim.link()}};
   for (const auto& [name, value] : more) env[name] = value;
   return std::make_unique<ChildProcess>(ConfigProgram(), args, env);
@@ -281,6 +288,36 @@ TEST(WindowOnADisplay, ALogWhoseReaderGoesAwayIsToldOnceAndTheWindowGoesOn) {
       << "frames:" << Joined(sim.frames());
   const std::string error = app->errorOutput();
   EXPECT_EQ(error.find(told), error.rfind(told)) << error;
+}
+
+// The processes whose environment holds `entry` ("NAME=value"), as their children inherit it.
+std::vector<std::string> ProcessesWith(const std::string& entry) {
+  const std::string nul(1, '\0');
+  std::vector<std::string> found;
+  std::error_code error;
+  for (const auto& process : std::filesystem::directory_iterator("/proc", error)) {
+    std::ifstream in(process.path() / "environ", std::ios::binary);
+    const std::string variables = nul + std::string(std::istreambuf_iterator<char>(in), {});
+    if (variables.find(nul + entry + nul) == std::string::npos) continue;
+    std::ifstream args(process.path() / "cmdline", std::ios::binary);
+    std::string line = process.path().filename().string();
+    line.append(1, ' ').append(std::istreambuf_iterator<char>(args), {});
+    std::replace(line.begin(), line.end(), '\0', ' ');
+    found.push_back(line);
+  }
+  return found;
+}
+
+TEST(WindowOnADisplay, LeavesNothingRunningOnceItHasClosed) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  PrivateDisplay display;
+  ASSERT_TRUE(display.ready()) << display.server().errorOutput();
+  const auto app = StartWindow(display, sim, ForSignals());
+  ASSERT_TRUE(WaitFor([&] { return FiveReadsSeen(sim); }, 10000)) << app->errorOutput();
+  app->signal(SIGTERM);
+  ASSERT_EQ(app->wait(10000), 0) << app->errorOutput();
+  EXPECT_EQ(ProcessesWith("MORVANE_ESC_PORTS=" + sim.link()), std::vector<std::string>());
 }
 
 #else

@@ -159,6 +159,20 @@ TEST(MotorTestWindow, ARecordingIsOnDiskRowByRowWhileItRunsWithAPointForDecimals
   EXPECT_EQ(QString::fromUtf8(file.readAll()).count('\n'), 1 + rows);
 }
 
+TEST(MotorTestWindow, OneRecordedRowIsCountedInTheSingular) {
+  MotorWindowBench b;
+  ASSERT_TRUE(b.connect());
+  b.commands->open();
+  b.c().TabStrip1.clickTab(2);
+  RaiseThrottle(b.c().SldPower, 60);
+  QTemporaryDir dir;
+  ASSERT_TRUE(b.window()->startRecording(dir.filePath(QStringLiteral("rec.csv"))));
+  for (int i = 0; i < 1000 && b.window()->test().recordedRows() == 0; ++i) b.clock.runFor(Ms(1));
+  ASSERT_EQ(b.window()->test().recordedRows(), 1);
+  b.part<QPushButton>("record")->click();  // Stop recording
+  EXPECT_EQ(b.part<QLabel>("recordingLabel")->text(), QStringLiteral("Recorded 1 row to rec.csv"));
+}
+
 TEST(MotorTestWindow, ARecordingWhoseFileIsDeletedStopsAndSaysSo) {
   MotorWindowBench b;
   ASSERT_TRUE(b.connect());

@@ -88,6 +88,18 @@ TEST(Sweep, TheStatusLineTellsEachPhaseInEnglishOrInTheWindowsLanguage) {
   EXPECT_EQ(b.sweep().status(shout), "STOPPED (ESCAPE) AFTER 0 OF 3 STEPS; THROTTLE 0.");
 }
 
+TEST(Sweep, AOneStepPlanCountsItsStepInTheSingular) {
+  MotorBench b;
+  ASSERT_TRUE(b.connect());
+  ASSERT_EQ(b.sweep().start(QuickPlan(40, 40, 20)), "");
+  b.form.OnStopKey();
+  EXPECT_EQ(b.sweep().status(), "Stopped (Escape) after 0 of 1 step; throttle 0.");
+
+  ASSERT_EQ(b.sweep().start(QuickPlan(40, 40, 20)), "");
+  while (b.sweep().running() && b.clock.elapsedMs() < 60000) b.clock.runFor(Ms(10));
+  EXPECT_EQ(b.sweep().status(), "Done: 1 step measured; throttle 0.");
+}
+
 TEST(Sweep, ATableOfKnownSpeedsGivesTheirMeansAndStandardDeviations) {
   MotorBench b;
   // Speed replies carry, by the throttle the ESC holds, two known speeds by turns; with 2

@@ -320,18 +320,6 @@ QRectF Ink(const QFont& font, const QString& text, const QRect& room, Qt::Alignm
   return fm.tightBoundingRect(plain).translated(x, top + fm.ascent());
 }
 
-// Whole: every glyph's ink lies inside the room, placed as the alignment puts the text,
-// and the room is a full line high.
-void ExpectFits(const QFont& font, const QString& text, const QRect& room, Qt::Alignment align,
-                const QString& where) {
-  SCOPED_TRACE(testing::Message() << where.toStdString() << " \"" << text.toStdString() << "\"");
-  const QFontMetricsF fm(font);
-  const QRectF ink = Ink(font, text, room, align);
-  EXPECT_GE(ink.left(), room.left());
-  EXPECT_LE(ink.right(), room.left() + room.width());
-  EXPECT_LE(std::ceil(fm.height()), room.height());
-}
-
 // A label's text as drawn, in the window's coordinates.
 QRectF InkInWindow(WindowBench& b, const QLabel* label) {
   const QRect room = label->contentsRect().translated(label->mapTo(&b.view, QPoint(0, 0)));
@@ -360,6 +348,18 @@ void ExpectClearOfNeighbours(WindowBench& b, const QLabel* label) {
 }
 
 }  // namespace
+
+// Whole: every glyph's ink lies inside the room, placed as the alignment puts the text,
+// and the room is a full line high.
+void ExpectFits(const QFont& font, const QString& text, const QRect& room, Qt::Alignment align,
+                const QString& where) {
+  SCOPED_TRACE(testing::Message() << where.toStdString() << " \"" << text.toStdString() << "\"");
+  const QFontMetricsF fm(font);
+  const QRectF ink = Ink(font, text, room, align);
+  EXPECT_GE(ink.left(), room.left());
+  EXPECT_LE(ink.right(), room.left() + room.width());
+  EXPECT_LE(std::ceil(fm.height()), room.height());
+}
 
 void ExpectAllTextsFit(WindowBench& b) {
   for (auto* label : b.view.findChildren<QLabel*>()) {

@@ -3,7 +3,9 @@
 // line and ESC, drawn by FormView.
 #pragma once
 
+#include <QFont>
 #include <QLatin1String>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <ostream>
@@ -25,6 +27,9 @@ struct WindowBench : Bench {
 // Every text of the window whole inside its control and clear of the controls beside it,
 // measured with each control's font.
 void ExpectAllTextsFit(WindowBench& b);
+// One text whole: every glyph's ink inside `room`, placed as `align` puts it, a line high.
+void ExpectFits(const QFont& font, const QString& text, const QRect& room, Qt::Alignment align,
+                const QString& where);
 
 // The control's name that owns a widget: a tab strip's inner tab bar counts as the strip.
 inline QString ControlName(const QWidget* w) {
