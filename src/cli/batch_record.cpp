@@ -34,7 +34,8 @@ std::string BatchRecordLine(const BatchRow& row) {
                      "," + Field(row.firmware);
   for (int i : kPanelOrder) {
     const auto k = static_cast<std::size_t>(i);
-    line += "," + Field(Value(i, row.before[k])) + "," + Field(Value(i, row.after[k]));
+    line.append(",").append(Field(Value(i, row.before[k])));
+    line.append(",").append(Field(Value(i, row.after[k])));
   }
   return line + "," + Field(row.result) + "," + Field(row.note) + "\n";
 }
