@@ -23,13 +23,13 @@ finish() {
 }
 trap finish EXIT
 
-echo "== a Wine prefix in $WINEPREFIX"
-"$wine" wineboot --init >/dev/null 2>&1
 # Wine maps COM1... to the machine's own /dev/ttyS* (and maps them again when the links are
 # taken away): nothing built here opens a serial port, since the core has none of its own, and
 # the test of the system's COM names reads a registry key it made itself. One wineserver serves
 # every test of the run.
+echo "== a Wine prefix in $WINEPREFIX"
 "$wineserver" -p
+"$wine" wineboot --init >/dev/null 2>&1
 
 echo "== the core for Windows: MinGW-w64, GoogleTest from Debian's sources"
 rm -rf "$build"
