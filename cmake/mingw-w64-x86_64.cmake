@@ -16,8 +16,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Debian's wine64 package keeps its loader out of PATH.
+# Debian's wine64 package keeps its loader out of PATH. Programs run through
+# scripts/wine-test.sh, which tries again only a start that Wine itself failed.
 find_program(MORVANE_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(MORVANE_WINE64)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${MORVANE_WINE64})
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-test.sh ${MORVANE_WINE64})
 endif()

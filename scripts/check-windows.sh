@@ -6,6 +6,7 @@
 # Exits non-zero when anything fails; its last line counts the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+started=$SECONDS
 
 scripts/setup-deps.sh --windows
 
@@ -25,8 +26,9 @@ trap finish EXIT
 
 # Wine maps COM1... to the machine's own /dev/ttyS* (and maps them again when the links are
 # taken away): nothing built here opens a serial port, since the core has none of its own, and
-# the test of the system's COM names reads a registry key it made itself. One wineserver serves
-# every test of the run.
+# the test of the system's COM names reads a registry key it made itself. One wineserver, and
+# the prefix's own processes that wineboot starts, serve every test of the run: no test
+# program starts or stops them. Each program runs through scripts/wine-test.sh.
 echo "== a Wine prefix in $WINEPREFIX"
 "$wineserver" -p
 "$wine" wineboot --init >/dev/null 2>&1
@@ -49,4 +51,6 @@ if [ "$status" -ne 0 ] || [ -z "$total" ]; then
   echo "check-windows: the core suite failed under Wine" >&2
   exit 1
 fi
+retried=$(grep -c "^wine-test: " "$build/Testing/Temporary/LastTest.log" || true)
+echo "check-windows: $((SECONDS - started)) s; Wine's own start tried again $retried times"
 echo "$total tests passed, 0 tests failed"
