@@ -43,6 +43,17 @@ fuzzer_links() {
   return "$status"
 }
 
+# scripts/check-windows.sh needs only these: a MinGW-w64 cross compiler (posix threads), Wine
+# to run what it builds, and GoogleTest's sources (libgtest-dev) to build them with.
+if [ "${1:-}" = "--windows" ]; then
+  missing=()
+  for p in cmake make g++-mingw-w64-x86-64-posix wine64 libgtest-dev; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
+  exit 0
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -272,6 +272,25 @@
     </message>
 </context>
 <context>
+    <name>FileName</name>
+    <message>
+        <source>no file name is given</source>
+        <translation>kein Dateiname angegeben</translation>
+    </message>
+    <message>
+        <source>Windows does not allow %1 in a file name: choose another name</source>
+        <translation>Windows erlaubt %1 nicht in einem Dateinamen: wählen Sie einen anderen Namen</translation>
+    </message>
+    <message>
+        <source>Windows drops a dot or a space at the end of a file name: choose another name</source>
+        <translation>Windows entfernt einen Punkt oder ein Leerzeichen am Ende eines Dateinamens: wählen Sie einen anderen Namen</translation>
+    </message>
+    <message>
+        <source>%1 is the name of a device on Windows, not of a file: choose another name</source>
+        <translation>%1 ist unter Windows der Name eines Geräts, nicht einer Datei: wählen Sie einen anderen Namen</translation>
+    </message>
+</context>
+<context>
     <name>FormView</name>
     <message>
         <source>&amp;Save to file</source>

@@ -272,6 +272,25 @@
     </message>
 </context>
 <context>
+    <name>FileName</name>
+    <message>
+        <source>no file name is given</source>
+        <translation>no se ha indicado ningún nombre de archivo</translation>
+    </message>
+    <message>
+        <source>Windows does not allow %1 in a file name: choose another name</source>
+        <translation>Windows no permite %1 en un nombre de archivo: elija otro nombre</translation>
+    </message>
+    <message>
+        <source>Windows drops a dot or a space at the end of a file name: choose another name</source>
+        <translation>Windows quita un punto o un espacio al final de un nombre de archivo: elija otro nombre</translation>
+    </message>
+    <message>
+        <source>%1 is the name of a device on Windows, not of a file: choose another name</source>
+        <translation>%1 es el nombre de un dispositivo en Windows, no de un archivo: elija otro nombre</translation>
+    </message>
+</context>
+<context>
     <name>FormView</name>
     <message>
         <source>&amp;Save to file</source>

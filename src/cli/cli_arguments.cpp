@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "ports/com_names.h"
 #include "protocol/process_reply.h"
 #include "settings/printable.h"
 #include "ui/form_mvconfig.h"
@@ -81,20 +82,56 @@ const std::array<CommandInfo, 9> kCommands = {{
      "ESC holds the file's value, \"! brake: ESC Disable, file Enable\" where it does not.\n"
      "The status is 0 when the ESC holds every value of the file, 6 when it differs.\n",
      true, true, true, false, Takes::File},
-    {"presets", Command::Presets, "presets [--json]",
-     "Lists the presets: the settings files shipped in\n"
-     "/usr/share/morvane-esc-config/presets and your own in\n"
-     "~/.local/share/morvane-esc-config/presets (which win over a shipped one of the same\n"
-     "name), one line each: the name, the description and the file, separated by tabs.\n"
-     "load and diff take a preset's name in place of a file. No port is opened.\n",
-     false, false, true, false, Takes::Nothing},
+    {"presets", Command::Presets, "presets [--json]", nullptr, false, false, true, false,
+     Takes::Nothing},
 }};
 
-const char* const kPortHelp =
+// What the help says where Windows differs: its ports are its own COMn and nothing else
+// names them, its presets live elsewhere, and it has no signals to stop a program by.
+struct PlatformTexts {
+  const char* portHelp;
+  const char* presetsFolders;
+  const char* stopHelp;
+  const char* examplePort;
+};
+
+const PlatformTexts kPosixTexts = {
     "  --port P            COMn of the port table (see ports) or a device path such as\n"
     "                      /dev/ttyUSB0. Without it the ports MORVANE_ESC_PORTS lists, or else\n"
     "                      the USB serial adapters, are tried in turn and the first where an\n"
-    "                      ESC answers is used; other serial ports are never opened\n";
+    "                      ESC answers is used; other serial ports are never opened\n",
+    "/usr/share/morvane-esc-config/presets and your own in\n"
+    "~/.local/share/morvane-esc-config/presets",
+    "; 130 stopped by\n"
+    "Ctrl+C, 143 by SIGTERM. Errors are one line on standard error.\n",
+    "/dev/ttyUSB0",
+};
+
+const PlatformTexts kWindowsTexts = {
+    "  --port P            COMn, the system's own port of that number (\\\\.\\COMn is the same\n"
+    "                      port). Without it the USB serial adapters are tried in turn and the\n"
+    "                      first where an ESC answers is used; other serial ports are never\n"
+    "                      opened\n",
+    "share\\morvane-esc-config\\presets beside the program's folder and your own in\n"
+    "%LOCALAPPDATA%\\morvane-esc-config\\presets",
+    ".\n"
+    "Ctrl+C ends it at once, with the status Windows gives a program so ended (0xC000013A).\n"
+    "Errors are one line on standard error.\n",
+    "COM3",
+};
+
+const PlatformTexts& TextsFor(Platform platform) {
+  return platform == Platform::Windows ? kWindowsTexts : kPosixTexts;
+}
+
+std::string PresetsAbout(Platform platform) {
+  return std::string("Lists the presets: the settings files shipped in\n") +
+         TextsFor(platform).presetsFolders +
+         " (which win over a shipped one of the same\n"
+         "name), one line each: the name, the description and the file, separated by tabs.\n"
+         "load and diff take a preset's name in place of a file. No port is opened.\n";
+}
+
 const char* const kTimeoutHelp =
     "  --timeout SECONDS   how long to wait, in all, for an ESC to be identified (default 5);\n"
     "                      load --each waits without a limit\n";
@@ -146,10 +183,13 @@ const char* const kExitHelp =
     "Exit status: 0 done; 1 no ESC answered in time; 2 a usage error; 3 a settings file could\n"
     "not be read or written, or standard output could not be written; 4 a write the ESC did\n"
     "not confirm, the connection lost during the work, or an ESC of an unknown model;\n"
-    "5 a port could not be opened; 6 diff: the ESC differs from the file; 130 stopped by\n"
-    "Ctrl+C, 143 by SIGTERM. Errors are one line on standard error.\n";
+    "5 a port could not be opened; 6 diff: the ESC differs from the file";
 
-std::string ProgramHelp() {
+std::string ExitHelp(Platform platform) {
+  return std::string(kExitHelp) + TextsFor(platform).stopHelp;
+}
+
+std::string ProgramHelp(Platform platform) {
   std::string text =
       "Usage: morvane-esc COMMAND [OPTIONS]\n"
       "\n"
@@ -161,7 +201,7 @@ std::string ProgramHelp() {
   for (const CommandInfo& info : kCommands)
     text += "  morvane-esc " + std::string(info.synopsis) + "\n";
   text += "\nOptions:\n";
-  text += kPortHelp;
+  text += TextsFor(platform).portHelp;
   text += kTimeoutHelp;
   text +=
       "  --json              read: print a settings file; ports, presets: a JSON array;\n"
@@ -171,10 +211,10 @@ std::string ProgramHelp() {
   text += kHelpHelp;
   text += "  --version           the program's version\n";
   text += "'morvane-esc COMMAND --help' explains one command.\n\n";
-  text += SettingsHelp() + "\n" + kExitHelp;
+  text += SettingsHelp() + "\n" + ExitHelp(platform);
+  text += "\nExamples:\n";
+  text += std::string("  morvane-esc read --port ") + TextsFor(platform).examplePort + "\n";
   text +=
-      "\nExamples:\n"
-      "  morvane-esc read --port /dev/ttyUSB0\n"
       "  morvane-esc write brake=Enable timingAdvance=20-30\n"
       "  morvane-esc read --json > quad.json\n"
       "  morvane-esc load quad.json --each\n"
@@ -183,10 +223,11 @@ std::string ProgramHelp() {
   return text;
 }
 
-std::string CommandHelp(const CommandInfo& info) {
-  std::string text = "Usage: morvane-esc " + std::string(info.synopsis) + "\n\n" + info.about;
+std::string CommandHelp(const CommandInfo& info, Platform platform) {
+  std::string text = "Usage: morvane-esc " + std::string(info.synopsis) + "\n\n";
+  text += info.about != nullptr ? info.about : PresetsAbout(platform);
   text += "\nOptions:\n";
-  if (info.port) text += kPortHelp;
+  if (info.port) text += TextsFor(platform).portHelp;
   if (info.timeout) text += kTimeoutHelp;
   if (info.json) text += JsonHelp(info.command);
   if (info.each) text += kEachHelp;
@@ -199,7 +240,7 @@ std::string CommandHelp(const CommandInfo& info) {
   }
   if (info.command != Command::Ports) {
     text += '\n';
-    text += kExitHelp;
+    text += ExitHelp(platform);
   }
   return text;
 }
@@ -248,10 +289,10 @@ bool ParseSeconds(const std::string& text, int& ms) {
 
 }  // namespace
 
-ParsedArguments ParseCliArguments(const std::vector<std::string>& args) {
+ParsedArguments ParseCliArguments(const std::vector<std::string>& args, Platform platform) {
   if (args.empty()) return Mistake("no command given", "");
   const std::string& first = args[0];
-  if (first == "--help" || first == "-h") return Help(ProgramHelp());
+  if (first == "--help" || first == "-h") return Help(ProgramHelp(platform));
   if (first == "--version") {
     return Help("morvane-esc " + std::to_string(MORVANE_VERSION_MAJOR) + "." +
                 std::to_string(MORVANE_VERSION_MINOR) + "." +
@@ -268,7 +309,7 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args) {
   const std::string helpFor = std::string(info->name) + " ";
 
   for (const std::string& arg : args) {
-    if (arg == "--help" || arg == "-h") return Help(CommandHelp(*info));
+    if (arg == "--help" || arg == "-h") return Help(CommandHelp(*info, platform));
   }
 
   CliRequest request;
@@ -307,6 +348,10 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args) {
     }
     if (name == "--port") {
       if (value->empty()) return Mistake("--port needs a port: COMn or a device path", helpFor);
+      // Windows opens COM10 and above as \\.\COM10: a user may give that name too.
+      if (platform == Platform::Windows && ComNumberOf(*value) > 0) {
+        value = value->substr(value->find_last_of('\\') + 1);
+      }
       if (LooksLikeComPort(*value) && !IsComPortInRange(*value)) {
         return Mistake("ports are COM1 to COM" + std::to_string(kMaxComPort) + ", not '" +
                            *value + "'",

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ports/port_table.h"
 #include "settings/settings_file.h"
 
 namespace morvane::cli {
@@ -45,7 +46,9 @@ struct ParsedArguments {
   std::string message;
 };
 
-// The arguments after the program's name.
-ParsedArguments ParseCliArguments(const std::vector<std::string>& args);
+// The arguments after the program's name. The help's examples, the port option and what
+// Ctrl+C does are told as on `platform`, where a port may also be named "\\.\COMn" on Windows.
+ParsedArguments ParseCliArguments(const std::vector<std::string>& args,
+                                  Platform platform = CurrentPlatform());
 
 }  // namespace morvane::cli

@@ -11,7 +11,7 @@
 #include "cli/flow_seams.h"
 #include "cli/console_host.h"
 #include "link/link.h"
-#include "cli/port_candidates.h"
+#include "cli/port_choice.h"
 #include "shell/qt_timer.h"
 #include "cli/reasoned_serial_comm.h"
 #include "shell/stop_signals.h"

@@ -6,6 +6,8 @@
 #include <set>
 #include <tuple>
 
+#include "ports/com_names.h"
+
 namespace morvane {
 namespace {
 
@@ -175,9 +177,9 @@ PortTable BuildPortTable(
   std::vector<SerialDevice> byNumber;
   if (platform == Platform::Windows) {
     for (int n = 1; n <= PortTable::kMaxPorts; ++n) {
-      SerialDevice com{"COM" + std::to_string(n), {}};
+      SerialDevice com{WindowsDevicePath(n), {}};
       for (const SerialDevice& d : systemPorts) {
-        if (d.path == com.path) {
+        if (ComNumberOf(d.path) == n) {
           com.description = d.description;
           com.words = DeviceWords{DeviceWords::What::Told, d.description, {}, false, true};
         }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/safe_file.h"
 
+#include "settings/file_name_check.h"
+
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -364,8 +366,10 @@ std::string GrowingFile::close() {
 #else
 
 // Elsewhere Qt's own: QSaveFile replaces a file whole; names go through the local encoding.
+// A name Windows refuses or changes is refused before anything is made.
 std::string WriteWholeFile(const std::string& path, std::string_view bytes,
-                           const TranslateText& /*translate*/) {
+                           const TranslateText& translate) {
+  if (std::string trouble = FileNameTrouble(path, translate); !trouble.empty()) return trouble;
   QSaveFile file(QFile::decodeName(path.c_str()));
   if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
   if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
@@ -408,6 +412,7 @@ std::string GrowingFile::open(const std::string& path, TranslateText translate) 
   close();
   path_ = path;
   translate_ = std::move(translate);
+  if (std::string trouble = FileNameTrouble(path, translate_); !trouble.empty()) return trouble;
   file_ = std::make_unique<QFile>(QFile::decodeName(path.c_str()));
   if (file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
   return file_->errorString().toStdString();

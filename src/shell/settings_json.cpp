@@ -173,12 +173,14 @@ QByteArray SettingsJson(const SettingsDocument& doc) {
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name,
+SettingsRead ParseSettingsJson(const QByteArray& file, const std::string& name,
                                const TranslateText& translate) {
+  // Windows editors may begin a UTF-8 file with a byte order mark; it is no part of the JSON.
+  const QByteArray bytes = file.startsWith("\xef\xbb\xbf") ? file.mid(3) : file;
   const auto refused = [&](const char* english, std::initializer_list<std::string_view> args) {
     return Failed(name, Phrase(translate, "SettingsFile", english, args));
   };
-  if (static_cast<std::size_t>(bytes.size()) > kMaxSettingsFileBytes) {
+  if (static_cast<std::size_t>(file.size()) > kMaxSettingsFileBytes) {
     return refused(MORVANE_TRANSLATABLE("SettingsFile",
                                         "refused: larger than 64 KiB, which no settings file is"),
                    {});

@@ -21,7 +21,8 @@ struct SettingsRead {
 
 // A file's bytes; `name` (bytes, shown readably) starts every error. Reading is strict:
 // anything that is not a whole, valid settings file is an error and yields no settings at
-// all, also a key given twice, which a JSON object would quietly take as the last one.
+// all, also a key given twice, which a JSON object would quietly take as the last one. A UTF-8
+// byte order mark before it and CR LF line ends, as Windows editors save, are taken.
 SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name,
                                const TranslateText& translate = {});
 // `path` is bytes, as the system takes them. Only a regular file is read: a named pipe or a

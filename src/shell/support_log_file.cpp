@@ -5,6 +5,7 @@
 
 #include "shell/safe_file.h"
 #include "settings/printable.h"
+#include "supportlog/line_end.h"
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -29,7 +30,8 @@ QByteArray LogStamps::line(const LogLine& line) const {
   QByteArray bytes = stamp(line.ms).toLatin1();
   bytes += ' ';
   bytes += QByteArray::fromStdString(line.text());
-  bytes += '\n';
+  const std::string_view end = TextLineEnd();
+  bytes.append(end.data(), static_cast<qsizetype>(end.size()));
   return bytes;
 }
 
@@ -86,7 +88,7 @@ bool SupportLogFile::open(const std::string& header) {
     fail(QString::fromStdString(NotAFile(st.st_mode)));
     return false;
   }
-  send(QByteArray::fromStdString(header));
+  send(QByteArray::fromStdString(WithLineEnds(header)));
   return !failed_;
 }
 
@@ -150,7 +152,7 @@ bool SupportLogFile::open(const std::string& header) {
     fail(file_.errorString());
     return false;
   }
-  send(QByteArray::fromStdString(header));
+  send(QByteArray::fromStdString(WithLineEnds(header)));
   return !failed_;
 }
 
@@ -170,8 +172,8 @@ void SupportLogFile::fail(const QString& why) {
 
 QString SaveSupportLog(const QString& path, const std::string& header, const SupportLog& log,
                        const LogStamps& stamps, const TranslateText& translate) {
-  std::string bytes = header;
-  bytes.reserve(header.size() + log.bytes());
+  std::string bytes = WithLineEnds(header);
+  bytes.reserve(bytes.size() + log.bytes());
   for (const LogLine& line : log.lines()) bytes += stamps.line(line).toStdString();
   return QString::fromStdString(
       WriteWholeFile(QFile::encodeName(path).toStdString(), bytes, translate));

@@ -23,7 +23,7 @@ class LogStamps {
  public:
   explicit LogStamps(const Clock& clock);
   QString stamp(std::int64_t ms) const;
-  // "stamp text\n"
+  // "stamp text" and the system's line end (line_end.h)
   QByteArray line(const LogLine& line) const;
 
  private:
@@ -75,8 +75,9 @@ class SupportLogFile {
   bool failed_ = false;
 };
 
-// Writes the header and the kept lines to `path` whole or not at all, as every file of the
-// programs is written (safe_file.h). Empty on success, else why not.
+// Writes the header (its lines end in "\n"; the file's as the system ends them) and the kept
+// lines to `path` whole or not at all, as every file of the programs is written (safe_file.h).
+// Empty on success, else why not.
 // The reason comes in the language of `translate`; the log itself is English.
 QString SaveSupportLog(const QString& path, const std::string& header, const SupportLog& log,
                        const LogStamps& stamps, const TranslateText& translate = {});

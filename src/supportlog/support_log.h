@@ -16,6 +16,7 @@
 #include "link/link.h"
 #include "link/seams.h"
 #include "supportlog/frame_text.h"
+#include "supportlog/line_end.h"
 
 namespace morvane {
 
@@ -63,9 +64,9 @@ class LogLine {
 
 // Width of a line's time stamp as saved, "2026-12-07T16:45:00.123Z", and the space after.
 inline constexpr std::size_t kStampChars = 24;
-// What a line takes in a saved log: stamp, space, text, newline.
+// What a line takes in a saved log: stamp, space, text, the system's line end.
 inline std::size_t SavedSize(const LogLine& line) {
-  return kStampChars + 1 + line.textSize() + 1;
+  return kStampChars + 1 + line.textSize() + TextLineEnd().size();
 }
 
 // The kept lines, oldest first, in storage that grows to the most lines ever kept and is then

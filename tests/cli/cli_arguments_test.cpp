@@ -116,10 +116,10 @@ TEST(CliArguments, HelpForTheProgramAndForEachCommand) {
   const ParsedArguments program = ParseCliArguments({"--help"});
   EXPECT_EQ(program.exitStatus, kExitDone);
   EXPECT_FALSE(program.request);
-  for (const char* text : {"ports", "read", "write", "save FILE", "load FILE", "reset", "--each",
-                           "--timeout", "--port", "MORVANE_ESC_PORTS", "Exit status",
-                           "5 a port could not be opened", "timingAdvance", "5.6V *",
-                           "diff FILE", "presets", "--record CSV", "6 diff"}) {
+  for (const char* text :
+       {"ports", "read", "write", "save FILE", "load FILE", "reset", "--each", "--timeout",
+        "--port", "Exit status", "5 a port could not be opened", "timingAdvance", "5.6V *",
+        "diff FILE", "presets", "--record CSV", "6 diff"}) {
     EXPECT_NE(program.message.find(text), std::string::npos) << text;
   }
   const std::vector<std::pair<const char*, const char*>> commands = {
@@ -134,6 +134,103 @@ TEST(CliArguments, HelpForTheProgramAndForEachCommand) {
     EXPECT_NE(help.message.find(text), std::string::npos) << command;
   }
 }
+
+// The program's help, and the help of the commands whose texts differ by system.
+std::string AllHelp(Platform platform) {
+  std::string text;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--help"}, {"read", "--help"}, {"presets", "--help"}}) {
+    const ParsedArguments parsed = ParseCliArguments(args, platform);
+    EXPECT_EQ(parsed.exitStatus, kExitDone);
+    text += parsed.message;
+  }
+  return text;
+}
+
+struct PlatformHelpCase {
+  const char* name;
+  Platform platform;
+  std::vector<const char*> says;
+  std::vector<const char*> never;
+};
+
+void PrintTo(const PlatformHelpCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class PlatformHelp : public ::testing::TestWithParam<PlatformHelpCase> {};
+
+TEST_P(PlatformHelp, NamesPortsPresetsAndTheWayToStopAsTheSystemHasThem) {
+  const PlatformHelpCase& c = GetParam();
+  const std::string text = AllHelp(c.platform);
+  for (const char* said : c.says) EXPECT_NE(text.find(said), std::string::npos) << said;
+  for (const char* unsaid : c.never) EXPECT_EQ(text.find(unsaid), std::string::npos) << unsaid;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Systems, PlatformHelp,
+    ::testing::Values(
+        PlatformHelpCase{"Windows",
+                         Platform::Windows,
+                         {"  morvane-esc read --port COM3\n", R"((\\.\COMn is the same)",
+                          R"(%LOCALAPPDATA%\morvane-esc-config\presets)", "Ctrl+C ends it at once",
+                          "(0xC000013A)", "6 diff: the ESC differs from the file.\n"},
+                         {"/dev/", "MORVANE_ESC_PORTS", "SIGTERM", "130", "~/.local"}},
+        PlatformHelpCase{"Linux",
+                         Platform::Linux,
+                         {"  morvane-esc read --port /dev/ttyUSB0\n", "MORVANE_ESC_PORTS",
+                          "~/.local/share/morvane-esc-config/presets",
+                          "6 diff: the ESC differs from the file; 130 stopped by\nCtrl+C, 143 by "
+                          "SIGTERM. Errors are one line on standard error.\n"},
+                         {"COM3", "0xC000013A", "%LOCALAPPDATA%", "\\"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliArgumentsOfThisBuild, HelpAsItsSystemHasIt) {
+#if defined(_WIN32)
+  const char* example = "  morvane-esc read --port COM3\n";
+#else
+  const char* example = "  morvane-esc read --port /dev/ttyUSB0\n";
+#endif
+  EXPECT_NE(ParseCliArguments({"--help"}).message.find(example), std::string::npos);
+}
+
+struct DeviceNamespaceCase {
+  const char* name;
+  Platform platform;
+  std::string port;
+  std::string taken;  // the request's port; empty: refused with `refused`
+  std::string refused;
+};
+
+void PrintTo(const DeviceNamespaceCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class DeviceNamespacePort : public ::testing::TestWithParam<DeviceNamespaceCase> {};
+
+TEST_P(DeviceNamespacePort, IsTheComPortOnWindowsAndAPathElsewhere) {
+  const DeviceNamespaceCase& c = GetParam();
+  const ParsedArguments parsed = ParseCliArguments({"read", "--port", c.port}, c.platform);
+  if (c.taken.empty()) {
+    EXPECT_FALSE(parsed.request);
+    EXPECT_EQ(parsed.message.rfind("morvane-esc: " + c.refused + " (see", 0), 0u) << parsed.message;
+    return;
+  }
+  ASSERT_TRUE(parsed.request) << parsed.message;
+  EXPECT_EQ(parsed.request->port, c.taken);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, DeviceNamespacePort,
+    ::testing::Values(
+        DeviceNamespaceCase{"TenAndAboveOnWindows", Platform::Windows, R"(\\.\COM12)", "COM12", ""},
+        DeviceNamespaceCase{"BelowTenOnWindows", Platform::Windows, R"(\\.\com3)", "com3", ""},
+        DeviceNamespaceCase{"PastTheTableOnWindows", Platform::Windows, R"(\\.\COM17)", "",
+                            "ports are COM1 to COM16, not 'COM17'"},
+        DeviceNamespaceCase{"PlainOnWindows", Platform::Windows, "COM16", "COM16", ""},
+        DeviceNamespaceCase{"AnOddPathOnLinux", Platform::Linux, R"(\\.\COM12)", R"(\\.\COM12)",
+                            ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace morvane::cli

@@ -81,6 +81,7 @@ const QByteArray kHead = R"({"format": "morvane-esc-settings", "version": 1, "se
 const BadFile kBadFiles[] = {
     {"Empty", "", "the file is empty"},
     {"Blank", " \n\t\n", "the file is empty"},
+    {"BlankWithWindowsLineEndsAfterAMark", "\xef\xbb\xbf\r\n \r\n", "the file is empty"},
     {"NotJson", "brake=Enable\n", "not JSON: *"},
     {"CutShort", kHead + R"({"brake": "Enable")", "not JSON: *"},
     {"NotAnObject", R"(["morvane-esc-settings"])",
@@ -143,6 +144,55 @@ TEST(SettingsJson, ReadsASubsetAndIgnoresUnknownKeysAtTheTopUpToTheSizeLimit) {
   ASSERT_TRUE(read.document) << read.error;
   EXPECT_EQ(read.document->values, (SettingValues{kNotGiven, kNotGiven, kNotGiven, 1, kNotGiven}));
 }
+
+// What a Windows editor makes of a saved file: CR LF line ends, a UTF-8 byte order mark
+// (Notepad's "UTF-8 with BOM"), or both. Each reads as the file did.
+struct WindowsEdit {
+  const char* name;
+  bool crlf;
+  bool bom;
+};
+
+void PrintTo(const WindowsEdit& edit, std::ostream* os) {
+  *os << edit.name;
+}
+
+class WindowsEdited : public ::testing::TestWithParam<WindowsEdit> {};
+
+TEST_P(WindowsEdited, FileReadsAsThePlainOne) {
+  const WindowsEdit& edit = GetParam();
+  SettingsDocument doc;
+  doc.values = {3, 0, 1, 2, 1};
+  doc.model = "MORVANE QR-18A V1";
+  doc.firmware = "V1.234";
+  doc.saved = "2024-05-01T12:00:00Z";
+  doc.description = "4S quad\r\nsoft cutoff";
+  QByteArray bytes = SettingsJson(doc);
+  ASSERT_TRUE(bytes.contains('\n'));
+  if (edit.crlf) bytes.replace("\n", "\r\n");
+  if (edit.bom) bytes.prepend("\xef\xbb\xbf");
+
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("quad.json").toStdString();
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+  file.close();
+  const SettingsRead read = ReadSettingsFile(path);
+  ASSERT_TRUE(read.document) << read.error;
+  EXPECT_EQ(read.document->values, doc.values);
+  EXPECT_EQ(read.document->model, doc.model);
+  EXPECT_EQ(read.document->firmware, doc.firmware);
+  EXPECT_EQ(read.document->saved, doc.saved);
+  EXPECT_EQ(read.document->description, doc.description);
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsJson, WindowsEdited,
+                         ::testing::Values(WindowsEdit{"Plain", false, false},
+                                           WindowsEdit{"CrLf", true, false},
+                                           WindowsEdit{"Bom", false, true},
+                                           WindowsEdit{"CrLfAndBom", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsJson, AFileThatCannotBeReadIsNamedWithTheReason) {
   QTemporaryDir dir;

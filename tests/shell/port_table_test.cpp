@@ -145,7 +145,7 @@ TEST(PortTable, WindowsUsesItsOwnComNumbers) {
   ASSERT_NE(table.device(3), nullptr);
   EXPECT_EQ(table.device(3)->description, "adapter on COM3");
   ASSERT_NE(table.device(16), nullptr);
-  EXPECT_EQ(table.device(16)->path, "COM16");
+  EXPECT_EQ(table.device(16)->path, R"(\\.\COM16)");
 }
 
 TEST(PortTable, EntryTipShowsThePathAndTheAdapter) {

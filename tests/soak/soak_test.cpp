@@ -19,13 +19,21 @@
 namespace {
 std::atomic<long> gLiveBlocks{0};
 std::atomic<long> gLiveBytes{0};
+
+long BlockSize(void* p) {
+#if defined(_WIN32)
+  return static_cast<long>(_msize(p));
+#else
+  return static_cast<long>(malloc_usable_size(p));
+#endif
+}
 }  // namespace
 
 void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
   void* p = std::malloc(n == 0 ? 1 : n);
   if (p == nullptr) return nullptr;
   ++gLiveBlocks;
-  gLiveBytes += static_cast<long>(malloc_usable_size(p));
+  gLiveBytes += BlockSize(p);
   return p;
 }
 void* operator new(std::size_t n) {
@@ -36,7 +44,7 @@ void* operator new(std::size_t n) {
 void operator delete(void* p) noexcept {
   if (p == nullptr) return;
   --gLiveBlocks;
-  gLiveBytes -= static_cast<long>(malloc_usable_size(p));
+  gLiveBytes -= BlockSize(p);
   std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {

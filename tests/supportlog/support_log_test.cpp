@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "supportlog/frame_text.h"
+#include "supportlog/line_end.h"
 #include "supportlog/support_log.h"
 
 namespace morvane {
@@ -37,17 +38,58 @@ TEST(SupportLogRing, KeepsTenMinutesAndDropsWhatIsOlderWhenALineIsAdded) {
   EXPECT_EQ(Texts(log), (std::vector<std::string>{"second", "third", "fourth"}));
 }
 
+// The bytes a line's end takes in a saved log where these tests run: CR LF on Windows.
+#if defined(_WIN32)
+constexpr std::size_t kEndBytes = 2;
+#else
+constexpr std::size_t kEndBytes = 1;
+#endif
+
 TEST(SupportLogRing, KeepsAtMostAMegabyteAsSavedAndCountsWhatItHolds) {
   SetClock clock;
   SupportLog log(clock);
-  const std::string text(998, 'x');  // 24 + 1 + 998 + 1 = 1024 bytes as saved
+  const std::string text(999 - kEndBytes, 'x');  // 24 + 1 + text + end = 1024 bytes as saved
   for (int i = 0; i < 1024; ++i) log.add(text);
   EXPECT_EQ(log.lines().size(), 1024u);
   EXPECT_EQ(log.bytes(), 1024u * 1024u);
   log.add("y");
   EXPECT_EQ(log.lines().size(), 1024u);
   EXPECT_EQ(log.lines().back().text(), "y");
-  EXPECT_EQ(log.bytes(), 1023u * 1024u + 27u);
+  EXPECT_EQ(log.bytes(), 1023u * 1024u + 26u + kEndBytes);
+}
+
+struct LineEndCase {
+  const char* name;
+  Platform platform;
+  const char* end;
+  const char* text;  // the three lines below as saved there
+};
+
+void PrintTo(const LineEndCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class LineEnds : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LineEnds, AreWhatTheSystemsOwnEditorExpects) {
+  const LineEndCase& c = GetParam();
+  EXPECT_EQ(TextLineEnd(c.platform), c.end);
+  EXPECT_EQ(WithLineEnds("# head\n\n# ports\n", c.platform), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Platforms, LineEnds,
+    ::testing::Values(LineEndCase{"Windows", Platform::Windows, "\r\n",
+                                  "# head\r\n\r\n# ports\r\n"},
+                      LineEndCase{"Linux", Platform::Linux, "\n", "# head\n\n# ports\n"},
+                      LineEndCase{"MacOS", Platform::MacOS, "\n", "# head\n\n# ports\n"},
+                      LineEndCase{"OtherUnix", Platform::OtherUnix, "\n", "# head\n\n# ports\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LineEndsOfThisBuild, AreItsSystemsAndCountInWhatALineWeighs) {
+  EXPECT_EQ(TextLineEnd().size(), kEndBytes);
+  EXPECT_EQ(TextLineEnd(), kEndBytes == 2 ? "\r\n" : "\n");
+  EXPECT_EQ(SavedSize(LogLine(0, "opened")), 24u + 1u + 6u + kEndBytes);
 }
 
 TEST(SupportLogRing, HandsEveryLineToTheSinkWithItsTime) {
