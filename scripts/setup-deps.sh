@@ -14,6 +14,7 @@ packages=(
   dbus at-spi2-core python3-gi gir1.2-atspi-2.0
   clang libclang-rt-dev
   procps
+  libc-l10n locales
   valgrind time
   appstream desktop-file-utils dpkg-dev lintian man-db
 )

@@ -9,6 +9,7 @@
 #include <cctype>
 
 #include "cli/cli_arguments.h"
+#include "settings/printable.h"
 
 namespace morvane::cli {
 namespace {
@@ -89,8 +90,10 @@ std::string PortsText(const PortTable& table) {
   std::string text;
   for (int n = 1; n <= PortTable::kMaxPorts; ++n) {
     const SerialDevice* d = table.device(n);
-    if (d != nullptr)
-      text += "COM" + std::to_string(n) + "\t" + d->path + "\t" + d->description + "\n";
+    if (d != nullptr) {
+      text += "COM" + std::to_string(n) + "\t" + Printable(d->path) + "\t" +
+              Printable(d->description) + "\n";
+    }
   }
   return text;
 }
@@ -100,10 +103,10 @@ QByteArray PortsJson(const PortTable& table) {
   for (int n = 1; n <= PortTable::kMaxPorts; ++n) {
     const SerialDevice* d = table.device(n);
     if (d == nullptr) continue;
-    ports.append(
-        QJsonObject{{QStringLiteral("port"), QStringLiteral("COM%1").arg(n)},
-                    {QStringLiteral("device"), QString::fromStdString(d->path)},
-                    {QStringLiteral("description"), QString::fromStdString(d->description)}});
+    ports.append(QJsonObject{
+        {QStringLiteral("port"), QStringLiteral("COM%1").arg(n)},
+        {QStringLiteral("device"), QString::fromStdString(Printable(d->path))},
+        {QStringLiteral("description"), QString::fromStdString(Printable(d->description))}});
   }
   return QJsonDocument(ports).toJson(QJsonDocument::Indented);
 }
