@@ -10,7 +10,7 @@
 
 namespace morvane {
 
-std::string SystemMessage(int error, const TranslateText& translate) {
+std::string SystemMessage(int error, [[maybe_unused]] const TranslateText& translate) {
 #if !defined(_WIN32)
   // The C locale's words, whatever the process's locale: made once, kept for the whole run.
   static const locale_t english = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
