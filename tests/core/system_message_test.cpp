@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The system's words for an error: English for the command line, the logs and the files
-// whatever the language settings say; the window's in the user's language.
+// whatever the language settings say; the window's in the user's language, as its reasons for
+// a port that would not open show them.
 #include "link/system_message.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "ports/device_trouble.h"
 
 namespace morvane {
 namespace {
@@ -37,6 +40,12 @@ TEST(SystemMessage, IsEnglishUnlessTheWindowAsksForTheUsersLanguage) {
     return std::string(english);
   };
   EXPECT_EQ(SystemMessage(ENOSPC, window), users);
+
+  // A port that is gone, as the command line and the window say it.
+  const OpenFailure gone{OpenFailure::Kind::Gone, "No such file or directory", ENOENT};
+  EXPECT_EQ(TroubleText(gone), "gone (No such file or directory)");
+  EXPECT_EQ(TroubleText(gone, window), "gone (" + std::string(std::strerror(ENOENT)) + ")");
+  EXPECT_NE(TroubleText(gone, window), TroubleText(gone));
 }
 
 }  // namespace
