@@ -14,6 +14,7 @@ packages=(
   dbus dbus-x11 at-spi2-core python3-gi gir1.2-atspi-2.0 orca
   clang libclang-rt-dev
   procps
+  libc-l10n locales
   valgrind time
   appstream desktop-file-utils dpkg-dev lintian man-db
 )

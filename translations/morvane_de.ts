@@ -270,6 +270,14 @@
         <source>Name a serial device with --port or in MORVANE_ESC_PORTS.</source>
         <translation>Nennen Sie ein serielles Gerät mit --port oder in MORVANE_ESC_PORTS.</translation>
     </message>
+    <message>
+        <source>cannot be followed: %1.</source>
+        <translation>kann nicht verfolgt werden: %1.</translation>
+    </message>
+    <message>
+        <source>Check the path and each symbolic link on it: it must lead to the device.</source>
+        <translation>Prüfen Sie den Pfad und jede symbolische Verknüpfung darauf: Er muss zum Gerät führen.</translation>
+    </message>
 </context>
 <context>
     <name>FileName</name>
@@ -709,6 +717,22 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>Redo: %1</source>
         <translation>Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>The preset &quot;%1&quot; is saved as %2 already. Replace it, or keep it and save the new one as %3?</source>
+        <translation>Die Voreinstellung „%1“ ist bereits als %2 gespeichert. Ersetzen, oder behalten und die neue als %3 speichern?</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Ersetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Keep both</source>
+        <translation>&amp;Beide behalten</translation>
+    </message>
+    <message>
+        <source>The theme could not be remembered for the next start: %1 cannot be written. It holds until the window closes.</source>
+        <translation>Das Farbschema kann nicht für den nächsten Start gespeichert werden: %1 lässt sich nicht schreiben. Es gilt, bis das Fenster geschlossen wird.</translation>
     </message>
 </context>
 <context>

@@ -270,6 +270,14 @@
         <source>Name a serial device with --port or in MORVANE_ESC_PORTS.</source>
         <translation>Indique un dispositivo serie con --port o en MORVANE_ESC_PORTS.</translation>
     </message>
+    <message>
+        <source>cannot be followed: %1.</source>
+        <translation>no se puede seguir: %1.</translation>
+    </message>
+    <message>
+        <source>Check the path and each symbolic link on it: it must lead to the device.</source>
+        <translation>Compruebe la ruta y cada enlace simbólico en ella: debe llevar al dispositivo.</translation>
+    </message>
 </context>
 <context>
     <name>FileName</name>
@@ -709,6 +717,22 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>Redo: %1</source>
         <translation>Rehacer: %1</translation>
+    </message>
+    <message>
+        <source>The preset &quot;%1&quot; is saved as %2 already. Replace it, or keep it and save the new one as %3?</source>
+        <translation>El preajuste «%1» ya está guardado como %2. ¿Reemplazarlo, o conservarlo y guardar el nuevo como %3?</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Reemplazar</translation>
+    </message>
+    <message>
+        <source>&amp;Keep both</source>
+        <translation>&amp;Conservar ambos</translation>
+    </message>
+    <message>
+        <source>The theme could not be remembered for the next start: %1 cannot be written. It holds until the window closes.</source>
+        <translation>El tema no se puede recordar para el próximo inicio: no se puede escribir %1. Vale hasta que se cierre la ventana.</translation>
     </message>
 </context>
 <context>

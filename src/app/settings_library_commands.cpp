@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QWidget>
 
@@ -152,14 +153,34 @@ void FillPresetMenu(QMenu* menu, QWidget& window, FormMVconfig& form,
   if (list.presets.empty()) menu->addAction(QObject::tr("(no presets found)"))->setEnabled(false);
 }
 
+// A preset never replaces another in silence: two descriptions may make one file name
+// ("My quad" and "MY QUAD!"), and the user is asked first. Unless Replace is the answer, both
+// are kept under names of their own.
 void SavePreset(QWidget& window, FormMVconfig& form, const LibraryDialogs& dialogs) {
   const QString description = dialogs.presetDescription(&window).trimmed();
   if (description.isEmpty()) return;
-  // What the panel shows now, after the dialog, as Ctrl+S saves it.
-  if (const std::string error =
-          SaveUserPreset(description.toStdString(), PanelDocument(form), InWindowLanguage);
-      !error.empty()) {
-    dialogs.showError(&window, QString::fromStdString(error));
+  const PresetPlace place = UserPresetPlace(description.toStdString());
+  Existing existing = Existing::Keep;
+  if (place.taken) {
+    const auto fileName = [](const std::string& name) {
+      return QFile::decodeName(QByteArray::fromStdString(name + ".json"));
+    };
+    switch (dialogs.presetExists(&window, QString::fromStdString(*place.taken),
+                                 fileName(place.name), fileName(place.otherName))) {
+      case LibraryDialogs::Clash::Cancel:
+        return;
+      case LibraryDialogs::Clash::Replace:
+        existing = Existing::Replace;
+        break;
+      case LibraryDialogs::Clash::KeepBoth:
+        break;
+    }
+  }
+  // What the panel shows now, after the dialogs, as Ctrl+S saves it.
+  if (const SavedPreset saved = SaveUserPreset(description.toStdString(), PanelDocument(form),
+                                               existing, InWindowLanguage);
+      !saved.error.empty()) {
+    dialogs.showError(&window, QString::fromStdString(saved.error));
   }
 }
 
@@ -181,6 +202,21 @@ LibraryDialogs StandardLibraryDialogs() {
       },
       [](QWidget* parent, const QString& message) {
         QMessageBox::warning(parent, QObject::tr("Settings library"), message);
+      },
+      [](QWidget* parent, const QString& existing, const QString& file, const QString& otherFile) {
+        QMessageBox ask(QMessageBox::Question, QObject::tr("Save as preset"),
+                        QObject::tr("The preset \"%1\" is saved as %2 already. Replace it, or "
+                                    "keep it and save the new one as %3?")
+                            .arg(existing, file, otherFile),
+                        QMessageBox::NoButton, parent);
+        QPushButton* replace = ask.addButton(QObject::tr("&Replace"), QMessageBox::DestructiveRole);
+        QPushButton* keep = ask.addButton(QObject::tr("&Keep both"), QMessageBox::AcceptRole);
+        ask.addButton(QMessageBox::Cancel);
+        ask.setDefaultButton(keep);
+        ask.exec();
+        if (ask.clickedButton() == replace) return LibraryDialogs::Clash::Replace;
+        if (ask.clickedButton() == keep) return LibraryDialogs::Clash::KeepBoth;
+        return LibraryDialogs::Clash::Cancel;
       },
   };
 }

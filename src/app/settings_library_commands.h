@@ -31,6 +31,13 @@ struct LibraryDialogs {
   // The new preset's description; empty when the user cancels.
   std::function<QString(QWidget* parent)> presetDescription;
   std::function<void(QWidget* parent, const QString& message)> showError;
+  // A preset of the user's has the file the new one would take: `existing` is its
+  // description, `file` the file's name, `otherFile` the name the new one takes beside it.
+  // The answer the dialog starts on is KeepBoth, which keeps the old file.
+  enum class Clash { Replace, KeepBoth, Cancel };
+  std::function<Clash(QWidget* parent, const QString& existing, const QString& file,
+                      const QString& otherFile)>
+      presetExists;
 };
 
 LibraryDialogs StandardLibraryDialogs();

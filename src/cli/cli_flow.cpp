@@ -36,12 +36,13 @@ std::string Count(int n, const char* one, const char* many) {
 
 }  // namespace
 
-std::string NothingToWrite(const std::string& file) {
-  return "nothing to write: " + file + " holds no setting";
-}
-
-std::string NothingToCompare(const std::string& file) {
-  return "nothing to compare: " + file + " holds no setting";
+NothingToDo NothingIn(const CliRequest& request) {
+  if (request.command == Command::Load) {
+    return {"nothing to write: " + request.file + " holds no setting", {}};
+  }
+  const std::string line = "nothing to compare: " + request.file + " holds no setting";
+  if (request.json) return {DifferencesJson({}), line};
+  return {line, {}};
 }
 
 CliFlow::CliFlow(FormMVconfig& form, Timer& tick, Timer& soon, FlowHost& host, CliRequest request,
@@ -75,8 +76,9 @@ void CliFlow::start() {
   const bool takesFile = request_.command == Command::Load || request_.command == Command::Diff;
   if (takesFile && request_.targets == kNoSettings) {
     // No port is opened for a file that asks for nothing.
-    print(request_.command == Command::Load ? NothingToWrite(request_.file)
-                                            : NothingToCompare(request_.file));
+    const NothingToDo nothing = NothingIn(request_);
+    if (!nothing.err.empty()) report(nothing.err);
+    print(nothing.out);
     status_ = kExitDone;
     host_.finished(kExitDone);
     return;

@@ -39,10 +39,14 @@ class FlowHost {
   ~FlowHost() = default;
 };
 
-// What a load of a file that holds no setting says; it opens no port.
-std::string NothingToWrite(const std::string& file);
-// The same for diff.
-std::string NothingToCompare(const std::string& file);
+// What load and diff of a file that holds no setting say; they open no port. The line goes to
+// standard output, but for diff --json, whose standard output holds one JSON document in every
+// outcome: there it is a comparison of nothing, and the line goes to standard error.
+struct NothingToDo {
+  std::string out;  // without its line end
+  std::string err;  // "" when none
+};
+NothingToDo NothingIn(const CliRequest& request);
 
 class CliFlow {
  public:

@@ -4,9 +4,9 @@
 #include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "cli/batch_record.h"
+#include "link/system_message.h"
 #include "settings/printable.h"
 #include "shell/settings_json.h"
 #include "shell/settings_presets.h"
@@ -25,8 +25,9 @@ bool outputClosed = false;
 
 }  // namespace
 
+// Every error passes here, so no name from outside reaches the terminal as control bytes.
 void ReportError(const std::string& line) {
-  std::fprintf(stderr, "morvane-esc: %s\n", line.c_str());
+  std::fprintf(stderr, "morvane-esc: %s\n", Printable(line).c_str());
   std::fflush(stderr);
 }
 
@@ -35,8 +36,7 @@ void GuardOutput(int closedStreams) {
 }
 
 std::optional<int> ReadSettingsTargets(CliRequest& request) {
-  const bool load = request.command == Command::Load;
-  if (!load && request.command != Command::Diff) return std::nullopt;
+  if (request.command != Command::Load && request.command != Command::Diff) return std::nullopt;
   const SettingsRead read = ReadSettingsFile(FileOrPreset(request.file));
   if (!read.document) {
     ReportError(read.error);
@@ -44,7 +44,9 @@ std::optional<int> ReadSettingsTargets(CliRequest& request) {
   }
   request.targets = read.document->values;
   if (request.targets != kNoSettings) return std::nullopt;
-  WriteOut(Printable(load ? NothingToWrite(request.file) : NothingToCompare(request.file)) + "\n");
+  const NothingToDo nothing = NothingIn(request);
+  if (!nothing.err.empty()) ReportError(nothing.err);
+  WriteOut(Printable(nothing.out) + "\n");
   return FinishOutput(kExitDone);
 }
 
@@ -66,8 +68,9 @@ int FinishOutput(int status) {
     outputError = errno != 0 ? errno : EIO;
   }
   if (outputError == 0) return status;
-  ReportError(std::string("cannot write to standard output: ") + std::strerror(outputError));
-  return status == kExitDone ? kExitFile : status;
+  ReportError("cannot write to standard output: " + SystemMessage(outputError));
+  // The result was lost: what it said (done, or diff's "differs") is not the answer.
+  return status == kExitDone || status == kExitDiffer ? kExitFile : status;
 }
 
 void ConsoleHost::print(const std::string& line) {
@@ -99,7 +102,10 @@ std::string ConsoleHost::openRecord(const std::string& path) {
 
 std::string ConsoleHost::recordRow(const std::string& line) {
   const std::string error = record_.append(line);
-  return error.empty() ? error : Printable(recordPath_) + ": cannot write the record: " + error;
+  if (error.empty()) return error;
+  // The row is told instead, so that it is not lost with the file.
+  const std::string row = line.substr(0, line.find_last_not_of('\n') + 1);
+  return Printable(recordPath_) + ": cannot write the record: " + error + "; its row: " + row;
 }
 
 std::string ConsoleHost::utcNow() {

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <utility>
 
 #include "ports/device_trouble.h"
+#include "settings/printable.h"
 
 namespace morvane::cli {
 namespace {
@@ -165,11 +167,17 @@ Finding HolderFinding(const PortFacts& port, const Phrases& say) {
     return {Level::Ok, port.name, say(MORVANE_TRANSLATABLE("Doctor", "open in this window.")), {}};
   }
   if (!port.holders.empty()) {
-    // Open without a lock: this program's open still succeeds, and both use the line.
+    // Open without a lock: this program's open still succeeds, and both use the line. The
+    // program at the other end of a pseudo-terminal (a simulated ESC) keeps this end open as
+    // well; any other is on this side of the line, as a terminal program on an adapter is.
+    std::vector<PortHolder> thisSide;
+    std::copy_if(port.holders.begin(), port.holders.end(), std::back_inserter(thisSide),
+                 [](const PortHolder& h) { return !h.farEnd; });
+    const bool farEndOnly = thisSide.empty();
     OpenFailure failure{OpenFailure::Kind::InUse, {}};
-    DescribeHolders(failure, port.holders);
+    DescribeHolders(failure, farEndOnly ? port.holders : thisSide);
     const std::string holders = HolderDetail(failure, say.translate());
-    if (port.pseudoTerminal) {
+    if (farEndOnly) {
       return {Level::Ok,
               port.name,
               say(MORVANE_TRANSLATABLE("Doctor",
@@ -272,7 +280,8 @@ std::string FindingLine(const Finding& f, const TranslateText& translate) {
   line += f.subject + ": " + f.text;
   if (!f.remedy.empty())
     line += " " + say(MORVANE_TRANSLATABLE("Doctor", "Remedy: %1"), {f.remedy});
-  return line;
+  // Names from outside (a port's path, a process's name) may hold control characters.
+  return Printable(line);
 }
 
 std::vector<Finding> Diagnose(const SystemFacts& facts, const TranslateText& translate) {
@@ -337,11 +346,21 @@ std::vector<Finding> Diagnose(const SystemFacts& facts, const TranslateText& tra
            say(MORVANE_TRANSLATABLE("Doctor", "Plug the adapter in, or check the path."))});
       continue;
     }
-    if (port.device.empty()) {
+    if (port.device.empty() && port.look.kind == OpenFailure::Kind::PermissionDenied) {
       // A folder on the way that this user may not search.
       out.push_back({Level::Problem, port.name,
                      say(MORVANE_TRANSLATABLE("Doctor", "cannot be looked at: permission denied.")),
                      say(MORVANE_TRANSLATABLE("Doctor", "Name a path this user may follow."))});
+      continue;
+    }
+    if (port.device.empty()) {
+      // The path leads nowhere the system can follow: links in a loop, a name too long.
+      out.push_back({Level::Problem, port.name,
+                     say(MORVANE_TRANSLATABLE("Doctor", "cannot be followed: %1."),
+                         {SystemDetail(port.look, translate)}),
+                     say(MORVANE_TRANSLATABLE("Doctor",
+                                              "Check the path and each symbolic link on it: it "
+                                              "must lead to the device."))});
       continue;
     }
     if (port.look.kind == OpenFailure::Kind::NotSerial) {

@@ -14,6 +14,7 @@
 #include "cli/port_choice.h"
 #include "shell/qt_timer.h"
 #include "cli/reasoned_serial_comm.h"
+#include "settings/printable.h"
 #include "shell/stop_signals.h"
 #include "ui/form_mvconfig.h"
 
@@ -94,11 +95,13 @@ int ProbeEsc(const CliRequest& request, const Candidates& candidates, std::vecto
 
 std::string FindingsJson(const std::vector<Finding>& findings, int status) {
   QJsonArray list;
+  // As the lines show them: a name's control characters and stray bytes escaped.
+  const auto text = [](const std::string& s) { return QString::fromStdString(Printable(s)); };
   for (const Finding& f : findings) {
     list.append(QJsonObject{{QStringLiteral("level"), QString::fromUtf8(LevelName(f.level))},
-                            {QStringLiteral("subject"), QString::fromStdString(f.subject)},
-                            {QStringLiteral("text"), QString::fromStdString(f.text)},
-                            {QStringLiteral("remedy"), QString::fromStdString(f.remedy)}});
+                            {QStringLiteral("subject"), text(f.subject)},
+                            {QStringLiteral("text"), text(f.text)},
+                            {QStringLiteral("remedy"), text(f.remedy)}});
   }
   const QJsonObject all{{QStringLiteral("findings"), list}, {QStringLiteral("status"), status}};
   return QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();

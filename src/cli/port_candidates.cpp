@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QString>
 
+#include "settings/printable.h"
+
 namespace morvane::cli {
 
 QByteArray PortsJson(const PortTable& table) {
@@ -13,10 +15,10 @@ QByteArray PortsJson(const PortTable& table) {
   for (int n = 1; n <= PortTable::kMaxPorts; ++n) {
     const SerialDevice* d = table.device(n);
     if (d == nullptr) continue;
-    ports.append(
-        QJsonObject{{QStringLiteral("port"), QStringLiteral("COM%1").arg(n)},
-                    {QStringLiteral("device"), QString::fromStdString(d->path)},
-                    {QStringLiteral("description"), QString::fromStdString(d->description)}});
+    ports.append(QJsonObject{
+        {QStringLiteral("port"), QStringLiteral("COM%1").arg(n)},
+        {QStringLiteral("device"), QString::fromStdString(Printable(d->path))},
+        {QStringLiteral("description"), QString::fromStdString(Printable(d->description))}});
   }
   return QJsonDocument(ports).toJson(QJsonDocument::Indented);
 }

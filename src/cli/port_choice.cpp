@@ -6,6 +6,7 @@
 
 #include "cli/cli_arguments.h"
 #include "ports/com_names.h"
+#include "settings/printable.h"
 
 namespace morvane::cli {
 namespace {
@@ -93,8 +94,10 @@ std::string PortsText(const PortTable& table) {
   std::string text;
   for (int n = 1; n <= PortTable::kMaxPorts; ++n) {
     const SerialDevice* d = table.device(n);
-    if (d != nullptr)
-      text += "COM" + std::to_string(n) + "\t" + d->path + "\t" + d->description + "\n";
+    if (d != nullptr) {
+      text.append("COM").append(std::to_string(n)).append("\t").append(Printable(d->path));
+      text.append("\t").append(Printable(d->description)).append("\n");
+    }
   }
   return text;
 }

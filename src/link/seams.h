@@ -18,9 +18,12 @@ struct OpenFailure {
   enum class Kind { None, PermissionDenied, InUse, Gone, NotSerial, Other };
   Kind kind = Kind::None;
   // PermissionDenied: the group that may open the device, if known. InUse: the program that
-  // holds it, if known. NotSerial: what it is instead ("a regular file"). Other: the
-  // system's own message.
+  // holds it, if known. NotSerial: what it is instead ("a regular file"). Gone, Other: the
+  // system's own message, in English.
   std::string detail;
+  // Gone, Other: the system's error number behind the detail, for its words in the window's
+  // language; 0 where the detail is not the system's.
+  int error = 0;
   // InUse: the programs seen holding it, the lock's holder first, for a remedy that fits
   // them (ModemManager and brltty need other steps than closing a terminal) and for the
   // detail in the window's language; and how many more were seen than are named.

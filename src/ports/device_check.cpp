@@ -141,6 +141,23 @@ bool IsPseudoTerminal(const struct stat& st) {
   return S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 && major(st.st_rdev) <= 143;
 }
 
+// The number of a pseudo-terminal (3 for /dev/pts/3); -1 for any other device.
+int PseudoTerminalIndex(const struct stat& st) {
+  if (!IsPseudoTerminal(st)) return -1;
+  return static_cast<int>((major(st.st_rdev) - 136) * 256 + minor(st.st_rdev));
+}
+
+// The pseudo-terminal whose other end (its master, opened through /dev/ptmx) this open file
+// is, as its fdinfo tells ("tty-index:\t3"); -1 when it is none.
+int OtherEndIndex(const std::filesystem::path& fd, const struct stat& st) {
+  if (!S_ISCHR(st.st_mode) || major(st.st_rdev) != 5 || minor(st.st_rdev) != 2) return -1;
+  std::ifstream info(fd.parent_path().parent_path() / "fdinfo" / fd.filename());
+  for (std::string line; std::getline(info, line);) {
+    if (line.rfind("tty-index:", 0) == 0) return std::atoi(line.c_str() + 10);
+  }
+  return -1;
+}
+
 // The living processes whose numbers the device's lock files hold. minicom names its file
 // after the device, Qt after the path below /dev.
 std::set<int> LockFilePids(const std::string& device, const SystemRoots& roots) {
@@ -294,6 +311,8 @@ HolderSearch FindHolders(const std::string& device, const SystemRoots& roots) {
   struct stat wanted {};
   if (::stat(device.c_str(), &wanted) != 0) return search;
   const std::set<int> locking = LockHolders(device, wanted, roots);
+  // A pseudo-terminal's holders are looked at whole: whether each also holds its other end.
+  const int pty = PseudoTerminalIndex(wanted);
   std::set<int> seen;
   std::error_code error;
   const int self = ::getpid();
@@ -303,17 +322,21 @@ HolderSearch FindHolders(const std::string& device, const SystemRoots& roots) {
     std::error_code closed;  // another user's process, or one that ended meanwhile
     fs::directory_iterator fds(process.path() / "fd", closed);
     if (closed == std::errc::permission_denied) search.hidden = true;
+    std::optional<PortHolder> holder;
+    bool otherEnd = false;
     for (; !closed && fds != fs::directory_iterator(); fds.increment(closed)) {
       struct stat held {};
-      if (::stat(fds->path().c_str(), &held) != 0 || held.st_dev != wanted.st_dev ||
-          held.st_ino != wanted.st_ino) {
-        continue;
-      }
-      search.holders.push_back({CommandName(roots.proc, pid), pid,
-                                locking.contains(pid) || HoldsLockThrough(fds->path())});
-      seen.insert(pid);
-      break;
+      if (::stat(fds->path().c_str(), &held) != 0) continue;
+      if (pty >= 0 && OtherEndIndex(fds->path(), held) == pty) otherEnd = true;
+      if (holder || held.st_dev != wanted.st_dev || held.st_ino != wanted.st_ino) continue;
+      holder = PortHolder{CommandName(roots.proc, pid), pid,
+                          locking.contains(pid) || HoldsLockThrough(fds->path())};
+      if (pty < 0) break;
     }
+    if (!holder) continue;
+    holder->farEnd = otherEnd;
+    search.holders.push_back(std::move(*holder));
+    seen.insert(pid);
   }
   // A lock's holder whose open files are hidden is named all the same.
   for (const int pid : locking) {

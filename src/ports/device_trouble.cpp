@@ -2,16 +2,12 @@
 #include "ports/device_trouble.h"
 
 #include <cerrno>
-#include <cstring>
 
+#include "link/system_message.h"
 #include "ports/port_holders.h"
 
 namespace morvane {
 namespace {
-
-std::string SystemMessage(int error) {
-  return std::strerror(error);
-}
 
 constexpr const char* kContext = "DeviceTrouble";
 
@@ -47,9 +43,9 @@ OpenFailure FromErrno(int error, const std::string& group) {
     case ENOTDIR:
     case ENODEV:
     case ENXIO:
-      return {Kind::Gone, SystemMessage(error)};
+      return {Kind::Gone, SystemMessage(error), error};
     default:
-      return {Kind::Other, SystemMessage(error)};
+      return {Kind::Other, SystemMessage(error), error};
   }
 }
 
@@ -66,10 +62,14 @@ OpenFailure ClassifyDevice(const DeviceFacts& facts) {
   return {};
 }
 
+std::string SystemDetail(const OpenFailure& failure, const TranslateText& translate) {
+  return failure.error != 0 ? SystemMessage(failure.error, translate) : failure.detail;
+}
+
 // The first words of the window's reason for a failed open, without its remedy.
 std::string TroubleText(const OpenFailure& trouble, const TranslateText& translate) {
   const Phrases say(translate, kContext);
-  const std::string& detail = trouble.detail;
+  const std::string detail = SystemDetail(trouble, translate);
   switch (trouble.kind) {
     case OpenFailure::Kind::None:
       return {};

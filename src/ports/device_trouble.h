@@ -31,6 +31,10 @@ struct DeviceFacts {
 // the file is instead (NotSerial: "a regular file") or the system's message (Gone, Other).
 OpenFailure ClassifyDevice(const DeviceFacts& facts);
 
+// The detail of a Gone or Other failure: the system's words, in the window's language where it
+// passes one; the detail as it is for any other failure.
+std::string SystemDetail(const OpenFailure& failure, const TranslateText& translate = {});
+
 // Plain words, the window's: "permission denied", "in use by another program (minicom,
 // process 412)", "a regular file, not a serial port", "gone (No such file or directory)",
 // "could not be opened: " and the system's message. In English unless the window passes its

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ports/link_status.h"
 
+#include "ports/device_trouble.h"
 #include "ports/port_holders.h"
 
 namespace morvane {
@@ -20,6 +21,7 @@ constexpr const char* kContext = "LinkStatus";
 
 std::string FailureReason(const OpenFailure& f, Retry retry, const TranslateText& translate) {
   const Phrases say(translate, kContext);
+  const std::string detail = SystemDetail(f, translate);
   switch (f.kind) {
     case OpenFailure::Kind::PermissionDenied:
       return f.detail.empty()
@@ -35,10 +37,10 @@ std::string FailureReason(const OpenFailure& f, Retry retry, const TranslateText
     case OpenFailure::Kind::InUse:
       return InUseReason(f, retry, translate);
     case OpenFailure::Kind::Gone:
-      return f.detail.empty()
+      return detail.empty()
                  ? say(MORVANE_TRANSLATABLE("LinkStatus", "gone. Plug the adapter in again."), {})
                  : say(MORVANE_TRANSLATABLE("LinkStatus", "gone (%1). Plug the adapter in again."),
-                       {f.detail});
+                       {detail});
     case OpenFailure::Kind::NotSerial:
       return f.detail.empty()
                  ? say(MORVANE_TRANSLATABLE(
@@ -52,9 +54,9 @@ std::string FailureReason(const OpenFailure& f, Retry retry, const TranslateText
     case OpenFailure::Kind::Other:
       break;
   }
-  return f.detail.empty()
+  return detail.empty()
              ? say(MORVANE_TRANSLATABLE("LinkStatus", "could not be opened."), {})
-             : say(MORVANE_TRANSLATABLE("LinkStatus", "could not be opened: %1."), {f.detail});
+             : say(MORVANE_TRANSLATABLE("LinkStatus", "could not be opened: %1."), {detail});
 }
 
 std::string FailureText(const PortFailure& failure, const DeviceText& device,

@@ -19,6 +19,7 @@ struct PortHolder {
   int pid = 0;
   bool locks = false;    // holds the device's lock
   bool guessed = false;  // not seen with it open: it runs where other users' files are hidden
+  bool farEnd = false;   // also holds the other end of the pseudo-terminal: the program behind it
 };
 
 // How many holders are named; the rest are counted.

@@ -6,18 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
+#include "link/system_message.h"
 #include "shell/safe_file.h"
 
 namespace morvane {
-namespace {
-
-std::string Reason(int error) {
-  return std::strerror(error);
-}
-
-}  // namespace
 
 AppendingFile::~AppendingFile() {
   if (fd_ >= 0) ::close(fd_);
@@ -27,11 +20,17 @@ std::string AppendingFile::open(const std::string& path, const std::string& head
   // Refused before open(): opening a named pipe to write would wait for a reader.
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return NotAFile(st.st_mode);
-  fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-  if (fd_ < 0) return Reason(errno);
-  if (::fstat(fd_, &st) != 0) return Reason(errno);
+  bool made = false;
+  fd_ = OpenToAppend(path, O_NONBLOCK, &made);
+  if (fd_ < 0) return SystemMessage(errno);
+  if (::fstat(fd_, &st) != 0) return SystemMessage(errno);
   if (!S_ISREG(st.st_mode)) return NotAFile(st.st_mode);
-  if (st.st_size == 0) return append(header);
+  if (st.st_size == 0) {
+    const std::string error = append(header);
+    // A file of ours that never took its header is not left behind, empty or torn.
+    if (!error.empty() && made) RemoveMade(path, st);
+    return error;
+  }
   std::string error;
   const std::optional<std::string> start = ReadRegularFile(path, header.size(), &error);
   if (!start) return error;
@@ -46,13 +45,14 @@ std::string AppendingFile::open(const std::string& path, const std::string& head
 
 std::string AppendingFile::append(std::string_view line) {
   if (fd_ < 0) return "not open";
+  if (std::string gone = Unlinked(fd_); !gone.empty()) return gone;
   while (!line.empty()) {
     const ssize_t n = ::write(fd_, line.data(), line.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return Reason(n < 0 ? errno : EIO);
+    if (n <= 0) return SystemMessage(n < 0 ? errno : EIO);
     line.remove_prefix(static_cast<std::size_t>(n));
   }
-  if (::fdatasync(fd_) != 0) return Reason(errno);
+  if (::fdatasync(fd_) != 0) return SystemMessage(errno);
   return {};
 }
 

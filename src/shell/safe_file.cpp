@@ -12,13 +12,15 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
-#include <cstring>
 #include <random>
 #else
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #endif
+
+#include "link/system_message.h"
 
 namespace morvane {
 
@@ -40,11 +42,36 @@ std::string NotAFile(mode_t mode, const TranslateText& translate) {
                 {KindOfNode(mode, translate)});
 }
 
-namespace {
-
-std::string SystemError(int error) {
-  return std::strerror(error);
+std::string Unlinked(int fd, const TranslateText& translate) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || st.st_nlink != 0) return {};
+  return Phrase(translate, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "the file was deleted"));
 }
+
+int OpenToAppend(const std::string& path, int flags, bool* made) {
+  flags |= O_WRONLY | O_APPEND | O_CLOEXEC;
+  *made = false;
+  const int fd = ::open(path.c_str(), flags);
+  if (fd >= 0 || errno != ENOENT) return fd;
+  const int fresh = ::open(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
+  if (fresh >= 0 || errno != EEXIST) {
+    *made = fresh >= 0;
+    return fresh;
+  }
+  // Made by another a moment ago, or a link that leads where nothing is yet (which O_EXCL does
+  // not follow): opened, or made through the link, as it is.
+  return ::open(path.c_str(), flags | O_CREAT, 0666);
+}
+
+void RemoveMade(const std::string& path, const struct stat& made) {
+  struct stat named {};
+  if (::lstat(path.c_str(), &named) == 0 && named.st_dev == made.st_dev &&
+      named.st_ino == made.st_ino) {
+    ::unlink(path.c_str());
+  }
+}
+
+namespace {
 
 std::string Refused(mode_t mode, const TranslateText& translate) {
   return Phrase(translate, "SafeFile",
@@ -64,7 +91,8 @@ std::string BaseOf(const std::string& path) {
 }
 
 // The name a chain of links leads to; the name itself when it is no link or not there.
-bool FollowLinks(const std::string& path, std::string* target, std::string* error) {
+bool FollowLinks(const std::string& path, std::string* target, std::string* error,
+                 const TranslateText& translate) {
   std::string name = path;
   for (int hops = 0;; ++hops) {
     struct stat st {};
@@ -73,13 +101,13 @@ bool FollowLinks(const std::string& path, std::string* target, std::string* erro
       return true;
     }
     if (hops == 40) {
-      *error = SystemError(ELOOP);
+      *error = SystemMessage(ELOOP, translate);
       return false;
     }
     std::string link(static_cast<std::size_t>(st.st_size) + 256, '\0');
     const ssize_t n = ::readlink(name.c_str(), link.data(), link.size());
     if (n < 0) {
-      *error = SystemError(errno);
+      *error = SystemMessage(errno, translate);
       return false;
     }
     if (static_cast<std::size_t>(n) == link.size()) continue;  // grew meanwhile: read again
@@ -88,12 +116,12 @@ bool FollowLinks(const std::string& path, std::string* target, std::string* erro
   }
 }
 
-bool WriteAll(int fd, std::string_view bytes, std::string* error) {
+bool WriteAll(int fd, std::string_view bytes, std::string* error, const TranslateText& translate) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      *error = SystemError(n < 0 ? errno : EIO);
+      *error = SystemMessage(n < 0 ? errno : EIO, translate);
       return false;
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -101,18 +129,18 @@ bool WriteAll(int fd, std::string_view bytes, std::string* error) {
   return true;
 }
 
-bool Sync(int fd, std::string* error) {
+bool Sync(int fd, std::string* error, const TranslateText& translate) {
   if (::fsync(fd) == 0) return true;
-  *error = SystemError(errno);
+  *error = SystemMessage(errno, translate);
   return false;
 }
 
-bool Close(int& fd, std::string* error) {
+bool Close(int& fd, std::string* error, const TranslateText& translate) {
   const int closing = fd;
   fd = -1;
   // Linux closes the descriptor even when close() is interrupted: it is never retried.
   if (::close(closing) == 0 || errno == EINTR) return true;
-  *error = SystemError(errno);
+  *error = SystemMessage(errno, translate);
   return false;
 }
 
@@ -126,6 +154,21 @@ std::string RandomSuffix() {
   return suffix;
 }
 
+// Gives `temp` the name `target` only where no file has it, also one made a moment ago; the
+// name `temp` is gone once it has. False with errno (EEXIST) when `target` is taken.
+bool PlaceBeside(const std::string& temp, const std::string& target) {
+#if defined(RENAME_NOREPLACE)
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+    return true;
+  }
+  // A file system that cannot do it in one step (or an older kernel) takes the link below.
+  if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
+  if (::link(temp.c_str(), target.c_str()) != 0) return false;
+  ::unlink(temp.c_str());
+  return true;
+}
+
 // A new file beside the one it is to replace, which takes its place only once complete.
 struct Replacement {
   std::string target;
@@ -137,6 +180,7 @@ struct Replacement {
   Replacement& operator=(const Replacement&) = delete;
   ~Replacement() { abandon(); }
   TranslateText translate;  // the window's language for the refusals; empty: English
+  bool keep = false;        // a file at the name stays: the new one takes no file's place
 
   bool prepare(const std::string& path, std::string* error);
   // On disk and in the target's place; the descriptor stays open.
@@ -145,7 +189,7 @@ struct Replacement {
 };
 
 bool Replacement::prepare(const std::string& path, std::string* error) {
-  if (!FollowLinks(path, &target, error)) return false;
+  if (!FollowLinks(path, &target, error, translate)) return false;
   const std::string base = BaseOf(target);
   if (base.empty() || base == "." || base == "..") {
     *error = NotAFile(S_IFDIR, translate);
@@ -154,7 +198,11 @@ bool Replacement::prepare(const std::string& path, std::string* error) {
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) {
-    *error = SystemError(errno);
+    *error = SystemMessage(errno, translate);
+    return false;
+  }
+  if (exists && keep) {
+    *error = SystemMessage(EEXIST, translate);
     return false;
   }
   if (exists && !S_ISREG(old.st_mode)) {
@@ -163,7 +211,7 @@ bool Replacement::prepare(const std::string& path, std::string* error) {
   }
   // A file the user may not write stays so, as an editor would keep it (root may).
   if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-    *error = SystemError(errno);
+    *error = SystemMessage(errno, translate);
     return false;
   }
   // The mode asked for here passes through the umask, as a new file's should.
@@ -172,7 +220,7 @@ bool Replacement::prepare(const std::string& path, std::string* error) {
     temp = stem + RandomSuffix();
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0 && (errno != EEXIST || attempt == 100)) {
-      *error = SystemError(errno);
+      *error = SystemMessage(errno, translate);
       temp.clear();
       return false;
     }
@@ -180,32 +228,32 @@ bool Replacement::prepare(const std::string& path, std::string* error) {
   if (!exists) return true;
   struct stat made {};
   if (::fstat(fd, &made) != 0) {
-    *error = SystemError(errno);
+    *error = SystemMessage(errno, translate);
     return false;
   }
   // The owner first: a change of owner clears the set-id bits of the mode.
   if (::geteuid() == 0 && (made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
       ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-    *error = SystemError(errno);
+    *error = SystemMessage(errno, translate);
     return false;
   }
   if ((made.st_mode & 07777) != (old.st_mode & 07777) && ::fchmod(fd, old.st_mode & 07777) != 0) {
-    *error = SystemError(errno);
+    *error = SystemMessage(errno, translate);
     return false;
   }
   return true;
 }
 
 bool Replacement::place(std::string* error) {
-  if (!Sync(fd, error)) return false;
+  if (!Sync(fd, error, translate)) return false;
   // What took the name meanwhile is refused as it would have been at the start.
   struct stat now {};
   if (::stat(target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
     *error = Refused(now.st_mode, translate);
     return false;
   }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    *error = SystemError(errno);
+  if (keep ? !PlaceBeside(temp, target) : ::rename(temp.c_str(), target.c_str()) != 0) {
+    *error = SystemMessage(errno, translate);
     return false;
   }
   temp.clear();
@@ -229,12 +277,13 @@ void Replacement::abandon() {
 }  // namespace
 
 std::string WriteWholeFile(const std::string& path, std::string_view bytes,
-                           const TranslateText& translate) {
+                           const TranslateText& translate, Existing existing) {
   Replacement file;
   file.translate = translate;
+  file.keep = existing == Existing::Keep;
   std::string error;
-  if (!file.prepare(path, &error) || !WriteAll(file.fd, bytes, &error) || !file.place(&error) ||
-      !Close(file.fd, &error)) {
+  if (!file.prepare(path, &error) || !WriteAll(file.fd, bytes, &error, translate) ||
+      !file.place(&error) || !Close(file.fd, &error, translate)) {
     return error;
   }
   return {};
@@ -245,7 +294,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
   // Refused before any open that could wait for a writer (a named pipe) or a device.
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
-    *error = SystemError(errno);
+    *error = SystemMessage(errno, translate);
     return std::nullopt;
   }
   if (!S_ISREG(st.st_mode)) {
@@ -254,13 +303,14 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
   }
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
-    *error = SystemError(errno);
+    *error = SystemMessage(errno, translate);
     return std::nullopt;
   }
   std::string bytes;
   // What the name held when opened, should it have changed since the look above.
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    *error = S_ISREG(st.st_mode) ? SystemError(errno) : NotAFile(st.st_mode, translate);
+    *error =
+        S_ISREG(st.st_mode) ? SystemMessage(errno, translate) : NotAFile(st.st_mode, translate);
     ::close(fd);
     return std::nullopt;
   }
@@ -269,7 +319,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
     const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      *error = SystemError(errno);
+      *error = SystemMessage(errno, translate);
       ::close(fd);
       return std::nullopt;
     }
@@ -305,25 +355,21 @@ std::string GrowingFile::open(const std::string& path, TranslateText translate) 
 }
 
 std::string GrowingFile::append(std::string_view bytes) {
-  if (fd_ < 0) return SystemError(EBADF);
+  if (fd_ < 0) return SystemMessage(EBADF, translate_);
   std::string error;
   if (temp_.empty()) {
     // Cheap enough for every line: is the file still there, under its name?
     struct stat named {};
-    struct stat held {};
     if (::stat(target_.c_str(), &named) == 0) {
       if (named.st_dev != dev_ || named.st_ino != ino_) {
         error = Phrase(translate_, "SafeFile",
                        MORVANE_TRANSLATABLE("SafeFile", "another file took its name"));
       }
-    } else if (::fstat(fd_, &held) == 0 && held.st_nlink == 0) {
-      error =
-          Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "the file was deleted"));
-    } else {
+    } else if (error = Unlinked(fd_, translate_); error.empty()) {
       error =
           Phrase(translate_, "SafeFile", MORVANE_TRANSLATABLE("SafeFile", "the file was moved"));
     }
-    if (error.empty() && WriteAll(fd_, bytes, &error)) return {};
+    if (error.empty() && WriteAll(fd_, bytes, &error, translate_)) return {};
     close();
     return error;
   }
@@ -335,8 +381,8 @@ std::string GrowingFile::append(std::string_view bytes) {
   temp_.clear();
   fd_ = -1;
   struct stat placed {};
-  if (!WriteAll(file.fd, bytes, &error) || !file.place(&error)) return error;
-  if (::fstat(file.fd, &placed) != 0) return SystemError(errno);
+  if (!WriteAll(file.fd, bytes, &error, translate_) || !file.place(&error)) return error;
+  if (::fstat(file.fd, &placed) != 0) return SystemMessage(errno, translate_);
   dev_ = placed.st_dev;
   ino_ = placed.st_ino;
   fd_ = file.fd;
@@ -354,12 +400,12 @@ std::string GrowingFile::close() {
     return {};
   }
   std::string error;
-  if (!Sync(fd_, &error)) {
+  if (!Sync(fd_, &error, translate_)) {
     ::close(fd_);
     fd_ = -1;
     return error;
   }
-  Close(fd_, &error);
+  Close(fd_, &error, translate_);
   return error;
 }
 
@@ -368,8 +414,11 @@ std::string GrowingFile::close() {
 // Elsewhere Qt's own: QSaveFile replaces a file whole; names go through the local encoding.
 // A name Windows refuses or changes is refused before anything is made.
 std::string WriteWholeFile(const std::string& path, std::string_view bytes,
-                           const TranslateText& translate) {
+                           const TranslateText& translate, Existing existing) {
   if (std::string trouble = FileNameTrouble(path, translate); !trouble.empty()) return trouble;
+  if (existing == Existing::Keep && QFileInfo::exists(QFile::decodeName(path.c_str()))) {
+    return SystemMessage(EEXIST, translate);
+  }
   QSaveFile file(QFile::decodeName(path.c_str()));
   if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
   if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=

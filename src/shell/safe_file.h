@@ -17,6 +17,7 @@
 #include "link/translatable.h"
 
 #if defined(Q_OS_UNIX)
+#include <sys/stat.h>
 #include <sys/types.h>
 #else
 class QFile;
@@ -24,13 +25,19 @@ class QFile;
 
 namespace morvane {
 
+// What becomes of a file already at the name a whole file is written to.
+enum class Existing {
+  Replace,  // the new file takes its place
+  Keep,     // it stays and the new one is refused (EEXIST), also when it was made meanwhile
+};
+
 // Writes `bytes` as the whole new content of `path`: a file beside the target takes them,
 // goes to disk and is renamed over the target, which keeps its permissions (and, as root,
 // its owner). Empty when written, else why not.
-// The reasons are the program's own words in the language `translate` gives (empty: English);
-// the system's words for an error stay as the system gives them.
+// The reasons, the system's words too, are in the language `translate` gives (empty: English).
 std::string WriteWholeFile(const std::string& path, std::string_view bytes,
-                           const TranslateText& translate = {});
+                           const TranslateText& translate = {},
+                           Existing existing = Existing::Replace);
 
 // At most `limit` bytes of the regular file `path`, without ever waiting on a named pipe or a
 // device: nullopt, with the reason in `error`, when it is not a file or cannot be read.
@@ -77,6 +84,17 @@ class GrowingFile {
 std::string KindOfNode(mode_t mode, const TranslateText& translate = {});
 // "not a file but a folder": why a node is refused.
 std::string NotAFile(mode_t mode, const TranslateText& translate = {});
+
+// A file written over time looks before each write that its file still has a name: else no
+// line may go into a file no one can find. "the file was deleted", or empty while it has one.
+std::string Unlinked(int fd, const TranslateText& translate = {});
+
+// Opens `path` to append to it (write only, O_APPEND, O_CLOEXEC and `flags`), made when it is
+// not there; -1 with errno when it cannot be opened. `made` tells whether this open made it.
+int OpenToAppend(const std::string& path, int flags, bool* made);
+// Takes away a file that OpenToAppend made (`made`: its fstat) when its first write failed, so
+// no empty or half written file is left behind; only while it is still the file at `path`.
+void RemoveMade(const std::string& path, const struct stat& made);
 #endif
 
 }  // namespace morvane

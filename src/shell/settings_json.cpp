@@ -254,10 +254,11 @@ SettingsRead ReadSettingsFile(const std::string& path, const TranslateText& tran
 }
 
 std::string WriteSettingsFile(const std::string& path, const SettingsDocument& doc,
-                              const TranslateText& translate) {
+                              const TranslateText& translate, Existing existing) {
   const QByteArray json = SettingsJson(doc);
   const std::string error = WriteWholeFile(
-      path, std::string_view(json.constData(), static_cast<std::size_t>(json.size())), translate);
+      path, std::string_view(json.constData(), static_cast<std::size_t>(json.size())), translate,
+      existing);
   if (error.empty()) return error;
   return Printable(path) + ": " +
          Phrase(translate, "SettingsFile", MORVANE_TRANSLATABLE("SettingsFile", "cannot write: %1"),

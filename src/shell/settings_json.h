@@ -8,6 +8,7 @@
 #include <string>
 
 #include "settings/settings_file.h"
+#include "shell/safe_file.h"
 
 namespace morvane {
 
@@ -30,9 +31,11 @@ SettingsRead ParseSettingsJson(const QByteArray& bytes, const std::string& name,
 SettingsRead ReadSettingsFile(const std::string& path, const TranslateText& translate = {});
 
 // Writes the file atomically: a reader sees the old file or the whole new one (see
-// safe_file.h). Returns the error, empty when written.
+// safe_file.h); with Existing::Keep only where no file is. Returns the error, empty when
+// written.
 std::string WriteSettingsFile(const std::string& path, const SettingsDocument& doc,
-                              const TranslateText& translate = {});
+                              const TranslateText& translate = {},
+                              Existing existing = Existing::Replace);
 
 // Now, UTC, ISO 8601 to the second: the "saved" of a file.
 std::string UtcNow();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/settings_file.h"
+#include "shell/safe_file.h"
 
 namespace morvane {
 
@@ -21,7 +22,7 @@ struct Preset {
 };
 
 struct PresetList {
-  std::vector<Preset> presets;      // by name
+  std::vector<Preset> presets;      // by name, in the order of its bytes
   std::vector<std::string> errors;  // a file in a preset folder that is no settings file
 };
 
@@ -32,19 +33,42 @@ std::string UserPresetFolder();
 std::vector<std::string> ShippedPresetFolders();
 
 PresetList ListPresets();
-// The file of the preset `name`, none when no preset has that name.
+// The file of the preset `name`, also of one that is no valid settings file (reading it tells
+// why); none when no preset folder has a file of that name.
 std::optional<std::string> PresetPath(const std::string& name);
 // What load and diff read for FILE: the file when one is there by that name, else the
 // preset of that name, else the name as given (its error tells).
 std::string FileOrPreset(const std::string& name);
 
-// A preset's name from its description: "3S LiPo, soft cutoff" is "3s-lipo-soft-cutoff".
+// A name's length in bytes, at most: with ".json" and a number after it, and as the hidden
+// name it is written under first, it fits every file system's names.
+inline constexpr std::size_t kMaxPresetName = 64;
+// A preset's name from its description: "3S LiPo, soft cutoff" is "3s-lipo-soft-cutoff". A
+// long description is cut at a word to kMaxPresetName.
 std::string PresetNameOf(const std::string& description);
-// Saves `doc` with `description` among the user's presets; returns the error, empty when saved.
-std::string SaveUserPreset(const std::string& description, SettingsDocument doc,
+
+// Where saving a preset of `description` puts it among the user's presets, and what is in the
+// way: the file of its name may hold a preset already.
+struct PresetPlace {
+  std::string name;
+  std::string path;
+  std::optional<std::string> taken;  // the description of the preset there (its name if none)
+  std::string otherName;             // while taken: the first of name-2, name-3, ... that is free
+};
+PresetPlace UserPresetPlace(const std::string& description);
+
+struct SavedPreset {
+  std::string path;   // where it went
+  std::string error;  // empty when saved
+};
+// Saves `doc` with `description` among the user's presets. Existing::Replace: as the file of
+// its name, over the preset there. Existing::Keep: never over a file, as its name or else the
+// first of name-2, name-3, ... that is free at the moment it is written.
+SavedPreset SaveUserPreset(const std::string& description, SettingsDocument doc, Existing existing,
                            const TranslateText& translate = {});
 
-// `morvane-esc presets`: name, description and file, separated by tabs; or a JSON array.
+// `morvane-esc presets`: name, description and file, separated by tabs; or a JSON array. Each
+// is shown printable: control characters and bytes that are no UTF-8 escaped.
 std::string PresetsText(const PresetList& list);
 std::string PresetsJson(const PresetList& list);
 

@@ -14,7 +14,8 @@
 
 #include <QSocketNotifier>
 #include <cerrno>
-#include <cstring>
+
+#include "link/system_message.h"
 #endif
 
 namespace morvane {
@@ -61,39 +62,47 @@ SupportLogFile::~SupportLogFile() {
 }
 
 bool SupportLogFile::open(const std::string& header) {
-  const QByteArray name = QByteArray::fromStdString(path_);
   // The system appends, which also suits a terminal or a pipe (--log /dev/stderr). Nothing
   // here may wait: not for a reader of a named pipe, nor for a device.
-  fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
-               0644);
+  bool made = false;
+  fd_ = OpenToAppend(path_, O_NOCTTY | O_NONBLOCK, &made);
   if (fd_ < 0) {
     const int error = errno;
     struct stat st {};
-    if (::stat(name.constData(), &st) == 0 && S_ISFIFO(st.st_mode) && error == ENXIO) {
+    if (::stat(path_.c_str(), &st) == 0 && S_ISFIFO(st.st_mode) && error == ENXIO) {
       fail(QStringLiteral("a named pipe that no program reads"));
-    } else if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    } else if (::stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
       fail(QString::fromStdString(NotAFile(st.st_mode)));
     } else {
-      fail(QString::fromLocal8Bit(std::strerror(error)));
+      fail(QString::fromStdString(SystemMessage(error)));
     }
     return false;
   }
   struct stat st {};
   if (::fstat(fd_, &st) != 0) {
-    fail(QString::fromLocal8Bit(std::strerror(errno)));
+    fail(QString::fromStdString(SystemMessage(errno)));
     return false;
   }
+  regular_ = S_ISREG(st.st_mode);
   const bool stream = S_ISFIFO(st.st_mode) || (S_ISCHR(st.st_mode) && ::isatty(fd_) == 1);
   if (!S_ISREG(st.st_mode) && !stream) {
     fail(QString::fromStdString(NotAFile(st.st_mode)));
     return false;
   }
   send(QByteArray::fromStdString(WithLineEnds(header)));
+  // A new file whose header could not be written is not left behind.
+  if (failed_ && made) RemoveMade(path_, st);
   return !failed_;
 }
 
 void SupportLogFile::send(const QByteArray& bytes) {
   if (failed_ || fd_ < 0) return;
+  if (regular_) {
+    if (const std::string gone = Unlinked(fd_); !gone.empty()) {
+      fail(QString::fromStdString(gone));
+      return;
+    }
+  }
   if (!backlog_.isEmpty()) {
     backlog_ += bytes;
     if (backlog_.size() > kMaxBacklog) fail(QStringLiteral("its reader has not kept up"));
@@ -117,7 +126,7 @@ void SupportLogFile::send(const QByteArray& bytes) {
       writable_->setEnabled(true);
       return;
     } else {
-      fail(QString::fromLocal8Bit(std::strerror(n < 0 ? errno : EIO)));
+      fail(QString::fromStdString(SystemMessage(n < 0 ? errno : EIO)));
       return;
     }
   }

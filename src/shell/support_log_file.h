@@ -32,8 +32,8 @@ class LogStamps {
 };
 
 // The file named by --log: the header, then each line appended and handed to the system as it
-// is written, so nothing is lost when the program ends. The first failure is told once and
-// the file is written no more; the window goes on.
+// is written, so nothing is lost when the program ends. The first failure (also a file that
+// was deleted) is told once and the file is written no more; the window goes on.
 //
 // A regular file is appended to; a stream (a terminal, a named pipe a program reads) is
 // allowed too. Neither may ever hold up the window, whose event loop drives a motor: the file
@@ -65,7 +65,8 @@ class SupportLogFile {
 #if defined(Q_OS_UNIX)
   void drain();
   int fd_ = -1;
-  QByteArray backlog_;  // what a stream's reader has not taken yet
+  bool regular_ = false;  // a file, which must keep its name; not a stream
+  QByteArray backlog_;    // what a stream's reader has not taken yet
   std::unique_ptr<QSocketNotifier> writable_;
 #else
   QFile file_;

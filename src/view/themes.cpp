@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QImage>
 #include <QLabel>
@@ -13,6 +14,10 @@
 #include <QStyle>
 #include <QStyleHints>
 #include <QToolTip>
+#include <memory>
+#include <utility>
+
+#include "view/form_view.h"
 
 namespace morvane {
 namespace {
@@ -199,9 +204,11 @@ std::optional<Theme> RememberedTheme() {
   return ThemeNamed(name.toStdString());
 }
 
-void RememberTheme(Theme theme) {
+bool RememberTheme(Theme theme) {
   QSettings store = Store();
   store.setValue(QLatin1String(kThemeKey), QString::fromLatin1(ThemeName(theme)));
+  store.sync();
+  return store.status() == QSettings::NoError;
 }
 
 DrawnColors DrawnColorsFor(const QPalette& palette) {
@@ -231,14 +238,21 @@ QAction* InstallThemeMenu(QWidget& window) {
       {Theme::HighContrast, QT_TRANSLATE_NOOP("morvane::Themes", "&High contrast")},
       {Theme::Bright, QT_TRANSLATE_NOOP("morvane::Themes", "&Bright (sunlight)")},
   };
+  // Whether this window has told that a pick could not be remembered: once is enough.
+  const auto told = std::make_shared<bool>(false);
   for (const auto& choice : kChoices) {
     QAction* pick = menu->addAction(QCoreApplication::translate("morvane::Themes", choice.text));
     pick->setObjectName(QStringLiteral("theme-") + QLatin1String(ThemeName(choice.theme)));
     pick->setCheckable(true);
     group->addAction(pick);
-    QObject::connect(pick, &QAction::triggered, menu, [theme = choice.theme] {
+    QObject::connect(pick, &QAction::triggered, menu, [theme = choice.theme, &window, told] {
       ApplyTheme(theme);
-      RememberTheme(theme);
+      if (RememberTheme(theme) || std::exchange(*told, true)) return;
+      QToolTip::showText(window.mapToGlobal(QPoint(window.width() / 4, window.height() / 3)),
+                         QObject::tr("The theme could not be remembered for the next start: "
+                                     "%1 cannot be written. It holds until the window closes.")
+                             .arg(QDir::toNativeSeparators(Store().fileName())),
+                         &window, {}, FormView::kBalloonMs);
     });
   }
   // The mark follows the theme however it was set (--theme, the remembered choice).

@@ -26,7 +26,8 @@ Theme AppliedTheme();
 
 // The choice kept for the next start; none when the user never picked one.
 std::optional<Theme> RememberedTheme();
-void RememberTheme(Theme theme);
+// False when the settings file could not be written: the theme holds for this run only.
+bool RememberTheme(Theme theme);
 
 // The colours the program draws with, for a palette.
 struct DrawnColors {
@@ -41,7 +42,8 @@ DrawnColors DrawnColorsFor(const QPalette& palette);
 void TintLogoWithPalette(QLabel* image);
 
 // A "Theme" submenu in every context menu of the window (and in its own right-click menu
-// elsewhere); a pick applies and is remembered.
+// elsewhere); a pick applies and is remembered. Where it cannot be remembered, a balloon over
+// the window says so, once in a run.
 QAction* InstallThemeMenu(QWidget& window);
 
 }  // namespace morvane

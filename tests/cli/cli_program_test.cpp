@@ -18,57 +18,12 @@
 #include <sstream>
 
 #include "child_process.h"
+#include "cli_run.h"
 #include "full_folder.h"
 #include "sim_session.h"
 
 namespace morvane::e2e {
 namespace {
-
-std::string CliProgram() {
-  return MORVANE_ESC;
-}
-
-struct Outcome {
-  std::optional<int> status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args, const EnvChanges& env = {}) {
-  EnvChanges all = {{"MORVANE_ESC_PORTS", std::nullopt}};
-  for (const auto& [name, value] : env) all[name] = value;
-  ChildProcess cli(CliProgram(), args, all);
-  const std::optional<int> status = cli.wait(30000);
-  return {status, cli.standardOutput(), cli.errorOutput()};
-}
-
-// The program behind a shell that redirects its standard output: ">&-" closes it.
-Outcome RunCliRedirected(const std::vector<std::string>& args, const std::string& redirect,
-                         const EnvChanges& env = {}) {
-  std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" " + redirect, CliProgram()};
-  shell.insert(shell.end(), args.begin(), args.end());
-  EnvChanges all = {{"MORVANE_ESC_PORTS", std::nullopt}};
-  for (const auto& [name, value] : env) all[name] = value;
-  ChildProcess cli("/bin/sh", shell, all);
-  const std::optional<int> status = cli.wait(30000);
-  return {status, cli.standardOutput(), cli.errorOutput()};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
-}
 
 // The format's words restated, by parameter id as the simulator takes its value bytes.
 const std::vector<std::pair<const char*, std::vector<const char*>>> kByParamId = {
@@ -325,13 +280,19 @@ TEST(CliProgram, AResultThatCannotBeWrittenToStandardOutputExits3) {
     std::string redirect;
     int error;
   };
+  // diff finds the simulator's 5.6V unlike the preset's 9.0V: its 6 is no answer when the
+  // comparison never reached the reader.
   std::vector<Case> cases = {
       {{"read", "--json", "--port", sim.link()}, ">&-", EBADF},
       {{"ports", "--json"}, ">&-", EBADF},
+      {{"diff", "3s-lipo-soft-cutoff", "--port", sim.link()}, ">&-", EBADF},
   };
   if (full.ready()) {
     cases.push_back(
         {{"read", "--json", "--port", sim.link()}, "> " + full.path("quad.json"), ENOSPC});
+    cases.push_back({{"diff", "3s-lipo-soft-cutoff", "--json", "--port", sim.link()},
+                     "> " + full.path("diff.json"),
+                     ENOSPC});
   }
   for (const Case& c : cases) {
     const Outcome run = RunCliRedirected(c.args, c.redirect, {{"MORVANE_ESC_PORTS", sim.link()}});
@@ -363,6 +324,82 @@ TEST(CliProgram, PortsListsTheTableAndTheListedPortsAreTriedInOrder) {
   const Outcome read = RunCli({"read"}, env);
   EXPECT_EQ(read.status, 0) << read.err;
   EXPECT_EQ(Lines(read.out).front(), "model: MORVANE QR-18A V1.003");
+}
+
+// The record deleted while the batch runs: the next ESC's row goes into no file. The batch
+// ends there with status 3, the throttle at 0, and the row is told instead of lost.
+TEST(CliProgram, ARecordDeletedDuringTheBatchEndsItWithStatus3AndItsRowIsTold) {
+  SimSession first;
+  ASSERT_TRUE(first.ready());
+  const std::string record = first.dir() + "/rec.csv";
+  ChildProcess cli(
+      CliProgram(),
+      {"load", "3s-lipo-soft-cutoff", "--each", "--record", record, "--port", first.link()},
+      {{"MORVANE_ESC_PORTS", std::nullopt}});
+  // The header and ESC 1's row; the row follows the line on standard output.
+  ASSERT_TRUE(WaitFor([&] { return Lines(ReadFile(record)).size() == 2; }, 15000))
+      << cli.standardOutput() << cli.errorOutput();
+  ASSERT_EQ(::unlink(record.c_str()), 0);
+  first.process().signal(SIGTERM);  // unplugged
+  ASSERT_EQ(first.process().wait(5000), 0);
+
+  SimSession second({}, first.link());
+  ASSERT_TRUE(second.ready());
+  EXPECT_EQ(cli.wait(15000), 3) << cli.standardOutput() << cli.errorOutput();
+  const std::vector<std::string> errors = Lines(cli.errorOutput());
+  ASSERT_FALSE(errors.empty());
+  const std::string told =
+      "morvane-esc: " + record + ": cannot write the record: the file was deleted; its row: ";
+  EXPECT_EQ(errors.back().rfind(told, 0), 0u) << errors.back();
+  EXPECT_NE(errors.back().find(",2,MORVANE QR-18A V1.003,V1.234,"), std::string::npos)
+      << errors.back();
+  EXPECT_NE(errors.back().find(",confirmed,"), std::string::npos) << errors.back();
+  EXPECT_FALSE(std::filesystem::exists(record));
+  ASSERT_FALSE(second.frames().empty());
+  EXPECT_EQ(second.frames().back(), "41 53 04 00");
+}
+
+// A record that cannot take its header on a full disk: status 3 before any port opens, and no
+// empty file left behind to be refused as "another header" next time.
+TEST(CliProgram, ANewRecordOnAFullDiskIsNotLeftBehind) {
+  test::FullFolder full;
+  if (!full.ready()) GTEST_SKIP() << "a full file system of the test's own needs root";
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  const Outcome run = RunCli({"load", "3s-lipo-soft-cutoff", "--each", "--record",
+                              full.path("batch.csv"), "--port", sim.link()});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err, "morvane-esc: " + full.path("batch.csv") +
+                         ": cannot keep the record: " + std::strerror(ENOSPC) + "\n");
+  EXPECT_FALSE(std::filesystem::exists(full.path("batch.csv")));
+  EXPECT_EQ(sim.frames(), std::vector<std::string>());
+}
+
+// A preset that is no valid settings file is still the one its name means: diff tells why it
+// cannot be read, as presets does, instead of "No such file". A valid one whose file name is no
+// UTF-8 is listed, its name escaped.
+TEST(CliProgram, APresetIsFoundByItsNameWhateverItHoldsAndWhateverItsBytes) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  const std::string presets = sim.dir() + "/presets";
+  std::filesystem::create_directory(presets);
+  std::ofstream(presets + "/dup.json") << R"({"format": "morvane-esc-settings", "version": 1, )"
+                                       << R"("settings": {"brake": "Enable", "brake": "Disable"}})";
+  std::ofstream(presets + "/\xff-quad.json")
+      << R"({"format": "morvane-esc-settings", "version": 1, "description": "Odd bytes", )"
+      << R"("settings": {"brake": "Enable"}})";
+  const EnvChanges env = {{"MORVANE_ESC_PRESETS", presets}, {"XDG_DATA_HOME", sim.dir()}};
+  const std::string twice = presets + "/dup.json: \"brake\" is given twice in \"settings\"";
+
+  const Outcome diff = RunCli({"diff", "dup", "--port", sim.link()}, env);
+  EXPECT_EQ(diff.status, 3);
+  EXPECT_EQ(diff.err, "morvane-esc: " + twice + "\n");
+  EXPECT_EQ(sim.frames(), std::vector<std::string>());
+
+  const Outcome listed = RunCli({"presets"}, env);
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_EQ(listed.err, "morvane-esc: " + twice + "\n");
+  EXPECT_EQ(listed.out, "\\xff-quad\tOdd bytes\t" + presets + "/\\xff-quad.json\n");
 }
 
 }  // namespace

@@ -58,6 +58,11 @@ TEST(DoctorProgram, AgainstTheSimulatorFindsTheTerminalAndTheEscAndExits0) {
   const std::string& link = sim.link();
   EXPECT_TRUE(HasLine(run.out, "ok      " + link + ": " + Device(sim) + ", a pseudo-terminal."))
       << run.out;
+  EXPECT_TRUE(HasLine(run.out, "ok      " + link + ": also open in morvane-esc-sim, process " +
+                                   std::to_string(sim.process().pid()) +
+                                   ", with no lock: the far end of a pseudo-terminal may keep "
+                                   "it so."))
+      << run.out;
   EXPECT_TRUE(HasLine(run.out, "ok      " + link +
                                    ": an ESC answers: MORVANE QR-18A V1.003, "
                                    "firmware V1.234."))
@@ -108,6 +113,48 @@ TEST(DoctorProgram, WithNoAdapterSaysSoAndExits5) {
       << run.out;
   EXPECT_NE(run.out.find("problem ESC: cannot open " + missing + ": gone ("), std::string::npos)
       << run.out;
+}
+
+// Root may follow any path: a loop of links is told as what it is, not as permission denied.
+TEST(DoctorProgram, ALoopOfSymbolicLinksIsToldAsOne) {
+  test::TempDir dir;
+  ASSERT_FALSE(dir.path().empty());
+  const std::string a = dir.path() + "/a";
+  const std::string b = dir.path() + "/b";
+  fs::create_symlink(b, a);
+  fs::create_symlink(a, b);
+  const Outcome run = RunProgram(MORVANE_ESC, {"doctor", "--port", a});
+  EXPECT_EQ(run.status, 5) << run.out << run.err;
+  EXPECT_TRUE(HasLine(run.out, "problem " + a +
+                                   ": cannot be followed: Too many levels of symbolic links. "
+                                   "Remedy: Check the path and each symbolic link on it: it "
+                                   "must lead to the device."))
+      << run.out;
+  EXPECT_EQ(run.out.find("permission denied"), std::string::npos) << run.out;
+}
+
+// The simulator holds both ends of its pseudo-terminal; a program that opened this end, as
+// `sleep 1000 < PTY` does, is on this side of the line, where it may take the ESC's replies.
+TEST(DoctorProgram, AProgramOnThisSideOfAPseudoTerminalIsNotTakenForItsFarEnd) {
+  SimSession sim;
+  ASSERT_TRUE(sim.ready());
+  ChildProcess sleeper("/bin/sh", {"-c", "exec sleep 1000 < \"$0\"", sim.link()});
+  const std::string input = "/proc/" + std::to_string(sleeper.pid()) + "/fd/0";
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        std::error_code error;
+        return fs::read_symlink(input, error).string() == Device(sim);
+      },
+      5000));
+  const Outcome run = RunProgram(MORVANE_ESC, {"doctor", "--port", sim.link()});
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_TRUE(HasLine(run.out, "note    " + sim.link() + ": also open in sleep, process " +
+                                   std::to_string(sleeper.pid()) +
+                                   ", which holds no lock on it. Remedy: If it is not meant to "
+                                   "talk to the ESC, close it: what it reads and writes mixes "
+                                   "with this program's."))
+      << run.out;
+  EXPECT_EQ(run.out.find("far end"), std::string::npos) << run.out;
 }
 
 // A folder every user may enter, with a copy of the program and a node of the simulator's

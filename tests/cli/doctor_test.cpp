@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <set>
 #include <string>
@@ -156,6 +157,17 @@ PortFacts Adapter(const std::string& chip = "1a86:7523") {
   return p;
 }
 
+// The simulator's pseudo-terminal through a link, which root may open.
+PortFacts PseudoTerminal() {
+  PortFacts p;
+  p.name = "/tmp/esc";
+  p.device = "/dev/pts/3";
+  p.pseudoTerminal = true;
+  p.access.mayOpen = true;
+  p.access.root = true;
+  return p;
+}
+
 struct DiagnoseCase {
   const char* name;
   SystemFacts facts;
@@ -269,6 +281,38 @@ INSTANTIATE_TEST_SUITE_P(
                      }(),
                      Finding::Level::Note, "/dev/ttyUSB0", "also open in cat, process 900",
                      "close it"},
+        DiagnoseCase{"ALoopOfSymbolicLinks",
+                     [] {
+                       SystemFacts f;
+                       f.ports = {Adapter()};
+                       f.ports[0].name = "/tmp/esc";
+                       f.ports[0].device = "";
+                       f.ports[0].look = {OpenFailure::Kind::Other,
+                                          "Too many levels of symbolic links", ELOOP};
+                       return f;
+                     }(),
+                     Finding::Level::Problem, "/tmp/esc",
+                     "cannot be followed: Too many levels of symbolic links.",
+                     "each symbolic link on it"},
+        DiagnoseCase{"TheSimulatorAtTheFarEndOfAPseudoTerminal",
+                     [] {
+                       SystemFacts f;
+                       f.ports = {PseudoTerminal()};
+                       f.ports[0].holders = {{"morvane-esc-sim", 700, false, false, true}};
+                       return f;
+                     }(),
+                     Finding::Level::Ok, "/tmp/esc",
+                     "also open in morvane-esc-sim, process 700, with no lock: the far end", ""},
+        DiagnoseCase{
+            "AProgramOnThisSideOfAPseudoTerminal",
+            [] {
+              SystemFacts f;
+              f.ports = {PseudoTerminal()};
+              f.ports[0].holders = {{"morvane-esc-sim", 700, false, false, true}, {"sleep", 900}};
+              return f;
+            }(),
+            Finding::Level::Note, "/tmp/esc",
+            "also open in sleep, process 900, which holds no lock on it.", "close it"},
         DiagnoseCase{"TheLocksHolder",
                      [] {
                        SystemFacts f;
@@ -280,6 +324,16 @@ INSTANTIATE_TEST_SUITE_P(
                      "in use by other programs (minicom, process 950; cat, process 900).",
                      "Close them"}),
     [](const ::testing::TestParamInfo<DiagnoseCase>& info) { return info.param.name; });
+
+// A name from outside is shown with its control characters escaped, as the "ESC:" line of
+// the same output shows it: nothing reaches the terminal as an escape sequence.
+TEST(Findings, AreLinesInWhichAHostileNameIsEscaped) {
+  const Finding f{Finding::Level::Problem, "bad\tname\x01\x1b[31m\n", "does not exist now.",
+                  "Plug the adapter in, or check the path."};
+  EXPECT_EQ(FindingLine(f),
+            "problem bad\\x09name\\x01\\x1b[31m\\x0a: does not exist now. Remedy: Plug the "
+            "adapter in, or check the path.");
+}
 
 }  // namespace
 }  // namespace morvane::cli

@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/compare_dialog.h"
 #include "settings/settings_history.h"
@@ -28,6 +30,8 @@ struct LibraryBench : WindowBench {
   std::vector<SettingDifference> shown;
   std::function<void()> whileOpen;  // what happens while the difference dialog is open
   QStringList messages;
+  LibraryDialogs::Clash clash = LibraryDialogs::Clash::KeepBoth;  // a preset in the way
+  QStringList asked;  // what the dialog of a preset in the way was shown
   SettingsLibraryCommands commands = InstallSettingsLibraryCommands(
       view, form,
       {[this](QWidget*) { return answer; },
@@ -37,7 +41,11 @@ struct LibraryBench : WindowBench {
          return applyThese;
        },
        [this](QWidget*) { return answer; },
-       [this](QWidget*, const QString& message) { messages << message; }});
+       [this](QWidget*, const QString& message) { messages << message; },
+       [this](QWidget*, const QString& existing, const QString& file, const QString& other) {
+         asked << existing + " | " + file + " | " + other;
+         return clash;
+       }});
 
   LibraryBench() {
     qputenv("MORVANE_ESC_PRESETS", QFile::encodeName(dir.filePath("shipped")));
@@ -69,6 +77,26 @@ struct LibraryBench : WindowBench {
     const QString path = dir.filePath(QString("shipped/") + name + ".json");
     EXPECT_EQ(WriteSettingsFile(QFile::encodeName(path).toStdString(), doc), "");
     return path;
+  }
+  QString userPreset(const QString& name) {
+    return dir.filePath("home/morvane-esc-config/presets/" + name + ".json");
+  }
+  // The user's presets: each file's name and its description.
+  QStringList savedPresets() {
+    QStringList found;
+    for (const QString& name : QDir(dir.filePath("home/morvane-esc-config/presets"))
+                                   .entryList({"*.json"}, QDir::Files, QDir::Name)) {
+      const SettingsRead read =
+          ReadSettingsFile(QFile::encodeName(userPreset(name.chopped(5))).toStdString());
+      found << name + ": " +
+                   QString::fromStdString(read.document ? read.document->description.value_or("")
+                                                        : read.error);
+    }
+    return found;
+  }
+  void savePreset(const QString& description) {
+    answer = description;
+    commands.savePreset->trigger();
   }
 };
 
@@ -171,6 +199,77 @@ TEST(LibraryCommands, PresetsShippedAndSavedAreListedByDescriptionAndApplyingOne
   menu->actions()[0]->trigger();
   EXPECT_EQ(b.writesWhenDone(), (std::vector<Bytes>{{0x41, 0x53, 0x03, 0x01, 0x02}}));
   EXPECT_EQ(b.messages, QStringList());
+}
+
+// Two descriptions of one file name, and a file made by hand: nothing is replaced unless the
+// user says so, and what the dialog starts on keeps the old file.
+TEST(LibraryCommands, SavingAPresetWhoseFileIsThereAsksFirstAndKeepsBothUnlessToldToReplace) {
+  LibraryBench b;
+  ASSERT_TRUE(b.connectAndRead());
+  b.savePreset("My quad");
+  EXPECT_EQ(b.asked, QStringList());
+
+  b.savePreset("MY QUAD!");  // the dialog's own answer: keep both
+  EXPECT_EQ(b.asked, QStringList{"My quad | my-quad.json | my-quad-2.json"});
+  b.clash = LibraryDialogs::Clash::Cancel;
+  b.savePreset("my quad");
+  EXPECT_EQ(b.savedPresets(), (QStringList{"my-quad-2.json: MY QUAD!", "my-quad.json: My quad"}));
+
+  b.clash = LibraryDialogs::Clash::Replace;
+  b.savePreset("My  Quad");
+  EXPECT_EQ(b.asked.size(), 3);
+  EXPECT_EQ(b.savedPresets(), (QStringList{"my-quad-2.json: MY QUAD!", "my-quad.json: My  Quad"}));
+
+  // A preset the user made by hand, with a description of its own.
+  SettingsDocument good;
+  good.description = "Good for the 5-inch";
+  ASSERT_EQ(WriteSettingsFile(QFile::encodeName(b.userPreset("good")).toStdString(), good), "");
+  b.clash = LibraryDialogs::Clash::KeepBoth;
+  b.savePreset("Good");
+  EXPECT_EQ(b.asked.last(), "Good for the 5-inch | good.json | good-2.json");
+  EXPECT_EQ(b.savedPresets(), (QStringList{"good-2.json: Good", "good.json: Good for the 5-inch",
+                                           "my-quad-2.json: MY QUAD!", "my-quad.json: My  Quad"}));
+  EXPECT_EQ(b.messages, QStringList());
+}
+
+// The window's own question: Return keeps both, Esc cancels; only the button replaces.
+TEST(LibraryCommands, ThePresetQuestionStartsOnKeepBoth) {
+  const LibraryDialogs dialogs = StandardLibraryDialogs();
+  const auto answer = [&](const std::function<void(QMessageBox*)>& press) {
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_TRUE(box->text().contains("my-quad-2.json")) << box->text().toStdString();
+      press(box);
+    });
+    return dialogs.presetExists(nullptr, "My quad", "my-quad.json", "my-quad-2.json");
+  };
+  using Clash = LibraryDialogs::Clash;
+  EXPECT_EQ(answer([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }),
+            Clash::KeepBoth);
+  EXPECT_EQ(answer([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }), Clash::Cancel);
+  EXPECT_EQ(answer([](QMessageBox* box) {
+              for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == "&Replace") button->click();
+              }
+            }),
+            Clash::Replace);
+}
+
+// A description longer than a file name may be: the name is cut at a word.
+TEST(LibraryCommands, ALongDescriptionIsSavedUnderAShortenedName) {
+  LibraryBench b;
+  ASSERT_TRUE(b.connectAndRead());
+  QString description;
+  while (description.size() < 300) description += "Quad for the long field day, ";
+  b.savePreset(description.trimmed());
+  EXPECT_EQ(b.messages, QStringList());
+  const QStringList saved = b.savedPresets();
+  ASSERT_EQ(saved.size(), 1);
+  const QString name = saved[0].section(".json", 0, 0);
+  EXPECT_LE(name.size(), 64);
+  EXPECT_EQ(name, "quad-for-the-long-field-day-quad-for-the-long-field-day-quad-for");
+  EXPECT_EQ(saved[0].section(": ", 1), description.trimmed());
 }
 
 }  // namespace

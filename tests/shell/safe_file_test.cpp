@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one writer of the programs' files: only a regular file is written or read, a link is
 // written through, the old file keeps its mode and owner and stays whole when anything
-// fails, and a recording notices its file going away.
+// fails, and a recording or a record notices its file going away.
 #include <dirent.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -20,6 +20,7 @@
 #include <sstream>
 
 #include "full_folder.h"
+#include "shell/record_file.h"
 #include "shell/safe_file.h"
 
 namespace morvane::test {
@@ -181,6 +182,39 @@ TEST(SafeFile, OnAFullDiskTheOldFileStaysWholeAndTheWriteFails) {
 
   EXPECT_EQ(Read(full.path("old.csv")), old);
   EXPECT_EQ(Names(full.dir()), names) << "a temporary file was left behind";
+}
+
+// A preset saved beside another never takes its place: refused where a file is, whole where
+// none was, and nothing of it left behind when refused.
+TEST(SafeFile, KeepingWhatIsThereRefusesTheNameAndLeavesNothingBehind) {
+  Scratch s;
+  FullFolder::Write(s.path("quad.json"), "old");
+  EXPECT_EQ(WriteWholeFile(s.path("quad.json"), "new", {}, Existing::Keep), std::strerror(EEXIST));
+  EXPECT_EQ(Read(s.path("quad.json")), "old");
+  EXPECT_EQ(WriteWholeFile(s.path("quad-2.json"), "new", {}, Existing::Keep), "");
+  EXPECT_EQ(Read(s.path("quad-2.json")), "new");
+  EXPECT_EQ(Names(s.dir), (std::vector<std::string>{"quad-2.json", "quad.json"}));
+}
+
+// The record of a batch: a row is never written into a file that was deleted, and a new
+// record whose header does not fit on the disk is not left behind empty.
+TEST(RecordFile, ADeletedRecordTakesNoMoreRowsAndAFailedNewOneIsNotLeftBehind) {
+  Scratch s;
+  const std::string path = s.path("batch.csv");
+  AppendingFile record;
+  ASSERT_EQ(record.open(path, "time,esc\n"), "");
+  ASSERT_EQ(record.append("t1,1\n"), "");
+  EXPECT_EQ(Read(path), "time,esc\nt1,1\n");
+  ASSERT_EQ(::unlink(path.c_str()), 0);
+  EXPECT_EQ(record.append("t2,2\n"), "the file was deleted");
+  EXPECT_EQ(Names(s.dir), std::vector<std::string>());
+
+  FullFolder full;
+  if (!full.ready()) GTEST_SKIP() << "needs root to mount a small tmpfs";
+  const std::vector<std::string> names = Names(full.dir());
+  AppendingFile onFullDisk;
+  EXPECT_EQ(onFullDisk.open(full.path("batch.csv"), "time,esc\n"), std::strerror(ENOSPC));
+  EXPECT_EQ(Names(full.dir()), names);
 }
 
 struct Gone {

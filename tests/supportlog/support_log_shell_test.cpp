@@ -21,6 +21,7 @@
 #include "app/command_line.h"
 #include "app/support_log_session.h"
 #include "bench.h"
+#include "full_folder.h"
 #include "raise_throttle.h"
 #include "view/form_view.h"
 
@@ -101,6 +102,36 @@ TEST(SupportLogFile, AFileThatFailsIsToldOnceAndTheWindowGoesOn) {
   EXPECT_TRUE(b.reports[0].startsWith("the support log /dev/full cannot be written"))
       << b.reports[0].toStdString();
   EXPECT_GT(b.session.log().lines().size(), 5u);
+}
+
+// A file deleted while the window writes it: the next line is not written into a file no one
+// can find, and the user is told once.
+TEST(SupportLogFile, AFileDeletedWhileItIsWrittenIsToldAtTheNextLineAndWrittenNoMore) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("support.log");
+  ShellBench b(path);
+  ASSERT_TRUE(b.connect());
+  EXPECT_EQ(b.reports, QStringList());
+  ASSERT_TRUE(QFile::remove(path));
+  b.form.pickSetting(2, 1);
+  b.clock.runFor(Ms(1000));
+  EXPECT_EQ(b.reports,
+            QStringList{QStringLiteral("the support log %1 cannot be written (the file was "
+                                       "deleted); it is written no more")
+                            .arg(path)});
+  EXPECT_FALSE(QFile::exists(path));
+}
+
+// A new file that could not take its header, on a full disk, is not left behind empty.
+TEST(SupportLogFile, ANewFileThatCannotTakeItsHeaderIsNotLeftBehind) {
+  FullFolder full;
+  if (!full.ready()) GTEST_SKIP() << "a full file system of the test's own needs root";
+  const QString path = QString::fromStdString(full.path("support.log"));
+  ShellBench b(path);
+  ASSERT_EQ(b.reports.size(), 1);
+  EXPECT_TRUE(b.reports[0].endsWith("(No space left on device); it is written no more"))
+      << b.reports[0].toStdString();
+  EXPECT_FALSE(QFile::exists(path));
 }
 
 // Opened without waiting: nothing at the name may hold up the window, which drives a motor.

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QHeaderView>
@@ -16,11 +18,13 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSet>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -397,6 +401,45 @@ TEST(Themes, APickFromTheMenuAppliesIsRememberedAndRecoloursWhatTheProgramDraws)
       EXPECT_EQ(lettering, QColor(0, 128, 192));
     }
   }
+}
+
+// Where the settings file cannot be written, the pick holds for this run and a balloon over
+// the window says once that it is not remembered.
+TEST(Themes, APickThatCannotBeRememberedIsToldOnceInABalloon) {
+  WindowBench b;
+  QAction* entry = InstallThemeMenu(b.view);
+  b.view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&b.view));
+  const auto pick = [&](const char* name) {
+    entry->menu()->findChild<QAction*>(QStringLiteral("theme-") + QLatin1String(name))->trigger();
+  };
+  // The settings' folder is a file, as a user's broken or read-only home would have it.
+  const QString kept =
+      QFileInfo(QSettings(QSettings::IniFormat, QSettings::UserScope, "m", "t").fileName())
+          .dir()
+          .absolutePath()
+          .section('/', 0, -2);
+  const QTemporaryDir dir;
+  QFile blocker(dir.filePath("not-a-folder"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, blocker.fileName());
+
+  pick("dark");
+  EXPECT_EQ(AppliedTheme(), Theme::Dark);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_TRUE(QToolTip::text().startsWith("The theme could not be remembered for the next start: "))
+      << QToolTip::text().toStdString();
+  EXPECT_TRUE(QToolTip::text().contains(blocker.fileName())) << QToolTip::text().toStdString();
+  QToolTip::hideText();
+  ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+  pick("system");
+  EXPECT_EQ(AppliedTheme(), Theme::System);
+  EXPECT_FALSE(QToolTip::isVisible()) << "once is enough";
+
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, kept);
+  pick("system");
+  EXPECT_EQ(RememberedTheme(), Theme::System);
 }
 
 // The text's contrast in a region of a screenshot: the commonest colour is the ground, the
