@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
@@ -14,31 +16,59 @@
 namespace morvane {
 namespace {
 
+// The keys a slider moves by; Tab and the rest go on as ever.
+bool MovesAValue(int key) {
+  switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Sees every key of the program, to know which keys are down when the widget takes the focus.
+// Auto-repeat comes as a release and a press at once; Qt does not always mark the pair as
+// repeated (a screen reader's bridge passes keys on late), so a key counts as let go only when
+// no press of it followed its release within kRepeatGapMs: faster than any hand.
 class HeldKeyFilter : public QObject {
  public:
-  using QObject::QObject;
+  HeldKeyFilter(QObject* parent, QWidget* widget) : QObject(parent), widget_(widget) {
+    clock_.start();
+  }
 
-  bool eventFilter(QObject*, QEvent* event) override {
+  static constexpr qint64 kRepeatGapMs = 100;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
     switch (event->type()) {
       case QEvent::FocusIn:
+        if (watched == widget_) heldAtFocus_ = stillDown();
+        break;
       case QEvent::FocusOut:
-        pressedHere_.clear();
+        if (watched == widget_) heldAtFocus_.clear();
         break;
       case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat()) {
-          pressedHere_.insert(key->key());
-        } else if (!pressedHere_.contains(key->key())) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool swallow = watched == widget_ && heldAtFocus_.contains(key) && !letGo(key) &&
+                             MovesAValue(key);
+        if (watched == widget_ && !swallow) heldAtFocus_.remove(key);
+        down_.insert(key);
+        releasedAt_.remove(key);
+        if (swallow) {
           event->accept();
           return true;
         }
         break;
       }
-      case QEvent::KeyRelease: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat()) pressedHere_.remove(key->key());
+      case QEvent::KeyRelease:
+        releasedAt_.insert(static_cast<QKeyEvent*>(event)->key(), clock_.elapsed());
         break;
-      }
       default:
         break;
     }
@@ -46,7 +76,22 @@ class HeldKeyFilter : public QObject {
   }
 
  private:
-  QSet<int> pressedHere_;
+  bool letGo(int key) const {
+    return releasedAt_.contains(key) && clock_.elapsed() - releasedAt_.value(key) >= kRepeatGapMs;
+  }
+  QSet<int> stillDown() const {
+    QSet<int> down;
+    for (int key : down_) {
+      if (!letGo(key)) down.insert(key);
+    }
+    return down;
+  }
+
+  QWidget* widget_;
+  QElapsedTimer clock_;
+  QSet<int> down_;
+  QHash<int, qint64> releasedAt_;
+  QSet<int> heldAtFocus_;
 };
 
 // The nearest widget from w up to its window that has a menu of the program's own.
@@ -141,7 +186,7 @@ void InstallTabSwitchKeys(QWidget& window, std::function<void(int step)> step) {
 }
 
 void IgnoreKeysHeldBeforeFocus(QWidget& widget) {
-  widget.installEventFilter(new HeldKeyFilter(&widget));
+  QCoreApplication::instance()->installEventFilter(new HeldKeyFilter(&widget, &widget));
 }
 
 void InstallKeyboardContextMenus() {

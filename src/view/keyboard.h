@@ -15,9 +15,9 @@ namespace morvane {
 // step is +1 or -1.
 void InstallTabSwitchKeys(QWidget& window, std::function<void(int step)> step);
 
-// Only a key pressed while the widget has the focus acts on it: the auto-repeat of a key
-// that was already down when the focus came (the Right that switched to the Run tab) is
-// swallowed until that key is let go.
+// Only a key pressed anew moves the widget's value: an arrow, Page or Home/End key that was
+// already down when the focus came (the Right that switched to the Run tab) is swallowed,
+// auto-repeat and all, until let go.
 void IgnoreKeysHeldBeforeFocus(QWidget& widget);
 
 // Shift+F10 opens the focused control's context menu, as the Menu key does; a control with
