@@ -8,10 +8,9 @@ set -euo pipefail
 program=$1
 sim=$2
 here=$(cd "$(dirname "$0")" && pwd)
-launcher=""
-for l in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
-  [ -x "$l" ] && launcher=$l && break
-done
+# shellcheck source=private_session.sh
+. "$here/private_session.sh"
+launcher=$(AccessibilityLauncher)
 if [ -z "$launcher" ] || ! command -v Xvfb >/dev/null || ! command -v dbus-run-session >/dev/null ||
   ! command -v xdotool >/dev/null ||
   ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null; then
@@ -28,34 +27,19 @@ finish() {
 }
 trap finish EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-exec 3>&-
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
-
-"$sim" --link "$work/esc" >"$work/sim.out" 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do [ -s "$work/sim.out" ] && break; sleep 0.05; done
+StartDisplay
+StartSimulator
 
 # The names are the English ones; the window speaks the user's language otherwise.
 export LANGUAGE=C LC_ALL=C QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # Under LeakSanitizer Qt's accessibility bridge and X11 plugin leave their services allocated at
 # exit: no leak of ours, and not what this checks.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
-export MORVANE_ESC_PORTS=$work/esc WORK=$work PROGRAM=$program LAUNCHER=$launcher HERE=$here
+export WORK=$work PROGRAM=$program LAUNCHER=$launcher HERE=$here
 dbus-run-session -- bash -c '
   set -u
-  "$LAUNCHER" --launch-immediately >/dev/null 2>&1 &
-  launcher=$!
-  # Qt looks for the bus once, as it starts.
-  for _ in $(seq 200); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q "boolean true" &&
-      break
-    sleep 0.05
-  done
+  . "$HERE/private_session.sh"
+  StartAccessibilityBus "$LAUNCHER"
   "$PROGRAM" >"$WORK/window.out" 2>&1 &
   window=$!
   status=0
@@ -70,7 +54,7 @@ dbus-run-session -- bash -c '
   /usr/bin/python3 "$HERE/atspi_walk.py" morvane-esc-config "Motor test" \
     "From throttle" "To throttle" Step "Settling time" "Samples per step" "Maximum throttle" \
     Record Start Stop "Save table…" "Speed and throttle plot" "Sweep results" || status=1
-  kill $window $launcher 2>/dev/null
+  kill $window $bus_launcher 2>/dev/null
   wait $window 2>/dev/null
   exit $status
 ' 2>"$work/bus.err" || {

@@ -10,10 +10,9 @@ program=$1
 sim=$2
 transcript=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
-launcher=""
-for l in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
-  [ -x "$l" ] && launcher=$l && break
-done
+# shellcheck source=private_session.sh
+. "$here/private_session.sh"
+launcher=$(AccessibilityLauncher)
 if [ -z "$launcher" ] || [ ! -x /usr/bin/orca ] || ! command -v Xvfb >/dev/null ||
   ! command -v dbus-run-session >/dev/null || ! command -v xdotool >/dev/null; then
   echo "SKIP: Orca, the AT-SPI bus, Xvfb or xdotool is missing on this machine"
@@ -29,17 +28,8 @@ finish() {
 }
 trap finish EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-exec 3>&-
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
-
-"$sim" --link "$work/esc" --log "$work/sim.log" >"$work/sim.out" 2>&1 &
-pids+=($!)
-echo $! >"$work/sim.pid"
-for _ in $(seq 200); do [ -s "$work/sim.out" ] && break; sleep 0.05; done
+StartDisplay
+StartSimulator --log "$work/sim.log"
 
 # English, as the checks expect; Orca and Qt keep their settings in the work folder.
 export LANGUAGE=C LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
@@ -54,23 +44,17 @@ cat >"$work/orca/user-settings.conf" <<'JSON'
                           "pronunciations": {}, "keybindings": {}}},
  "pronunciations": {}, "keybindings": {}}
 JSON
-export MORVANE_ESC_PORTS=$work/esc WORK=$work PROGRAM=$program LAUNCHER=$launcher HERE=$here
+export WORK=$work PROGRAM=$program LAUNCHER=$launcher HERE=$here
 dbus-run-session -- bash -c '
   set -u
-  "$LAUNCHER" --launch-immediately >/dev/null 2>&1 &
-  launcher=$!
-  for _ in $(seq 200); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q "boolean true" &&
-      break
-    sleep 0.05
-  done
+  . "$HERE/private_session.sh"
+  StartAccessibilityBus "$LAUNCHER"
   /usr/bin/python3 "$HERE/orca_lines.py" -u "$WORK/orca" --debug-file "$WORK/orca.debug" \
     >"$WORK/orca.out" 2>&1 &
   orca=$!
   for _ in $(seq 400); do grep -q "SPEECH OUTPUT" "$WORK/orca.debug" 2>/dev/null && break; sleep 0.05; done
   if ! grep -q "SPEECH OUTPUT" "$WORK/orca.debug" 2>/dev/null; then
-    kill $orca $launcher 2>/dev/null
+    kill $orca $bus_launcher 2>/dev/null
     echo "SKIP: Orca did not start on this machine:"; tail -n 5 "$WORK/orca.out"
     exit 77
   fi
@@ -80,7 +64,7 @@ dbus-run-session -- bash -c '
   /usr/bin/python3 "$HERE/orca_listen.py" || status=$?
   kill $window 2>/dev/null
   wait $window 2>/dev/null
-  kill $orca $launcher 2>/dev/null
+  kill $orca $bus_launcher 2>/dev/null
   exit $status
 ' 2>"$work/bus.err" || {
   status=$?
