@@ -6,6 +6,16 @@
 #include "shell/system_ports.h"
 
 namespace morvane {
+namespace {
+
+#if defined(__linux__)
+// Made once and copied: GCC 14 warns, wrongly, on a short literal made into a vector's string.
+const std::string kDevices = "/dev";
+const std::string kPseudoTerminals = "/dev/pts";
+const std::string kHere = ".";
+#endif
+
+}  // namespace
 
 HotPlug::HotPlug(PortTable& table, const std::optional<std::string>& portList,
                  SystemPortList systemPorts, FormMVconfig& form) {
@@ -14,14 +24,14 @@ HotPlug::HotPlug(PortTable& table, const std::optional<std::string>& portList,
   const bool listed = portList && !portList->empty();
   const std::vector<std::string> paths =
       listed ? ParsePortList(*portList).paths : std::vector<std::string>{};
-  std::vector<std::string> folders = {"/dev"};
+  std::vector<std::string> folders{kDevices};
   if (listed) {
     // Listed links mostly lead to pseudo-terminals, which come and go in /dev/pts.
-    folders.emplace_back("/dev/pts");
+    folders.push_back(kPseudoTerminals);
     for (const std::string& path : paths) {
       if (path.empty()) continue;
       const std::string folder = std::filesystem::path(path).parent_path().string();
-      folders.push_back(folder.empty() ? "." : folder);
+      folders.push_back(folder.empty() ? kHere : folder);
     }
   }
   // Watching before the listed paths are looked at: nothing that comes in between is missed.
