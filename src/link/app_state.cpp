@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/app_state.h"
 
+#include <algorithm>
+
 #include "link/commands.h"
 
 namespace morvane {
@@ -21,9 +23,10 @@ bool QueueCommand(AppState& s, std::span<const std::uint8_t> tx, int replyLength
   if (s.queue.size() != kQueueSlots || PendingCount(s) >= kMaxPending) return false;
   CommandSlot& slot = s.queue[s.addIndex];
   s.addIndex = NextSlot(s.addIndex);
-  int i = 0;
-  for (std::uint8_t b : tx) slot.tx[i++] = b;
-  slot.txLength = i;
+  // Bounded by the slot as well: GCC 14 at -O3 does not see the check above and warns.
+  const std::size_t n = std::min(tx.size(), slot.tx.size());
+  for (std::size_t k = 0; k < n; ++k) slot.tx[k] = tx[k];
+  slot.txLength = static_cast<std::int32_t>(n);
   slot.replyLength = replyLength;
   return true;
 }
