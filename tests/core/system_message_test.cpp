@@ -17,16 +17,29 @@
 namespace morvane {
 namespace {
 
+// LANGUAGE set, or taken away with "".
+void SetLanguage(const char* value) {
+#if defined(_WIN32)
+  _putenv_s("LANGUAGE", value);
+#else
+  if (*value != '\0') {
+    ::setenv("LANGUAGE", value, 1);
+  } else {
+    ::unsetenv("LANGUAGE");
+  }
+#endif
+}
+
 // A process set to German, as QCoreApplication sets it from LANGUAGE and LANG.
 class GermanProcess {
  public:
   GermanProcess() {
-    ::setenv("LANGUAGE", "de", 1);
+    SetLanguage("de");
     std::setlocale(LC_ALL, "C.UTF-8");
   }
   ~GermanProcess() {
     std::setlocale(LC_ALL, "C");
-    ::unsetenv("LANGUAGE");
+    SetLanguage("");
   }
 };
 
