@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/doctor.h"
@@ -200,6 +201,10 @@ class DiagnoseTest : public ::testing::TestWithParam<DiagnoseCase> {};
 
 TEST_P(DiagnoseTest, SaysWhatStandsInTheWayAndWhatToDo) {
   const DiagnoseCase& c = GetParam();
+#if defined(_WIN32)
+  // A loop of symbolic links is a POSIX trouble; Windows' C library has no words for ELOOP.
+  if (std::string_view(c.name) == "ALoopOfSymbolicLinks") GTEST_SKIP();
+#endif
   const std::vector<Finding> findings = Diagnose(c.facts);
   const auto it = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
     return f.subject == c.subject && f.text.rfind(c.text, 0) == 0;
