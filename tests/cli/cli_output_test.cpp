@@ -78,12 +78,12 @@ TEST(CliOutput, TheSystemsWordsAreEnglishWhateverTheLanguageSettingsSay) {
   const test::TempDir locales;
   const std::string missing = sim.dir() + "/nonexistent/esc";
   std::ofstream(sim.dir() + "/quad.json") << kBrakeOn;
+  // Debian 13's C library takes no LANGUAGE over C.UTF-8; the German locale still speaks.
+  int checked = 0;
   for (const Language& language : OtherLanguages(locales)) {
     SCOPED_TRACE(language.name);
-    if (!SystemSpeaks(language.env)) {
-      ADD_FAILURE() << "the system shows no other language here: nothing would be checked";
-      continue;
-    }
+    if (!SystemSpeaks(language.env)) continue;
+    ++checked;
     EnvChanges env = language.env;
     const Outcome doctor = RunCli({"doctor", "--port", missing, "--json"}, env);
     EXPECT_EQ(doctor.status, 5) << doctor.err;
@@ -114,6 +114,7 @@ TEST(CliOutput, TheSystemsWordsAreEnglishWhateverTheLanguageSettingsSay) {
                                 ": cannot keep the record: No space left on device\n");
     }
   }
+  EXPECT_GT(checked, 0) << "the system shows no other language here: nothing was checked";
 }
 
 // Standard output under --json: one whole JSON document, or nothing at all with the reason on
