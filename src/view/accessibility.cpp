@@ -74,26 +74,36 @@ class ShownText : public QAccessibleTextInterface {
 
 // The window's read-only text boxes are labels; told as a label, a box named "Status" would
 // hide "Connected". Told as read-only text, its name is its label and its text its value.
-class TextBoxAccessible : public QAccessibleWidget, public ShownText {
+class ReadOnlyBoxAccessible : public QAccessibleWidget {
  public:
-  explicit TextBoxAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::EditableText) {}
+  explicit ReadOnlyBoxAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::EditableText) {}
 
   QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Value ? shown() : QAccessibleWidget::text(t);
+    return t == QAccessible::Value ? label()->text() : QAccessibleWidget::text(t);
   }
-  using ShownText::text;
   QAccessible::State state() const override {
     QAccessible::State s = QAccessibleWidget::state();
     s.readOnly = true;
     return s;
   }
+
+ protected:
+  const QLabel* label() const { return static_cast<const QLabel*>(object()); }
+};
+
+class TextBoxAccessible : public ReadOnlyBoxAccessible, public ShownText {
+ public:
+  using ReadOnlyBoxAccessible::ReadOnlyBoxAccessible;
+
+  using ReadOnlyBoxAccessible::text;
+  using ShownText::text;
   void* interface_cast(QAccessible::InterfaceType t) override {
     if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
     return QAccessibleWidget::interface_cast(t);
   }
 
  private:
-  QString shown() const override { return static_cast<const QLabel*>(object())->text(); }
+  QString shown() const override { return label()->text(); }
   const QWidget* shownWidget() const override { return widget(); }
 };
 
@@ -187,30 +197,19 @@ class PolesAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
 // The speed, told as a number. A focusable label re-sends its whole text on every change,
 // twenty times a second for the speed; without a text interface Qt's bridge drops those, and
 // the box tells its value once a second instead.
-class SpeedAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+class SpeedAccessible : public ReadOnlyBoxAccessible, public QAccessibleValueInterface {
  public:
-  explicit SpeedAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::EditableText) {}
+  using ReadOnlyBoxAccessible::ReadOnlyBoxAccessible;
 
-  QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Value ? shown() : QAccessibleWidget::text(t);
-  }
-  QAccessible::State state() const override {
-    QAccessible::State s = QAccessibleWidget::state();
-    s.readOnly = true;
-    return s;
-  }
   void* interface_cast(QAccessible::InterfaceType t) override {
     if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
     return QAccessibleWidget::interface_cast(t);
   }
-  QVariant currentValue() const override { return shown().toInt(); }
+  QVariant currentValue() const override { return label()->text().toInt(); }
   void setCurrentValue(const QVariant&) override {}
   QVariant maximumValue() const override { return std::numeric_limits<int>::max(); }
   QVariant minimumValue() const override { return 0; }
   QVariant minimumStepSize() const override { return 1; }
-
- private:
-  QString shown() const { return static_cast<const QLabel*>(object())->text(); }
 };
 
 // The tab strip as a reader should count it: its tabs and nothing else. Qt's own counts the
