@@ -20,7 +20,7 @@
 #include "esc_model.h"
 #include "supportlog/logging_comm.h"
 #include "supportlog/support_log.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 #include "virtual_clock.h"
 #include "virtual_line.h"
 

@@ -14,7 +14,7 @@
 #include "esc_model.h"
 #include "fuzz_ops.h"
 #include "protocol/process_reply.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 #include "virtual_clock.h"
 #include "virtual_line.h"
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "ui/theme_names.h"
+#include "form/theme_names.h"
 
 namespace morvane {
 namespace {

@@ -24,7 +24,7 @@
 #include "shell/stop_signals.h"
 #include "shell/system_ports.h"
 #include "shell/window_language.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 #include "view/form_view.h"
 #include "view/motor_test_commands.h"
 #include "view/themes.h"

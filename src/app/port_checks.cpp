@@ -13,7 +13,7 @@
 
 #include "ports/port_holders.h"
 #include "shell/window_language.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 #if defined(Q_OS_UNIX)
 #include "ports/device_check.h"

@@ -12,7 +12,7 @@
 #include "settings/settings_panel.h"
 #include "shell/settings_json.h"
 #include "shell/window_language.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 

@@ -21,7 +21,7 @@
 #include "shell/settings_json.h"
 #include "shell/settings_presets.h"
 #include "shell/window_language.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 namespace {

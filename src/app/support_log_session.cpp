@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "shell/window_language.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 SupportLogSession::SupportLogSession(MSComm& port, const Clock& clock, const PortTable& table,

@@ -10,7 +10,7 @@
 #include "ports/com_names.h"
 #include "protocol/process_reply.h"
 #include "settings/printable.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane::cli {
 namespace {

@@ -13,7 +13,7 @@
 #include "cli/cli_arguments.h"
 #include "link/seams.h"
 #include "settings/settings_file.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane::cli {
 

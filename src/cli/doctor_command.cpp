@@ -16,7 +16,7 @@
 #include "cli/reasoned_serial_comm.h"
 #include "settings/printable.h"
 #include "shell/stop_signals.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 #if defined(Q_OS_UNIX)
 #include "ports/device_check.h"

@@ -8,7 +8,7 @@
 #include "ports/port_table.h"
 #include "shell/qt_timer.h"
 #include "cli/reasoned_serial_comm.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane::cli {
 

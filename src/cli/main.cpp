@@ -23,7 +23,7 @@
 #include "shell/start_up.h"
 #include "shell/stop_signals.h"
 #include "shell/system_ports.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 int main(int argc, char** argv) {
   using namespace morvane;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 

@@ -12,7 +12,7 @@
 #include "motortest/motor_sample.h"
 #include "motortest/throttle_sweep.h"
 #include "controls/controls.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 

@@ -15,7 +15,7 @@
 #include "motortest/motor_sample.h"
 #include "motortest/sweep_plan.h"
 #include "controls/controls.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 

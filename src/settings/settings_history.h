@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "settings/settings_file.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 

@@ -13,7 +13,7 @@
 #include "ports/port_follower.h"
 #include "ports/port_table.h"
 #include "shell/system_ports.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 

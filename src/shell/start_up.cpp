@@ -7,7 +7,7 @@
 #include "shell/serial_comm.h"
 #include "shell/standard_streams.h"
 #include "shell/stop_signals.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 

@@ -13,7 +13,7 @@
 #include "supportlog/logging_comm.h"
 #include "supportlog/support_log.h"
 #include "controls/controls.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 

@@ -21,7 +21,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane {
 namespace {

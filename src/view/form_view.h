@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 class QComboBox;
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "link/seams.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 #include "view/form_view.h"
 #include "view/motor_test_window.h"
 

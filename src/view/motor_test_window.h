@@ -11,7 +11,7 @@
 
 #include "link/seams.h"
 #include "motortest/motor_test.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 #include "view/motor_test_csv.h"
 
 class QDoubleSpinBox;

@@ -8,7 +8,7 @@
 #include <QPalette>
 #include <optional>
 
-#include "ui/theme_names.h"
+#include "form/theme_names.h"
 
 class QAction;
 class QLabel;

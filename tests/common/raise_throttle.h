@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/controls.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 namespace morvane::test {
 

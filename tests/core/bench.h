@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "esc_model.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 #include "virtual_clock.h"
 #include "virtual_line.h"
 

@@ -21,7 +21,7 @@
 #include "shell/system_ports.h"
 #include "sim_session.h"
 #include "temp_dir.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 #include "view/form_view.h"
 
 namespace morvane::e2e {

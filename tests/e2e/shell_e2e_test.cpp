@@ -19,7 +19,7 @@
 #include "shell/qt_timer.h"
 #include "shell/serial_comm.h"
 #include "sim_session.h"
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 #include "view/form_view.h"
 
 namespace morvane::e2e {

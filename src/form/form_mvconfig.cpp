@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/form_mvconfig.h"
+#include "form/form_mvconfig.h"
 
 #include <array>
 #include <cstdint>
