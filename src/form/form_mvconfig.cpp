@@ -97,7 +97,7 @@ void FormMVconfig::publishReply(std::uint8_t command, bool wasConnected) {
       if (!isConnected()) break;
       PollAnswer answer;
       answer.speed = command == CMD_GET_SPEED;
-      answer.rpmShown = state_.shownRpm;
+      answer.rpmShown = ShownRpm(controls_);
       answer.poles = controls_.VSlPole.value();
       answer.throttle = controls_.SldPower.value();
       if (answer.speed) {
@@ -283,7 +283,7 @@ void FormMVconfig::OnThrottleMoved() {
   if (slider.value() > 25) state_.motorRunning = true;
   if (slider.value() < 20) {
     state_.motorRunning = false;
-    ShowRpm(state_, controls_, 0);
+    ShowRpm(controls_, 0);
   }
   // A move past the step limit runs this again, nested, with the value it is cut to.
   if (slider.value() != commandedThrottle_) {

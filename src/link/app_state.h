@@ -46,6 +46,7 @@ inline constexpr int kSpeedRing = 10;
 inline constexpr std::int32_t kThrottleUnknown = -1;
 
 struct AppState {
+  // Kept here, not in the view: the tab strip's handler compares each click with it.
   std::int32_t currentTab = 0;
   // Order: cutoff voltage, cutoff type, brake, timing, direction. -1 = not read.
   std::array<std::int32_t, kSettingCount> deviceValue{};
@@ -54,7 +55,6 @@ struct AppState {
   std::int32_t openPort = 0;
   std::array<std::int32_t, 20> speedSamples{};
   std::int32_t speedSamplePos = 0;
-  std::int32_t shownRpm = 0;  // the number TxtRev shows
   bool motorRunning = false;
 
   std::vector<CommandSlot> queue;  // created at start-up with kQueueSlots entries

@@ -49,7 +49,8 @@ void ClearSpeedSamples(AppState& s);
 std::optional<std::int32_t> SampleOfSpeedReply(const AppState& s);
 // The period a speed reply in the head carries.
 std::int32_t PeriodOfSpeedReply(const AppState& s);
-// The r/min box and the number it shows, together.
-void ShowRpm(AppState& s, Controls& c, std::int32_t rpm);
+// The r/min box holds the number it shows; nothing else keeps it.
+void ShowRpm(Controls& c, std::int32_t rpm);
+std::int32_t ShownRpm(const Controls& c);
 
 }  // namespace morvane

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <charconv>
 #include <cmath>
+#include <string>
 
 #include "protocol/process_reply.h"
 
@@ -32,9 +34,13 @@ std::optional<std::int32_t> SampleOfSpeedReply(const AppState& s) {
   return std::nullopt;
 }
 
-void ShowRpm(AppState& s, Controls& c, std::int32_t rpm) {
-  s.shownRpm = rpm;
-  c.TxtRev.setText(std::to_string(rpm));
+void ShowRpm(Controls& c, std::int32_t rpm) { c.TxtRev.setText(std::to_string(rpm)); }
+
+std::int32_t ShownRpm(const Controls& c) {
+  const std::string& text = c.TxtRev.text();
+  std::int32_t rpm = 0;
+  std::from_chars(text.data(), text.data() + text.size(), rpm);
+  return rpm;
 }
 
 void SpeedReply(AppState& s, Controls& c) {
@@ -44,10 +50,10 @@ void SpeedReply(AppState& s, Controls& c) {
     s.speedSamplePos = s.speedSamplePos + 1 == kSpeedRing ? 0 : s.speedSamplePos + 1;
     std::int32_t sum = 0;
     for (int i = 0; i < kSpeedRing; ++i) sum += s.speedSamples[i];
-    ShowRpm(s, c, static_cast<std::int32_t>(std::floor(sum / 10.0)));
+    ShowRpm(c, static_cast<std::int32_t>(std::floor(sum / 10.0)));
   } else if (period == 0) {
     ClearSpeedSamples(s);
-    ShowRpm(s, c, 0);
+    ShowRpm(c, 0);
   }
   ThrottleFollowUp(s, c);
 }
