@@ -17,12 +17,12 @@
 #include <map>
 #include <string>
 
-#include "esc_model.h"
+#include "sim/esc_model.h"
 #include "supportlog/logging_comm.h"
 #include "supportlog/support_log.h"
 #include "form/form_mvconfig.h"
-#include "virtual_clock.h"
-#include "virtual_line.h"
+#include "sim/virtual_clock.h"
+#include "sim/virtual_line.h"
 
 // Every allocation counted, so a benchmark can tell how many an operation makes.
 namespace {

@@ -11,12 +11,12 @@
 #include <string>
 #include <string_view>
 
-#include "esc_model.h"
+#include "sim/esc_model.h"
 #include "fuzz_ops.h"
 #include "protocol/process_reply.h"
 #include "form/form_mvconfig.h"
-#include "virtual_clock.h"
-#include "virtual_line.h"
+#include "sim/virtual_clock.h"
+#include "sim/virtual_line.h"
 
 namespace morvane::fuzz {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "esc_model.h"
+#include "sim/esc_model.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "reply_faults.h"
+#include "sim/reply_faults.h"
 
 namespace morvane::sim {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "virtual_clock.h"
+#include "sim/virtual_clock.h"
 
 namespace morvane::sim {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "virtual_line.h"
+#include "sim/virtual_line.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,10 +10,10 @@
 #include <map>
 #include <vector>
 
-#include "esc_model.h"
+#include "sim/esc_model.h"
 #include "link/seams.h"
-#include "reply_faults.h"
-#include "virtual_clock.h"
+#include "sim/reply_faults.h"
+#include "sim/virtual_clock.h"
 
 namespace morvane::sim {
 

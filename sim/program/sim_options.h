@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "esc_model.h"
-#include "reply_faults.h"
+#include "sim/esc_model.h"
+#include "sim/reply_faults.h"
 
 namespace morvane::sim {
 

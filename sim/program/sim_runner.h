@@ -11,9 +11,9 @@
 #include <deque>
 #include <vector>
 
-#include "esc_model.h"
+#include "sim/esc_model.h"
 #include "frame_log.h"
-#include "reply_faults.h"
+#include "sim/reply_faults.h"
 #include "sim_options.h"
 
 namespace morvane::sim {

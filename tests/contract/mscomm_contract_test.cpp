@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "shell/serial_comm.h"
-#include "virtual_clock.h"
-#include "virtual_line.h"
+#include "sim/virtual_clock.h"
+#include "sim/virtual_line.h"
 
 namespace morvane {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "esc_model.h"
+#include "sim/esc_model.h"
 #include "form/form_mvconfig.h"
-#include "virtual_clock.h"
-#include "virtual_line.h"
+#include "sim/virtual_clock.h"
+#include "sim/virtual_line.h"
 
 namespace morvane::test {
 

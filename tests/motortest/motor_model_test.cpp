@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "esc_model.h"
+#include "sim/esc_model.h"
 
 namespace morvane::test {
 namespace {
