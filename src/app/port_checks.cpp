@@ -27,7 +27,7 @@ std::string PortName(int n, const std::string& path) {
 }
 
 // The link's state as its tooltip words it, on one line.
-cli::Finding LinkFinding(const PortTable& table, const FormMVconfig& form) {
+Finding LinkFinding(const PortTable& table, const FormMVconfig& form) {
   const std::int64_t now = form.clock().elapsedMs();
   const QDateTime wall = QDateTime::currentDateTime();
   const ClockText clock = [now, wall](std::int64_t ms) {
@@ -37,7 +37,7 @@ cli::Finding LinkFinding(const PortTable& table, const FormMVconfig& form) {
   std::string text = StatusTip(form.linkStatus(), clock, device, InWindowLanguage);
   std::replace(text.begin(), text.end(), '\n', ' ');
   const bool connected = form.linkStatus().state == LinkStatus::State::Connected;
-  return {connected ? cli::Finding::Level::Ok : cli::Finding::Level::Problem,
+  return {connected ? Finding::Level::Ok : Finding::Level::Problem,
           InWindowLanguage("PortChecks", MORVANE_TRANSLATABLE("PortChecks", "this window")),
           text,
           {}};
@@ -45,9 +45,9 @@ cli::Finding LinkFinding(const PortTable& table, const FormMVconfig& form) {
 
 }  // namespace
 
-std::vector<cli::Finding> WindowFindings(const PortTable& table, bool listed,
+std::vector<Finding> WindowFindings(const PortTable& table, bool listed,
                                          const FormMVconfig& form) {
-  std::vector<cli::Finding> findings;
+  std::vector<Finding> findings;
 #if defined(Q_OS_UNIX)
   std::vector<NamedPath> ports;
   std::vector<int> numbers;
@@ -61,7 +61,7 @@ std::vector<cli::Finding> WindowFindings(const PortTable& table, bool listed,
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     facts.ports[i].openHere = numbers[i] == form.state().openPort;
   }
-  findings = cli::Diagnose(facts, InWindowLanguage);
+  findings = Diagnose(facts, InWindowLanguage);
 #else
   (void)listed;
 #endif
@@ -86,7 +86,7 @@ ShowFindings StandardFindingsDialog() {
   };
 }
 
-QAction* InstallPortCheckCommand(QWidget& window, std::function<std::vector<cli::Finding>()> find,
+QAction* InstallPortCheckCommand(QWidget& window, std::function<std::vector<Finding>()> find,
                                  ShowFindings show) {
   auto* group = window.findChild<QWidget*>(QStringLiteral("FrameConnect"));
   auto* check = new QAction(QObject::tr("Check ports\u2026"), group);
@@ -94,8 +94,8 @@ QAction* InstallPortCheckCommand(QWidget& window, std::function<std::vector<cli:
   group->setContextMenuPolicy(Qt::ActionsContextMenu);
   QObject::connect(check, &QAction::triggered, group, [&window, find, show] {
     QString text;
-    for (const cli::Finding& f : find()) {
-      text += QString::fromStdString(cli::FindingLine(f, InWindowLanguage)) + QLatin1Char('\n');
+    for (const Finding& f : find()) {
+      text += QString::fromStdString(FindingLine(f, InWindowLanguage)) + QLatin1Char('\n');
     }
     show(&window, text);
   });

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/doctor.h"
+#include "ports/doctor.h"
 #include "ports/device_trouble.h"
 #include "link/seams.h"
 #include "ports/port_table.h"
@@ -23,7 +23,7 @@ class FormMVconfig;
 
 // doctor's findings for the window's ports (listed: from MORVANE_ESC_PORTS), the open one
 // marked as the window's own, then the link's state in the words of its tooltip.
-std::vector<cli::Finding> WindowFindings(const PortTable& table, bool listed,
+std::vector<Finding> WindowFindings(const PortTable& table, bool listed,
                                          const FormMVconfig& form);
 
 // How the findings are shown; tests give their own.
@@ -31,7 +31,7 @@ using ShowFindings = std::function<void(QWidget* parent, const QString& text)>;
 ShowFindings StandardFindingsDialog();
 
 // `window` holds the Connection group, "FrameConnect".
-QAction* InstallPortCheckCommand(QWidget& window, std::function<std::vector<cli::Finding>()> find,
+QAction* InstallPortCheckCommand(QWidget& window, std::function<std::vector<Finding>()> find,
                                  ShowFindings show = StandardFindingsDialog());
 
 // Each port that comes and goes, told by the device watch: one that brltty took is written to

@@ -9,7 +9,7 @@
 
 #include "ports/com_names.h"
 #include "protocol/process_reply.h"
-#include "settings/printable.h"
+#include "link/printable.h"
 #include "form/form_mvconfig.h"
 
 namespace morvane::cli {

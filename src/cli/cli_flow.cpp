@@ -5,7 +5,7 @@
 
 #include "cli/batch_record.h"
 #include "protocol/process_reply.h"
-#include "settings/printable.h"
+#include "link/printable.h"
 #include "settings/settings_diff.h"
 #include "settings/settings_panel.h"
 

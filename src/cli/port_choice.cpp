@@ -6,7 +6,7 @@
 
 #include "cli/cli_arguments.h"
 #include "ports/com_names.h"
-#include "settings/printable.h"
+#include "link/printable.h"
 
 namespace morvane::cli {
 namespace {

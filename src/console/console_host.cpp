@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/console_host.h"
+#include "console/console_host.h"
 
 #include <QCoreApplication>
 #include <cerrno>
@@ -7,7 +7,7 @@
 
 #include "cli/batch_record.h"
 #include "link/system_message.h"
-#include "settings/printable.h"
+#include "link/printable.h"
 #include "shell/settings_json.h"
 #include "shell/settings_presets.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "cli/cli_flow.h"
-#include "cli/reasoned_serial_comm.h"
+#include "console/reasoned_serial_comm.h"
 #include "shell/record_file.h"
 
 namespace morvane::cli {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/doctor_command.h"
+#include "console/doctor_command.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -8,13 +8,13 @@
 #include <cstdio>
 
 #include "cli/cli_flow.h"
-#include "cli/flow_seams.h"
-#include "cli/console_host.h"
+#include "console/flow_seams.h"
+#include "console/console_host.h"
 #include "link/link.h"
 #include "cli/port_choice.h"
 #include "shell/qt_timer.h"
-#include "cli/reasoned_serial_comm.h"
-#include "settings/printable.h"
+#include "console/reasoned_serial_comm.h"
+#include "link/printable.h"
 #include "shell/stop_signals.h"
 #include "form/form_mvconfig.h"
 

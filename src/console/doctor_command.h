@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// morvane-esc doctor: the findings of cli/doctor.h for the ports the command would try (the
+// morvane-esc doctor: the findings of ports/doctor.h for the ports the command would try (the
 // one --port names, those MORVANE_ESC_PORTS lists, or else the USB adapters), gathered without
 // opening any; then whether an ESC answers there, by the read flow, whose only throttle is 0.
 #pragma once
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/cli_arguments.h"
-#include "cli/doctor.h"
+#include "ports/doctor.h"
 #include "ports/port_table.h"
 
 namespace morvane::cli {

@@ -7,7 +7,7 @@
 #include "link/link.h"
 #include "ports/port_table.h"
 #include "shell/qt_timer.h"
-#include "cli/reasoned_serial_comm.h"
+#include "console/reasoned_serial_comm.h"
 #include "form/form_mvconfig.h"
 
 namespace morvane::cli {

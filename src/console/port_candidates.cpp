@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/port_candidates.h"
+#include "console/port_candidates.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
 
-#include "settings/printable.h"
+#include "link/printable.h"
 
 namespace morvane::cli {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/reasoned_serial_comm.h"
+#include "console/reasoned_serial_comm.h"
 
 #include "ports/link_status.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/printable.h"
+#include "link/printable.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/doctor.h"
+#include "ports/doctor.h"
 
 #include <algorithm>
 #include <array>
@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "ports/device_trouble.h"
-#include "settings/printable.h"
+#include "link/printable.h"
 
-namespace morvane::cli {
+namespace morvane {
 namespace {
 
 using Level = Finding::Level;
@@ -449,4 +449,4 @@ std::vector<std::string> CoveredAdapters(const std::string& ruleText) {
   return covered;
 }
 
-}  // namespace morvane::cli
+}  // namespace morvane

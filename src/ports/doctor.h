@@ -13,16 +13,7 @@
 #include "ports/port_facts.h"
 #include "ports/port_holders.h"
 
-namespace morvane::cli {
-
-using morvane::kPackageRuleFolder;
-using morvane::kRuleFile;
-using morvane::AccessFacts;
-using morvane::PortFacts;
-using morvane::RunningProgram;
-using morvane::SystemFacts;
-using morvane::UdevFacts;
-using morvane::UsbFacts;
+namespace morvane {
 
 struct Finding {
   enum class Level { Ok, Note, Problem };
@@ -63,4 +54,4 @@ std::vector<UdevRule> ParseUdevRules(const std::string& text);
 // ignore list and the seat's user.
 std::vector<std::string> CoveredAdapters(const std::string& ruleText);
 
-}  // namespace morvane::cli
+}  // namespace morvane

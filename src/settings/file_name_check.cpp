@@ -6,7 +6,7 @@
 #include <cctype>
 
 #include "ports/port_table.h"
-#include "settings/printable.h"
+#include "link/printable.h"
 
 namespace morvane {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "settings/printable.h"
+#include "link/printable.h"
 
 namespace morvane {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "shell/safe_file.h"
-#include "settings/printable.h"
+#include "link/printable.h"
 
 namespace morvane {
 namespace {

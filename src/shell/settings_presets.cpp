@@ -17,7 +17,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "settings/printable.h"
+#include "link/printable.h"
 #include "shell/settings_json.h"
 
 namespace morvane {

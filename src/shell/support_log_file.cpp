@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "shell/safe_file.h"
-#include "settings/printable.h"
+#include "link/printable.h"
 #include "supportlog/line_end.h"
 
 #if defined(Q_OS_UNIX)

@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/doctor.h"
+#include "ports/doctor.h"
 #include "ports/link_status.h"
 #include "ports/port_holders.h"
 
-namespace morvane::cli {
+namespace morvane {
 namespace {
 
 std::string RuleFileText() {
@@ -188,7 +188,7 @@ SystemFacts WithRule(SystemFacts facts) {
   return facts;
 }
 
-SystemFacts Denied(bool ruled, cli::AccessFacts access, cli::UdevFacts udev = {}) {
+SystemFacts Denied(bool ruled, AccessFacts access, UdevFacts udev = {}) {
   PortFacts p = Adapter();
   p.access = access;
   p.udev = udev;
@@ -341,4 +341,4 @@ TEST(Findings, AreLinesInWhichAHostileNameIsEscaped) {
 }
 
 }  // namespace
-}  // namespace morvane::cli
+}  // namespace morvane

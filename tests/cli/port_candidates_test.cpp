@@ -6,7 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "cli/port_candidates.h"
+#include "console/port_candidates.h"
 
 namespace morvane::cli {
 namespace {

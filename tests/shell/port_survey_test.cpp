@@ -79,7 +79,7 @@ TEST(PortSurvey, ReadsTheAdapterItsRecordTheRuleAndTheTwoServicesFromTheirFolder
   roots.udevData = root.path() + "/udev";
   roots.ruleFolders = {root.path() + "/etc-rules", root.path() + "/rules"};
   roots.lockFolders = {};
-  const cli::SystemFacts facts = SurveyPorts({{"COM1 (ttyUSB0)", node}}, false, roots);
+  const SystemFacts facts = SurveyPorts({{"COM1 (ttyUSB0)", node}}, false, roots);
 
   EXPECT_EQ(facts.rulePath, root.path() + "/rules/60-morvane-esc-config.rules");
   ASSERT_TRUE(facts.modemManager);
@@ -87,7 +87,7 @@ TEST(PortSurvey, ReadsTheAdapterItsRecordTheRuleAndTheTwoServicesFromTheirFolder
   ASSERT_TRUE(facts.brltty);
   EXPECT_EQ(facts.brltty->pid, 640);
   ASSERT_EQ(facts.ports.size(), 1u);
-  const cli::PortFacts& p = facts.ports[0];
+  const PortFacts& p = facts.ports[0];
   EXPECT_EQ(p.device, node);
   EXPECT_FALSE(p.pseudoTerminal);
   ASSERT_TRUE(p.usb);
@@ -101,7 +101,7 @@ TEST(PortSurvey, ReadsTheAdapterItsRecordTheRuleAndTheTwoServicesFromTheirFolder
   EXPECT_TRUE(p.holders.empty());
 
   std::vector<std::string> lines;
-  for (const cli::Finding& f : cli::Diagnose(facts)) lines.push_back(cli::FindingLine(f));
+  for (const Finding& f : Diagnose(facts)) lines.push_back(FindingLine(f));
   const auto has = [&](const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   };

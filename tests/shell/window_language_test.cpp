@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "cli/doctor.h"
+#include "ports/doctor.h"
 #include "motortest/sweep_plan.h"
 #include "ports/device_trouble.h"
 #include "ports/port_holders.h"
@@ -34,7 +34,7 @@ OpenFailure HeldBy(std::vector<PortHolder> holders) {
 std::string FindingOf(std::size_t index, const TranslateText& translate) {
   SystemFacts facts;
   facts.modemManager = RunningProgram{"ModemManager", 812};
-  return cli::FindingLine(cli::Diagnose(facts, translate).at(index), translate);
+  return FindingLine(Diagnose(facts, translate).at(index), translate);
 }
 
 // A recording whose file is deleted after its first line: the next line is refused.
