@@ -60,9 +60,15 @@ std::optional<RunningProgram> ProgramRunning(const std::string& name,
 // The USB adapter behind a device node, from sysfs; nothing when it is on no USB.
 std::optional<UsbFacts> UsbAdapterOf(const std::string& device, const SystemRoots& roots = {});
 
+// Its stable name under /dev/serial/by-id, "" when none leads to it.
+std::string ById(const std::string& device, const SystemRoots& roots = {});
+
 // Whether this user may read and write the device, and why: owner, group, an ACL entry (what
 // udev's uaccess gives the user at the seat), or every user.
 AccessFacts AccessOf(const std::string& device);
+
+// udev's record of the device: its tags (G:, and Q: for tags still current) and properties.
+UdevFacts UdevOf(const std::string& device, const SystemRoots& roots = {});
 
 // What doctor and "Check ports…" look at, for each port as the user knows it (name) and as
 // listed (path); nothing is opened. named: the ports were named rather than found.
