@@ -19,8 +19,8 @@ constexpr int kSecondsTick = 10;
 constexpr int kThrottleTick = 50;
 
 struct RpmAxis {
-  int top;
-  int step;
+  int top = 1;
+  int step = 1;
 };
 
 // A round step of 1, 2 or 5 times a power of ten, giving at most six intervals.
@@ -57,99 +57,123 @@ MotorTestPlot::MotorTestPlot(const std::deque<MotorSample>& samples, QWidget* pa
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+// Where the plot's scales put a sample: the area between the tick labels, the last minute of
+// samples across it, r/min and throttle each on its own axis.
+struct MotorTestPlot::Frame {
+  QRect area;
+  int left = 0;   // width of the r/min labels
+  int right = 0;  // width of the throttle labels
+  int line = 0;
+  std::int64_t start = 0;
+  std::int64_t end = 0;
+  RpmAxis rpm;
+
+  double xAt(std::int64_t t) const {
+    return area.left() + static_cast<double>(t - start) * area.width() / kSpanMs;
+  }
+  double yRpm(double r) const { return area.bottom() - r * area.height() / rpm.top; }
+  double yThrottle(double t) const { return area.bottom() - t * area.height() / kThrottleTop; }
+};
+
 void MotorTestPlot::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QPalette& pal = palette();
   p.fillRect(rect(), pal.color(QPalette::Base));
   const QFontMetrics fm(font());
-  const int line = fm.height();
 
   // Legend, axis titles, then the plotting area between the tick labels.
-  const int left = fm.horizontalAdvance(QStringLiteral("000000")) + 10;
-  const int right = fm.horizontalAdvance(QStringLiteral("000")) + 14;
-  const QRect area = rect().adjusted(left, 2 * line + 12, -right, -(2 * line + 10));
-  if (area.width() < 20 || area.height() < 20) return;
+  Frame f;
+  f.line = fm.height();
+  f.left = fm.horizontalAdvance(QStringLiteral("000000")) + 10;
+  f.right = fm.horizontalAdvance(QStringLiteral("000")) + 14;
+  f.area = rect().adjusted(f.left, 2 * f.line + 12, -f.right, -(2 * f.line + 10));
+  if (f.area.width() < 20 || f.area.height() < 20) return;
 
   const QColor text = pal.color(QPalette::Text);
   const DrawnColors series = DrawnColorsFor(pal);
-  int x = left;
+  int x = f.left;
   DrawLegendEntry(p, x, 4, series.average, 2, tr("r/min, average (as the Run panel)"), text);
   DrawLegendEntry(p, x, 4, series.raw, 1, tr("r/min, each reply"), text);
   DrawLegendEntry(p, x, 4, series.throttle, 2, tr("throttle (right axis, 0 to 200)"), text);
 
-  const std::int64_t end = samples_.empty() ? kSpanMs : samples_.back().tMs;
-  const std::int64_t start = end - kSpanMs;
+  f.end = samples_.empty() ? kSpanMs : samples_.back().tMs;
+  f.start = f.end - kSpanMs;
   double highest = 0;
   for (const MotorSample& s : samples_) {
     highest = std::max(
         {highest, static_cast<double>(s.rpmAvg), static_cast<double>(s.rpmRaw.value_or(0))});
   }
-  const RpmAxis rpm = ScaleFor(highest);
-  rpmTop_ = rpm.top;
+  f.rpm = ScaleFor(highest);
+  rpmTop_ = f.rpm.top;
 
-  const auto xAt = [&](std::int64_t t) {
-    return area.left() + static_cast<double>(t - start) * area.width() / kSpanMs;
-  };
-  const auto yRpm = [&](double r) { return area.bottom() - r * area.height() / rpm.top; };
-  const auto yThrottle = [&](double t) { return area.bottom() - t * area.height() / kThrottleTop; };
+  paintAxes(p, f, text, series.throttle);
+  p.setClipRect(f.area.adjusted(1, 1, 0, 0));
+  p.setRenderHint(QPainter::Antialiasing);
+  paintedPoints_ = paintSeries(p, f, series);
+}
 
-  const QPen grid(pal.color(QPalette::Mid), 0, Qt::DotLine);
+void MotorTestPlot::paintAxes(QPainter& p, const Frame& f, const QColor& text,
+                              const QColor& throttleText) {
+  const QPen grid(palette().color(QPalette::Mid), 0, Qt::DotLine);
+  const QRect& area = f.area;
+  const int line = f.line;
   p.setPen(text);
-  p.drawText(QRect(0, line + 8, left + 20, line), Qt::AlignLeft, tr("r/min"));
-  p.drawText(QRect(area.right() - 60, line + 8, right + 60, line), Qt::AlignRight, tr("throttle"));
+  p.drawText(QRect(0, line + 8, f.left + 20, line), Qt::AlignLeft, tr("r/min"));
+  p.drawText(QRect(area.right() - 60, line + 8, f.right + 60, line), Qt::AlignRight,
+             tr("throttle"));
   p.drawText(QRect(area.left(), height() - line - 4, area.width(), line), Qt::AlignHCenter,
              tr("time (s)"));
 
   for (int s = 0; s <= kSpanMs / 1000; s += kSecondsTick) {
-    const int gx = static_cast<int>(std::lround(xAt(end - s * 1000)));
+    const int gx = static_cast<int>(std::lround(f.xAt(f.end - s * 1000)));
     p.setPen(grid);
     p.drawLine(gx, area.top(), gx, area.bottom());
     p.setPen(text);
     const QString label = s == 0 ? QStringLiteral("0") : QStringLiteral("-%1").arg(s);
     p.drawText(QRect(gx - 30, area.bottom() + 4, 60, line), Qt::AlignHCenter, label);
   }
-  for (int r = 0; r <= rpm.top; r += rpm.step) {
-    const int gy = static_cast<int>(std::lround(yRpm(r)));
+  for (int r = 0; r <= f.rpm.top; r += f.rpm.step) {
+    const int gy = static_cast<int>(std::lround(f.yRpm(r)));
     p.setPen(grid);
     p.drawLine(area.left(), gy, area.right(), gy);
     p.setPen(text);
-    p.drawText(QRect(0, gy - line / 2, left - 6, line), Qt::AlignRight | Qt::AlignVCenter,
+    p.drawText(QRect(0, gy - line / 2, f.left - 6, line), Qt::AlignRight | Qt::AlignVCenter,
                QString::number(r));
   }
-  p.setPen(series.throttle);  // text: the themes keep it readable on the page
+  p.setPen(throttleText);  // text: the themes keep it readable on the page
   for (int t = 0; t <= kThrottleTop; t += kThrottleTick) {
-    const int gy = static_cast<int>(std::lround(yThrottle(t)));
-    p.drawText(QRect(area.right() + 6, gy - line / 2, right - 6, line),
+    const int gy = static_cast<int>(std::lround(f.yThrottle(t)));
+    p.drawText(QRect(area.right() + 6, gy - line / 2, f.right - 6, line),
                Qt::AlignLeft | Qt::AlignVCenter, QString::number(t));
   }
   p.setPen(text);
   p.drawRect(area);
+}
 
-  p.setClipRect(area.adjusted(1, 1, 0, 0));
-  p.setRenderHint(QPainter::Antialiasing);
+int MotorTestPlot::paintSeries(QPainter& p, const Frame& f, const DrawnColors& series) const {
   QPainterPath throttle;
   QPainterPath raw;
   QPainterPath average;
   bool rawOpen = false;
   int points = 0;
   for (const MotorSample& s : samples_) {
-    if (s.tMs < start) continue;
-    const double sx = xAt(s.tMs);
+    if (s.tMs < f.start) continue;
+    const double sx = f.xAt(s.tMs);
     const bool first = points++ == 0;
     if (first) {
-      throttle.moveTo(sx, yThrottle(s.throttle));
-      average.moveTo(sx, yRpm(s.rpmAvg));
+      throttle.moveTo(sx, f.yThrottle(s.throttle));
+      average.moveTo(sx, f.yRpm(s.rpmAvg));
     } else {
-      throttle.lineTo(sx, yThrottle(s.throttle));
-      average.lineTo(sx, yRpm(s.rpmAvg));
+      throttle.lineTo(sx, f.yThrottle(s.throttle));
+      average.lineTo(sx, f.yRpm(s.rpmAvg));
     }
     // The raw line breaks at replies without a sample (the pings below 26).
     if (!s.rpmRaw) {
       rawOpen = false;
     } else if (rawOpen) {
-      raw.lineTo(sx, yRpm(*s.rpmRaw));
+      raw.lineTo(sx, f.yRpm(*s.rpmRaw));
     } else {
-      raw.moveTo(sx, yRpm(*s.rpmRaw));
+      raw.moveTo(sx, f.yRpm(*s.rpmRaw));
       rawOpen = true;
     }
   }
@@ -160,7 +184,7 @@ void MotorTestPlot::paintEvent(QPaintEvent*) {
   p.drawPath(raw);
   p.setPen(QPen(series.average, 2));
   p.drawPath(average);
-  paintedPoints_ = points;
+  return points;
 }
 
 }  // namespace morvane

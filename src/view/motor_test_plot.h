@@ -5,10 +5,12 @@
 #pragma once
 
 #include <QColor>
+#include <QPainter>
 #include <QWidget>
 #include <deque>
 
 #include "motortest/motor_sample.h"
+#include "view/themes.h"
 
 namespace morvane {
 
@@ -31,6 +33,11 @@ class MotorTestPlot : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  struct Frame;
+  void paintAxes(QPainter& p, const Frame& f, const QColor& text, const QColor& throttleText);
+  // Draws the lines of the samples in the frame; returns how many samples it drew.
+  int paintSeries(QPainter& p, const Frame& f, const DrawnColors& series) const;
+
   const std::deque<MotorSample>& samples_;
   int paintedPoints_ = 0;
   int rpmTop_ = 0;
