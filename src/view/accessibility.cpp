@@ -22,6 +22,8 @@
 #include <vector>
 
 #include "form/form_mvconfig.h"
+#include "link/settings_table.h"
+#include "view/form_layout.h"
 
 namespace morvane {
 namespace {
@@ -511,27 +513,6 @@ constexpr Described kMainWindow[] = {
      QT_TRANSLATE_NOOP("morvane::Accessibility", "The model of the connected ESC.")},
     {"TxtFirmVer", "Label3", nullptr,
      QT_TRANSLATE_NOOP("morvane::Accessibility", "The firmware version of the connected ESC.")},
-    {"CombCutOffV", "Label5", nullptr,
-     QT_TRANSLATE_NOOP("morvane::Accessibility",
-                       "The battery voltage at which the ESC cuts the motor. A pick is written "
-                       "to the connected ESC; * marks the factory default.")},
-    {"CombBrake", "Label7", nullptr,
-     QT_TRANSLATE_NOOP("morvane::Accessibility",
-                       "Whether the ESC brakes the motor at throttle 0. A pick is written to "
-                       "the connected ESC; * marks the factory default.")},
-    {"CombTiming", "Label8", nullptr,
-     QT_TRANSLATE_NOOP("morvane::Accessibility",
-                       "The motor's timing advance in degrees. A pick is written to the "
-                       "connected ESC; * marks the factory default.")},
-    {"CombCutOffT", "Label6", nullptr,
-     QT_TRANSLATE_NOOP("morvane::Accessibility",
-                       "How the ESC cuts at low voltage: at once (hard) or by lowering the "
-                       "power (soft). A pick is written to the connected ESC; * marks the "
-                       "factory default.")},
-    {"CombDir", "Label9", nullptr,
-     QT_TRANSLATE_NOOP("morvane::Accessibility",
-                       "The direction the motor turns. A pick is written to the connected "
-                       "ESC; * marks the factory default.")},
     {"CmdReset", nullptr, nullptr,
      QT_TRANSLATE_NOOP("morvane::Accessibility",
                        "Picks the factory default (marked *) of all five settings, which are "
@@ -562,8 +543,39 @@ constexpr Described kMainWindow[] = {
                        "throttle is above 25.")},
 };
 
+// What each setting's list does, in the settings' table's order; its name comes from the
+// label of its row.
+constexpr const char* kSettingDescriptions[] = {
+    QT_TRANSLATE_NOOP("morvane::Accessibility",
+                      "The battery voltage at which the ESC cuts the motor. A pick is written "
+                      "to the connected ESC; * marks the factory default."),
+    QT_TRANSLATE_NOOP("morvane::Accessibility",
+                      "How the ESC cuts at low voltage: at once (hard) or by lowering the "
+                      "power (soft). A pick is written to the connected ESC; * marks the "
+                      "factory default."),
+    QT_TRANSLATE_NOOP("morvane::Accessibility",
+                      "Whether the ESC brakes the motor at throttle 0. A pick is written to "
+                      "the connected ESC; * marks the factory default."),
+    QT_TRANSLATE_NOOP("morvane::Accessibility",
+                      "The motor's timing advance in degrees. A pick is written to the "
+                      "connected ESC; * marks the factory default."),
+    QT_TRANSLATE_NOOP("morvane::Accessibility",
+                      "The direction the motor turns. A pick is written to the connected "
+                      "ESC; * marks the factory default."),
+};
+static_assert(std::size(kSettingDescriptions) == kSettingCount,
+              "every setting's list needs its description");
+
 QString Tr(const char* text) {
   return QCoreApplication::translate("morvane::Accessibility", text);
+}
+
+// Names the control after its label's caption; the first control a label names is the one
+// it stands for ("labelled by").
+void NameByLabel(QWidget& view, QWidget* control, const char* labelName) {
+  auto* label = view.findChild<QLabel*>(QLatin1String(labelName));
+  control->setAccessibleName(NameFromCaption(label->text()));
+  if (label->buddy() == nullptr) label->setBuddy(control);
 }
 
 }  // namespace
@@ -590,14 +602,16 @@ void NameMainWindow(QWidget& view, const Controls& controls) {
   for (const Described& d : kMainWindow) {
     auto* control = view.findChild<QWidget*>(QLatin1String(d.control));
     if (d.label != nullptr) {
-      auto* label = view.findChild<QLabel*>(QLatin1String(d.label));
-      control->setAccessibleName(NameFromCaption(label->text()));
-      // The first control a label names is the one it stands for ("labelled by").
-      if (label->buddy() == nullptr) label->setBuddy(control);
+      NameByLabel(view, control, d.label);
     } else if (d.name != nullptr) {
       control->setAccessibleName(Tr(d.name));
     }
     control->setAccessibleDescription(Tr(d.description));
+  }
+  for (int i = 0; i < kSettingCount; ++i) {
+    auto* box = view.findChild<QWidget*>(QString::fromStdString(controls.setting(i).name()));
+    NameByLabel(view, box, layout::RowOfSetting(i).label);
+    box->setAccessibleDescription(Tr(kSettingDescriptions[i]));
   }
 
   for (const char* name : {"Image1", "Image2"}) {
@@ -625,10 +639,12 @@ void NameMainWindow(QWidget& view, const Controls& controls) {
   poles->setProperty(PolesAccessible::kPolesMax, controls.VSlPole.max());
   poles->setProperty(PolesAccessible::kPolesStep, controls.VSlPole.smallChange());
   std::vector<QWidget*> ours{tabs->tabBar()};
-  for (const char* name : {"CombPort", "CombCutOffV", "CombBrake", "CombTiming", "CombCutOffT",
-                           "CombDir", "TxtConnState", "TxtHardVer", "TxtFirmVer", "TxtPole",
+  for (const char* name : {"CombPort", "TxtConnState", "TxtHardVer", "TxtFirmVer", "TxtPole",
                            "LbPower", "TxtRev", "VSlPole"}) {
     ours.push_back(view.findChild<QWidget*>(QLatin1String(name)));
+  }
+  for (int i = 0; i < kSettingCount; ++i) {
+    ours.push_back(view.findChild<QWidget*>(QString::fromStdString(controls.setting(i).name())));
   }
   for (QWidget* w : ours) {
     w->setProperty(kTextBox, true);

@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QShortcut>
 #include <QTimer>
+#include <utility>
 
 namespace morvane {
 namespace {
@@ -94,6 +95,31 @@ class HeldKeyFilter : public QObject {
   QSet<int> heldAtFocus_;
 };
 
+// Escape reaches the stop from any window of the program, also from an open drop-down
+// list; the key goes on to its target, so the list still closes.
+class StopKeyFilter : public QObject {
+ public:
+  StopKeyFilter(QObject* parent, std::function<void()> stop)
+      : QObject(parent), stop_(std::move(stop)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // One press passes here once for each object it travels through (its window, the
+    // focus widget, each parent that sees it ignored): it stops once.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      if (event != handled_) stop_();
+      handled_ = event;
+    } else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride) {
+      handled_ = nullptr;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> stop_;
+  const QEvent* handled_ = nullptr;
+};
+
 // The nearest widget from w up to its window that has a menu of the program's own.
 QWidget* MenuOwner(QWidget* w) {
   for (; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget()) {
@@ -170,6 +196,10 @@ class KeyboardMenus : public QObject {
 };
 
 }  // namespace
+
+void InstallStopKey(QObject& owner, std::function<void()> stop) {
+  QCoreApplication::instance()->installEventFilter(new StopKeyFilter(&owner, std::move(stop)));
+}
 
 void InstallTabSwitchKeys(QWidget& window, std::function<void(int step)> step) {
   const struct {

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The keyboard's ways through the windows that Qt does not give by itself: tab switching
-// from any control, no throttle from a key held down before the slider had the focus, and
-// the program's own context menus from Shift+F10 and the Menu key.
+// The keyboard's ways through the windows that Qt does not give by itself: the stop key from
+// anywhere, tab switching from any control, no throttle from a key held down before the
+// slider had the focus, and the program's own context menus from Shift+F10 and the Menu key.
 #pragma once
 
 #include <functional>
 
+class QObject;
 class QWidget;
 
 namespace morvane {
+
+// Escape calls stop from any window of the program, once a press, for as long as owner
+// lives; the key still does what it does where it was pressed.
+void InstallStopKey(QObject& owner, std::function<void()> stop);
 
 // Ctrl+Tab and Ctrl+Page Down show the next tab, Ctrl+Shift+Tab and Ctrl+Page Up the one
 // before, from any control of the window, as Qt's own tab widgets do from within their pages.

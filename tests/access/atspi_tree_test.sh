@@ -8,38 +8,19 @@ set -euo pipefail
 program=$1
 sim=$2
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=private_session.sh
-. "$here/private_session.sh"
-launcher=$(AccessibilityLauncher)
-if [ -z "$launcher" ] || ! command -v Xvfb >/dev/null || ! command -v dbus-run-session >/dev/null ||
-  ! command -v xdotool >/dev/null ||
-  ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null; then
-  echo "SKIP: no AT-SPI bus, Xvfb, xdotool or Python Atspi bindings on this machine"
-  exit 77
-fi
+# shellcheck source=../common/e2e_fixture.sh
+. "$here/../common/e2e_fixture.sh"
+NeedAccessibilityBus "Python Atspi bindings" \
+  /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")'
 
-work=$(mktemp -d)
-pids=()
-finish() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap finish EXIT
-
+FixtureStart
 StartDisplay
 StartSimulator
 
 # The names are the English ones; the window speaks the user's language otherwise.
-export LANGUAGE=C LC_ALL=C QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-# Under LeakSanitizer Qt's accessibility bridge and X11 plugin leave their services allocated at
-# exit: no leak of ours, and not what this checks.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
-export WORK=$work PROGRAM=$program LAUNCHER=$launcher HERE=$here
-dbus-run-session -- bash -c '
-  set -u
-  . "$HERE/private_session.sh"
-  StartAccessibilityBus "$LAUNCHER"
+export LANGUAGE=C LC_ALL=C
+WindowForReaders
+InSessionBus '
   "$PROGRAM" >"$WORK/window.out" 2>&1 &
   window=$!
   status=0
@@ -57,7 +38,7 @@ dbus-run-session -- bash -c '
   kill $window $bus_launcher 2>/dev/null
   wait $window 2>/dev/null
   exit $status
-' 2>"$work/bus.err" || {
+' || {
   echo "--- the bus and the reader said:" >&2
   grep -v "Failed to set fd limit" "$work/bus.err" >&2 || true
   echo "--- the window said:" >&2

@@ -10,33 +10,18 @@ program=$1
 sim=$2
 transcript=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=private_session.sh
-. "$here/private_session.sh"
-launcher=$(AccessibilityLauncher)
-if [ -z "$launcher" ] || [ ! -x /usr/bin/orca ] || ! command -v Xvfb >/dev/null ||
-  ! command -v dbus-run-session >/dev/null || ! command -v xdotool >/dev/null; then
-  echo "SKIP: Orca, the AT-SPI bus, Xvfb or xdotool is missing on this machine"
-  exit 77
-fi
+# shellcheck source=../common/e2e_fixture.sh
+. "$here/../common/e2e_fixture.sh"
+NeedAccessibilityBus Orca test -x /usr/bin/orca
 
-work=$(mktemp -d)
-pids=()
-finish() {
-  for p in "${pids[@]}"; do kill -CONT "$p" 2>/dev/null || true; kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  [ -n "${KEEP_WORK:-}" ] && echo "kept $work" >&2 || rm -rf "$work"
-}
-trap finish EXIT
-
+FixtureStart
 StartDisplay
 StartSimulator --log "$work/sim.log"
 
-# English, as the checks expect; Orca and Qt keep their settings in the work folder.
-export LANGUAGE=C LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/orca"
-chmod 700 "$XDG_RUNTIME_DIR"
+# English, as the checks expect.
+export LANGUAGE=C LC_ALL=C.UTF-8
+WindowForReaders
+mkdir -p "$work/orca"
 # Orca as many set it up: it says where an item stands among its fellows ("1 of 2").
 cat >"$work/orca/user-settings.conf" <<'JSON'
 {"general": {"enablePositionSpeaking": true},
@@ -44,11 +29,7 @@ cat >"$work/orca/user-settings.conf" <<'JSON'
                           "pronunciations": {}, "keybindings": {}}},
  "pronunciations": {}, "keybindings": {}}
 JSON
-export WORK=$work PROGRAM=$program LAUNCHER=$launcher HERE=$here
-dbus-run-session -- bash -c '
-  set -u
-  . "$HERE/private_session.sh"
-  StartAccessibilityBus "$LAUNCHER"
+InSessionBus '
   /usr/bin/python3 "$HERE/orca_lines.py" -u "$WORK/orca" --debug-file "$WORK/orca.debug" \
     >"$WORK/orca.out" 2>&1 &
   orca=$!
@@ -66,7 +47,7 @@ dbus-run-session -- bash -c '
   wait $window 2>/dev/null
   kill $orca $bus_launcher 2>/dev/null
   exit $status
-' 2>"$work/bus.err" || {
+' || {
   status=$?
   [ "$status" -eq 77 ] && exit 77
   echo "--- the listener, the bus and the window said:" >&2

@@ -12,17 +12,10 @@
 #include <string>
 
 #include "child_process.h"
-#include "link/link.h"
-#include "ports/port_table.h"
 #include "raise_throttle.h"
-#include "shell/hot_plug.h"
-#include "shell/qt_timer.h"
-#include "shell/serial_comm.h"
-#include "shell/system_ports.h"
+#include "shell_fixture.h"
 #include "sim_session.h"
 #include "temp_dir.h"
-#include "form/form_mvconfig.h"
-#include "view/form_view.h"
 
 namespace morvane::e2e {
 namespace {
@@ -34,42 +27,11 @@ struct ListedPath {
   std::string path = dir + "/esc";
 };
 
-// The program as main() puts it together, in this process.
-struct Shell {
-  explicit Shell(const std::string& list)
-      : table(BuildPortTable(list, {}, Platform::Linux,
-                             [](const std::string& p) { return DescribeDevice(p, {}); })),
-        comm(table),
-        timer1(kIdlePollMs),
-        timer2(kReplyTimeoutMs),
-        form(comm, timer1, timer2, pump,
-             {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH}),
-        hotPlug(table, list, {}, form),
-        view(form) {
-    form.Load();
-    hotPlug.start();
-    view.show();
-  }
-  ~Shell() { view.close(); }
-
-  Controls& controls() { return form.controls(); }
-  bool connected() { return controls().TxtConnState.text() == "Connected"; }
-
-  PortTable table;
-  SerialComm comm;
-  QtTimer timer1;
-  QtTimer timer2;
-  QtEventPump pump;
-  FormMVconfig form;
-  HotPlug hotPlug;
-  FormView view;
-};
-
 TEST(HotPlugEndToEnd, AnEscPluggedInConnectsAndReconnectsAfterItWasPulledOut) {
   ListedPath listed;
   ASSERT_FALSE(listed.dir.empty());
-  Shell shell(listed.path);
-  ASSERT_TRUE(shell.hotPlug.watching());
+  Shell shell(Shell::Watched{listed.path});
+  ASSERT_TRUE(shell.hotPlug->watching());
   EXPECT_EQ(shell.controls().CombPort.listCount(), 0);
 
   auto sim = std::make_unique<SimSession>(std::vector<std::string>{}, listed.path);

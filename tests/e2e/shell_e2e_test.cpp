@@ -13,44 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "link/link.h"
-#include "ports/port_table.h"
 #include "raise_throttle.h"
-#include "shell/qt_timer.h"
-#include "shell/serial_comm.h"
+#include "shell_fixture.h"
 #include "sim_session.h"
-#include "form/form_mvconfig.h"
-#include "view/form_view.h"
 
 namespace morvane::e2e {
 namespace {
-
-// The program as main() puts it together, with COM1 on the simulator.
-struct Shell {
-  explicit Shell(const std::string& device)
-      : table({{device, "simulated ESC"}}),
-        comm(table),
-        timer1(kIdlePollMs),
-        timer2(kReplyTimeoutMs),
-        form(comm, timer1, timer2, pump,
-             {MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH}),
-        view(form) {
-    form.Load();
-    view.show();
-  }
-  ~Shell() { view.close(); }
-
-  Controls& controls() { return form.controls(); }
-  bool connected() { return controls().TxtConnState.text() == "Connected"; }
-
-  PortTable table;
-  SerialComm comm;
-  QtTimer timer1;
-  QtTimer timer2;
-  QtEventPump pump;
-  FormMVconfig form;
-  FormView view;
-};
 
 std::vector<int> Selections(Controls& c) {
   return {c.CombCutOffV.listIndex(), c.CombCutOffT.listIndex(), c.CombBrake.listIndex(),

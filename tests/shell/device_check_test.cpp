@@ -27,6 +27,7 @@
 
 #include "ports/link_status.h"
 #include "ports/port_holders.h"
+#include "pty.h"
 #include "shell/serial_comm.h"
 #include "shell/system_ports.h"
 #include "temp_dir.h"
@@ -35,6 +36,8 @@ extern char** environ;
 
 namespace morvane {
 namespace {
+
+using test::Pty;
 
 using Kind = OpenFailure::Kind;
 
@@ -70,27 +73,6 @@ TEST(DeviceTrouble, WhatTheSystemSaysBecomesAKindAndPlainWords) {
   EXPECT_EQ(ClassifyDevice({.openError = EACCES, .group = "dialout"}).detail, "dialout");
   EXPECT_EQ(ClassifyDevice({.resolveError = EACCES, .group = "dialout"}).detail, "");
 }
-
-// A pseudo-terminal whose far end the test keeps.
-class Pty {
- public:
-  Pty() {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
-      path_ = ::ptsname(master_);
-    }
-  }
-  ~Pty() {
-    if (master_ >= 0) ::close(master_);
-  }
-  Pty(const Pty&) = delete;
-  Pty& operator=(const Pty&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  int master_ = -1;
-  std::string path_;
-};
 
 // Its name's length counts: a test builds a path of an exact length in it.
 struct TempDir : test::TempDir {

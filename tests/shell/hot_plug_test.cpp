@@ -15,12 +15,15 @@
 #include <vector>
 
 #include "ports/port_follower.h"
+#include "pty.h"
 #include "shell/device_watch.h"
 #include "shell/system_ports.h"
 #include "temp_dir.h"
 
 namespace morvane {
 namespace {
+
+using test::Pty;
 
 // What the window was told, in order: +n appeared, -n vanished; with each appearance, the
 // path the table held for n at that moment.
@@ -143,29 +146,6 @@ TEST(PortFollower, AListedTableLooksOnlyAtChangesWhereItsPathsLead) {
   follower.changed({{}, {}, true});  // events were dropped
   EXPECT_EQ(looks, 3);
 }
-
-class Pty {
- public:
-  Pty() {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
-      path_ = ::ptsname(master_);
-    }
-  }
-  ~Pty() { close(); }
-  Pty(const Pty&) = delete;
-  Pty& operator=(const Pty&) = delete;
-  const std::string& path() const { return path_; }
-  // The far end goes: the device node vanishes.
-  void close() {
-    if (master_ >= 0) ::close(master_);
-    master_ = -1;
-  }
-
- private:
-  int master_ = -1;
-  std::string path_;
-};
 
 TEST(InotifyDeviceWatch, LinksAtListedPathsAndTheirDevicesComeAndGo) {
   namespace fs = std::filesystem;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "count_clicks.h"
 #include "window_bench.h"
 
 namespace morvane::test {
@@ -22,17 +23,6 @@ namespace {
 
 QString Q(const char* utf8) {
   return QString::fromUtf8(utf8);
-}
-
-// Counts the runs of a control's click handler without changing what it does.
-template <class Control>
-std::shared_ptr<int> CountClicks(Control& control) {
-  auto count = std::make_shared<int>(0);
-  control.onClick = [count, inner = control.onClick] {
-    ++*count;
-    inner();
-  };
-  return count;
 }
 
 void ClickTab(WindowBench& b, int index) {
