@@ -118,7 +118,7 @@ TEST(CliOutput, TheSystemsWordsAreEnglishWhateverTheLanguageSettingsSay) {
 }
 
 // Standard output under --json: one whole JSON document, or nothing at all with the reason on
-// standard error; the status as the README's table gives it.
+// standard error; the status as the user guide gives it.
 TEST(CliOutput, UnderJsonStandardOutputIsOneJsonDocumentOrNothingInEveryOutcome) {
   struct Case {
     const char* name;
