@@ -3,7 +3,7 @@
 // For the tests that move from one ESC to the other.
 #pragma once
 
-#include "esc_model.h"
+#include "sim/esc_model.h"
 
 namespace morvane::test {
 
