@@ -20,38 +20,59 @@ constexpr int kMaxComPort = kPortCount;
 
 enum class Takes { Nothing, File, Assignments };
 
+// The options a command accepts, as a set of bits.
+enum Accepts : unsigned {
+  kNoOption = 0,
+  kPortOption = 1,
+  kTimeoutOption = 2,
+  kJsonOption = 4,
+  kEachOption = 8,  // with --record, which keeps the batch's rows
+};
+
 struct CommandInfo {
   const char* name;
   Command command;
   const char* synopsis;
   const char* about;
-  bool port;
-  bool timeout;
-  bool json;
-  bool each;
+  unsigned options;  // Accepts bits
   Takes takes;
+  bool accepts(unsigned option) const { return (options & option) != 0; }
 };
+
+struct OptionInfo {
+  const char* name;
+  unsigned option;  // the bit a command must accept it by
+  bool takesValue;
+};
+
+const std::array<OptionInfo, 5> kOptions = {{
+    {"--port", kPortOption, true},
+    {"--timeout", kTimeoutOption, true},
+    {"--json", kJsonOption, false},
+    {"--each", kEachOption, false},
+    {"--record", kEachOption, true},
+}};
 
 const std::array<CommandInfo, 9> kCommands = {{
     {"ports", Command::Ports, "ports [--json]",
      "Lists the port table COM1..COM16, one line per port: COMn, the device and the adapter,\n"
      "separated by tabs. No port is opened.\n",
-     false, false, true, false, Takes::Nothing},
+     kJsonOption, Takes::Nothing},
     {"read", Command::Read, "read [--port P] [--timeout SECONDS] [--json]",
      "Connects, identifies the ESC and reads its five settings, then prints a line\n"
      "\"model: ...\", a line \"firmware: ...\" and one line \"NAME: VALUE\" per setting,\n"
      "in the order of the panel. With --json it prints a settings file instead, which\n"
      "load takes back:\n"
      "  morvane-esc read --json > esc.json\n",
-     true, true, true, false, Takes::Nothing},
+     kPortOption | kTimeoutOption | kJsonOption, Takes::Nothing},
     {"write", Command::Write, "write [--port P] [--timeout SECONDS] SETTING=VALUE...",
      "Connects, reads the five settings, writes each one given and confirms it by the ESC's\n"
      "reply. Prints one line per setting: \"brake: Disable -> Enable\" or\n"
      "\"brake: Enable (unchanged)\".\n",
-     true, true, false, false, Takes::Assignments},
+     kPortOption | kTimeoutOption, Takes::Assignments},
     {"save", Command::Save, "save FILE [--port P] [--timeout SECONDS]",
-     "Connects, reads the five settings and saves them to FILE as a settings file.\n", true, true,
-     false, false, Takes::File},
+     "Connects, reads the five settings and saves them to FILE as a settings file.\n",
+     kPortOption | kTimeoutOption, Takes::File},
     {"load", Command::Load, "load FILE|PRESET [--port P] [--timeout SECONDS] [--each [--record CSV]]",
      "Reads FILE whole before any port is opened, then connects, writes each setting the file\n"
      "gives that the ESC does not hold yet and confirms it; prints a line per setting as write\n"
@@ -63,11 +84,11 @@ const std::array<CommandInfo, 9> kCommands = {{
      "fails: the time (UTC), its number, model, firmware, each setting before and after, and\n"
      "the result (confirmed, not confirmed, lost). A name that is no file is looked up among\n"
      "the presets (see presets).\n",
-     true, true, false, true, Takes::File},
+     kPortOption | kTimeoutOption | kEachOption, Takes::File},
     {"reset", Command::Reset, "reset [--port P] [--timeout SECONDS]",
      "Connects and writes the five factory defaults, as the panel's Restore Default does, and\n"
      "confirms each; prints a line per setting as write does.\n",
-     true, true, false, false, Takes::Nothing},
+     kPortOption | kTimeoutOption, Takes::Nothing},
     {"doctor", Command::Doctor, "doctor [--port P] [--timeout SECONDS] [--json]",
      "Checks what stands between you and the serial adapters, one line per finding with what\n"
      "to do: each adapter (device, chip vendor:product, driver, /dev/serial/by-id name),\n"
@@ -75,15 +96,14 @@ const std::array<CommandInfo, 9> kCommands = {{
      "whether the package's udev rule is installed, whether ModemManager or brltty run and\n"
      "would take it, which programs hold it now, then whether an ESC answers (the throttle\n"
      "stays 0). The status is 0 when a port opened and an ESC answered.\n",
-     true, true, true, false, Takes::Nothing},
+     kPortOption | kTimeoutOption | kJsonOption, Takes::Nothing},
     {"diff", Command::Diff, "diff FILE|PRESET [--port P] [--timeout SECONDS] [--json]",
      "Connects, reads the five settings and compares them with FILE; nothing is written.\n"
      "Prints one line per setting the file gives: \"= cutoffType: Soft Cutoff\" where the\n"
      "ESC holds the file's value, \"! brake: ESC Disable, file Enable\" where it does not.\n"
      "The status is 0 when the ESC holds every value of the file, 6 when it differs.\n",
-     true, true, true, false, Takes::File},
-    {"presets", Command::Presets, "presets [--json]", nullptr, false, false, true, false,
-     Takes::Nothing},
+     kPortOption | kTimeoutOption | kJsonOption, Takes::File},
+    {"presets", Command::Presets, "presets [--json]", nullptr, kJsonOption, Takes::Nothing},
 }};
 
 // What the help says where Windows differs: its ports are its own COMn and nothing else
@@ -227,11 +247,13 @@ std::string CommandHelp(const CommandInfo& info, Platform platform) {
   std::string text = "Usage: morvane-esc " + std::string(info.synopsis) + "\n\n";
   text += info.about != nullptr ? info.about : PresetsAbout(platform);
   text += "\nOptions:\n";
-  if (info.port) text += TextsFor(platform).portHelp;
-  if (info.timeout) text += kTimeoutHelp;
-  if (info.json) text += JsonHelp(info.command);
-  if (info.each) text += kEachHelp;
-  if (info.each) text += kRecordHelp;
+  if (info.accepts(kPortOption)) text += TextsFor(platform).portHelp;
+  if (info.accepts(kTimeoutOption)) text += kTimeoutHelp;
+  if (info.accepts(kJsonOption)) text += JsonHelp(info.command);
+  if (info.accepts(kEachOption)) {
+    text += kEachHelp;
+    text += kRecordHelp;
+  }
   text += kHelpHelp;
   // Appended piece by piece: "\n" + a string trips GCC 12's -Wrestrict at -O3.
   if (info.takes == Takes::Assignments) {
@@ -287,34 +309,39 @@ bool ParseSeconds(const std::string& text, int& ms) {
   return ms > 0;
 }
 
-}  // namespace
+// A mistake in one option or its value, or nothing when it was taken into the request.
+std::optional<ParsedArguments> TakeOption(const CommandInfo& info, const OptionInfo& option,
+                                          std::string value, Platform platform,
+                                          CliRequest& request) {
+  const std::string helpFor = std::string(info.name) + " ";
+  const std::string name = option.name;
+  if (name == "--port") {
+    if (value.empty()) return Mistake("--port needs a port: COMn or a device path", helpFor);
+    // Windows opens COM10 and above as \\.\COM10: a user may give that name too.
+    if (platform == Platform::Windows && ComNumberOf(value) > 0) {
+      value = value.substr(value.find_last_of('\\') + 1);
+    }
+    if (LooksLikeComPort(value) && !IsComPortInRange(value)) {
+      return Mistake(
+          "ports are COM1 to COM" + std::to_string(kMaxComPort) + ", not '" + value + "'",
+          helpFor);
+    }
+    request.port = value;
+  } else if (name == "--record") {
+    if (value.empty()) return Mistake("--record needs a file", helpFor);
+    request.record = value;
+  } else if (!ParseSeconds(value, request.timeoutMs)) {
+    return Mistake("--timeout takes seconds above 0, up to 3600, not '" + value + "'", helpFor);
+  }
+  return std::nullopt;
+}
 
-ParsedArguments ParseCliArguments(const std::vector<std::string>& args, Platform platform) {
-  if (args.empty()) return Mistake("no command given", "");
-  const std::string& first = args[0];
-  if (first == "--help" || first == "-h") return Help(ProgramHelp(platform));
-  if (first == "--version") {
-    return Help("morvane-esc " + std::to_string(MORVANE_VERSION_MAJOR) + "." +
-                std::to_string(MORVANE_VERSION_MINOR) + "." +
-                std::to_string(MORVANE_VERSION_PATCH) + "\n" + kLicence);
-  }
-  const CommandInfo* info = nullptr;
-  for (const CommandInfo& c : kCommands) {
-    if (first == c.name) info = &c;
-  }
-  if (info == nullptr) {
-    if (first.rfind('-', 0) == 0) return Mistake("options follow a command: '" + first + "'", "");
-    return Mistake("unknown command '" + first + "'", "");
-  }
-  const std::string helpFor = std::string(info->name) + " ";
-
-  for (const std::string& arg : args) {
-    if (arg == "--help" || arg == "-h") return Help(CommandHelp(*info, platform));
-  }
-
-  CliRequest request;
-  request.command = info->command;
-  std::vector<std::string> positional;
+// The options into the request, the rest into positional; a mistake ends it.
+std::optional<ParsedArguments> TakeOptions(const std::vector<std::string>& args,
+                                           const CommandInfo& info, Platform platform,
+                                           CliRequest& request,
+                                           std::vector<std::string>& positional) {
+  const std::string helpFor = std::string(info.name) + " ";
   for (std::size_t i = 1; i < args.size(); ++i) {
     std::string name = args[i];
     if (name.empty() || name[0] != '-') {
@@ -326,18 +353,13 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args, Platform
       value = name.substr(eq + 1);
       name.resize(eq);
     }
-    const bool takesValue = name == "--port" || name == "--timeout" || name == "--record";
-    const bool known = (name == "--port" && info->port) || (name == "--timeout" && info->timeout) ||
-                       (name == "--json" && info->json) || (name == "--each" && info->each) ||
-                       (name == "--record" && info->each);
-    if (!known) {
-      const bool anywhere = name == "--port" || name == "--timeout" || name == "--json" ||
-                            name == "--each" || name == "--record";
-      return Mistake(
-          anywhere ? name + " is not an option of " + info->name : "unknown option '" + name + "'",
-          helpFor);
+    const auto option = std::find_if(kOptions.begin(), kOptions.end(),
+                                      [&](const OptionInfo& o) { return name == o.name; });
+    if (option == kOptions.end()) return Mistake("unknown option '" + name + "'", helpFor);
+    if (!info.accepts(option->option)) {
+      return Mistake(name + " is not an option of " + info.name, helpFor);
     }
-    if (!takesValue) {
+    if (!option->takesValue) {
       if (value) return Mistake("option " + name + " takes no value", helpFor);
       (name == "--json" ? request.json : request.each) = true;
       continue;
@@ -346,30 +368,20 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args, Platform
       if (i + 1 >= args.size()) return Mistake("option " + name + " needs a value", helpFor);
       value = args[++i];
     }
-    if (name == "--port") {
-      if (value->empty()) return Mistake("--port needs a port: COMn or a device path", helpFor);
-      // Windows opens COM10 and above as \\.\COM10: a user may give that name too.
-      if (platform == Platform::Windows && ComNumberOf(*value) > 0) {
-        value = value->substr(value->find_last_of('\\') + 1);
-      }
-      if (LooksLikeComPort(*value) && !IsComPortInRange(*value)) {
-        return Mistake("ports are COM1 to COM" + std::to_string(kMaxComPort) + ", not '" +
-                           *value + "'",
-                       helpFor);
-      }
-      request.port = *value;
-    } else if (name == "--record") {
-      if (value->empty()) return Mistake("--record needs a file", helpFor);
-      request.record = *value;
-    } else if (!ParseSeconds(*value, request.timeoutMs)) {
-      return Mistake("--timeout takes seconds above 0, up to 3600, not '" + *value + "'", helpFor);
-    }
+    if (auto mistake = TakeOption(info, *option, *value, platform, request)) return mistake;
   }
-
   if (!request.record.empty() && !request.each) {
     return Mistake("--record keeps the rows of a batch: it needs --each", helpFor);
   }
-  switch (info->takes) {
+  return std::nullopt;
+}
+
+// The arguments that are no option: a FILE, SETTING=VALUE pairs, or none.
+std::optional<ParsedArguments> TakePositional(const CommandInfo& info,
+                                              const std::vector<std::string>& positional,
+                                              CliRequest& request) {
+  const std::string helpFor = std::string(info.name) + " ";
+  switch (info.takes) {
     case Takes::Nothing:
       if (!positional.empty()) {
         return Mistake("unexpected argument '" + positional.front() + "'", helpFor);
@@ -377,7 +389,7 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args, Platform
       break;
     case Takes::File:
       if (positional.size() != 1) {
-        return Mistake(std::string(info->name) + " takes one FILE", helpFor);
+        return Mistake(std::string(info.name) + " takes one FILE", helpFor);
       }
       request.file = positional.front();
       break;
@@ -392,6 +404,35 @@ ParsedArguments ParseCliArguments(const std::vector<std::string>& args, Platform
       break;
     }
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+ParsedArguments ParseCliArguments(const std::vector<std::string>& args, Platform platform) {
+  if (args.empty()) return Mistake("no command given", "");
+  const std::string& first = args[0];
+  if (first == "--help" || first == "-h") return Help(ProgramHelp(platform));
+  if (first == "--version") {
+    return Help("morvane-esc " + std::to_string(MORVANE_VERSION_MAJOR) + "." +
+                std::to_string(MORVANE_VERSION_MINOR) + "." +
+                std::to_string(MORVANE_VERSION_PATCH) + "\n" + kLicence);
+  }
+  const auto info = std::find_if(kCommands.begin(), kCommands.end(),
+                                 [&](const CommandInfo& c) { return first == c.name; });
+  if (info == kCommands.end()) {
+    if (first.rfind('-', 0) == 0) return Mistake("options follow a command: '" + first + "'", "");
+    return Mistake("unknown command '" + first + "'", "");
+  }
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") return Help(CommandHelp(*info, platform));
+  }
+
+  CliRequest request;
+  request.command = info->command;
+  std::vector<std::string> positional;
+  if (auto mistake = TakeOptions(args, *info, platform, request, positional)) return *mistake;
+  if (auto mistake = TakePositional(*info, positional, request)) return *mistake;
   return {request, kExitDone, {}};
 }
 
