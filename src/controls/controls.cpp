@@ -4,10 +4,19 @@
 #include "link/settings_table.h"
 
 namespace morvane {
+namespace {
+
+template <std::size_t... Slot>
+std::array<ComboBox, sizeof...(Slot)> SettingBoxes(std::index_sequence<Slot...>) {
+  return {ComboBox(kSettings[Slot].box)...};
+}
+
+}  // namespace
 
 // Each list as the settings' table gives it, the factory default marked; an entry's item
 // data is its value byte on the wire.
-Controls::Controls() {
+Controls::Controls()
+    : settingBoxes(SettingBoxes(std::make_index_sequence<kSettings.size()>())) {
   for (int i = 0; i < kSettingCount; ++i) {
     const SettingInfo& info = kSettings[static_cast<std::size_t>(i)];
     ComboBox& box = setting(i);
@@ -17,16 +26,6 @@ Controls::Controls() {
       box.addItem(std::move(text));
       box.setItemData(k, k + 1);
     }
-  }
-}
-
-ComboBox& Controls::setting(int index) {
-  switch (index) {
-    case 0: return CombCutOffV;
-    case 1: return CombCutOffT;
-    case 2: return CombBrake;
-    case 3: return CombTiming;
-    default: return CombDir;
   }
 }
 

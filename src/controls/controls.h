@@ -4,6 +4,8 @@
 // assignment returns, as a window does. Observers let a view mirror every change.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "link/callback_list.h"
+#include "link/settings_table.h"
 #include "link/translatable.h"
 
 namespace morvane {
@@ -215,6 +218,13 @@ class TabStrip : public Control {
   int selected_ = 1;
 };
 
+// The slot of the setting with this parameter id; an id no setting has does not build.
+consteval std::size_t SlotOfParam(std::uint8_t paramId) {
+  const int slot = SettingIndexOfParam(paramId);
+  if (slot < 0) throw "no setting has this parameter id";
+  return static_cast<std::size_t>(slot);
+}
+
 // The window's controls whose state the logic reads or writes, by their window names.
 struct Controls {
   TextControl caption{"FormMVconfig", ""};
@@ -228,11 +238,14 @@ struct Controls {
   TextControl TxtHardVer{"TxtHardVer", "Unknown"};
   TextControl TxtFirmVer{"TxtFirmVer", "Unknown"};
 
-  ComboBox CombCutOffV{"CombCutOffV"};
-  ComboBox CombBrake{"CombBrake"};
-  ComboBox CombTiming{"CombTiming"};
-  ComboBox CombCutOffT{"CombCutOffT"};
-  ComboBox CombDir{"CombDir"};
+  // The settings boxes, a slot per row of kSettings (the order of deviceValue and
+  // wantedValue), each named as its row says; and the window's names for the five.
+  std::array<ComboBox, kSettingCount> settingBoxes;
+  ComboBox& CombCutOffV = settingBoxes[SlotOfParam(PARAM_CUTOFF_VOLTAGE)];
+  ComboBox& CombBrake = settingBoxes[SlotOfParam(PARAM_BRAKE)];
+  ComboBox& CombTiming = settingBoxes[SlotOfParam(PARAM_TIMING)];
+  ComboBox& CombCutOffT = settingBoxes[SlotOfParam(PARAM_CUTOFF_TYPE)];
+  ComboBox& CombDir = settingBoxes[SlotOfParam(PARAM_DIRECTION)];
   Button CmdSave{"CmdSave", MORVANE_TRANSLATABLE("FormView", "&Save to file"), false};
   Button CmdLoad{"CmdLoad", MORVANE_TRANSLATABLE("FormView", "&Load from file"), false};
   Button CmdReset{"CmdReset", MORVANE_TRANSLATABLE("FormView", "R&estore Default")};
@@ -249,9 +262,11 @@ struct Controls {
 
   Controls();
 
-  // The settings boxes in the order of deviceValue and wantedValue.
-  ComboBox& setting(int index);
-  const ComboBox& setting(int index) const { return const_cast<Controls*>(this)->setting(index); }
+  // The settings box of a slot of deviceValue and wantedValue.
+  ComboBox& setting(int index) { return settingBoxes.at(static_cast<std::size_t>(index)); }
+  const ComboBox& setting(int index) const {
+    return settingBoxes.at(static_cast<std::size_t>(index));
+  }
 };
 
 // Compared as English texts; the window shows them translated.

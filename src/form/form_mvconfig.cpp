@@ -116,7 +116,7 @@ void FormMVconfig::Load() {
   CreateQueue(state_);
   PortScan();
   controls_.CombPort.setListIndex(0);  // no entry: skipped, no port opens
-  CmdReset_Click();  // the same five defaults, in the same order
+  CmdReset_Click();  // the same defaults, in the same order
   state_.currentTab = controls_.TabStrip1.selectedItem();
   controls_.FrameConfig.setVisible(true);
   controls_.FrameRun.setVisible(false);
@@ -267,7 +267,9 @@ void FormMVconfig::Setting_Click(int index) {
 }
 
 void FormMVconfig::CmdReset_Click() {
-  for (int i : {0, 1, 2, 3, 4}) controls_.setting(i).setListIndex(kSettingDefault[i]);
+  for (int i = 0; i < kSettingCount; ++i) {
+    controls_.setting(i).setListIndex(kSettingDefault[static_cast<std::size_t>(i)]);
+  }
 }
 
 void FormMVconfig::OnThrottleMoved() {

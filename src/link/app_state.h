@@ -10,26 +10,10 @@
 #include <span>
 #include <vector>
 
+#include "link/settings_table.h"
+#include "link/wire_codes.h"
+
 namespace morvane {
-
-// Command codes.
-inline constexpr std::uint8_t CMD_PING = 0;
-inline constexpr std::uint8_t CMD_GET_VERSION = 1;
-inline constexpr std::uint8_t CMD_READ_PARAM = 2;
-inline constexpr std::uint8_t CMD_WRITE_PARAM = 3;
-inline constexpr std::uint8_t CMD_SET_THROTTLE = 4;
-inline constexpr std::uint8_t CMD_GET_SPEED = 5;
-
-// Parameter ids on the wire.
-inline constexpr std::uint8_t PARAM_CUTOFF_VOLTAGE = 0;
-inline constexpr std::uint8_t PARAM_BRAKE = 1;
-inline constexpr std::uint8_t PARAM_TIMING = 2;
-inline constexpr std::uint8_t PARAM_CUTOFF_TYPE = 3;
-inline constexpr std::uint8_t PARAM_DIRECTION = 4;
-
-inline constexpr std::uint8_t kFrameByte0 = 0x41;  // 'A'
-inline constexpr std::uint8_t kFrameByte1 = 0x53;  // 'S'
-inline constexpr std::uint8_t kReplyStart = 0x59;  // 'Y'
 
 struct CommandSlot {
   std::array<std::uint8_t, 6> tx{};
@@ -40,7 +24,6 @@ struct CommandSlot {
 
 inline constexpr int kQueueSlots = 20;
 inline constexpr int kMaxPending = kQueueSlots - 1;
-inline constexpr int kSettingCount = 5;
 inline constexpr int kSpeedRing = 10;
 // lastThrottle when no reply tells what throttle the ESC holds.
 inline constexpr std::int32_t kThrottleUnknown = -1;
@@ -48,7 +31,8 @@ inline constexpr std::int32_t kThrottleUnknown = -1;
 struct AppState {
   // Kept here, not in the view: the tab strip's handler compares each click with it.
   std::int32_t currentTab = 0;
-  // Order: cutoff voltage, cutoff type, brake, timing, direction. -1 = not read.
+  // A slot per row of kSettings (cutoff voltage, cutoff type, brake, timing, direction).
+  // -1 = not read.
   std::array<std::int32_t, kSettingCount> deviceValue{};
   std::array<std::int32_t, kSettingCount> wantedValue{};
   std::int32_t lastThrottle = 0;

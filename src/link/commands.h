@@ -3,6 +3,7 @@
 // the 'Y'. Everything that queues, parses or names a command reads this table.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -16,14 +17,23 @@ struct CommandInfo {
   int replyLength;
 };
 
-inline constexpr std::array<CommandInfo, 6> kCommands = {{
+inline constexpr auto kCommands = std::to_array<CommandInfo>({
     {CMD_PING, "PING", 1},
     {CMD_GET_VERSION, "GET_VERSION", 5},
     {CMD_READ_PARAM, "READ_PARAM", 2},
     {CMD_WRITE_PARAM, "WRITE_PARAM", 2},
     {CMD_SET_THROTTLE, "SET_THROTTLE", 1},
     {CMD_GET_SPEED, "GET_SPEED", 4},
-}};
+});
+
+inline constexpr int kCommandCount = static_cast<int>(kCommands.size());
+
+// Each code once, and each reply fits a slot.
+static_assert(std::ranges::all_of(kCommands, [](const CommandInfo& command) {
+  return std::ranges::count(kCommands, command.code, &CommandInfo::code) == 1 &&
+         command.replyLength >= 1 &&
+         command.replyLength <= static_cast<int>(std::tuple_size_v<decltype(CommandSlot::reply)>);
+}));
 
 // The row of a code; none for a code the ESC does not know.
 constexpr const CommandInfo* FindCommand(std::uint8_t code) {

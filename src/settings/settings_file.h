@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings file's model: the five settings by name, their choices as the panel lists
+// The settings file's model: the settings by name, their choices as the panel lists
 // them, and what a file or a command line may say about them. The JSON is the shell's.
 #pragma once
 
@@ -31,8 +31,11 @@ inline constexpr std::array<const char*, kSettingCount> kSettingNames = [] {
 // An entry index for each setting; kNotGiven where a file or a command leaves it alone.
 inline constexpr int kNotGiven = -1;
 using SettingValues = std::array<int, kSettingCount>;
-inline constexpr SettingValues kNoSettings = {kNotGiven, kNotGiven, kNotGiven, kNotGiven,
-                                              kNotGiven};
+inline constexpr SettingValues kNoSettings = [] {
+  SettingValues none{};
+  none.fill(kNotGiven);
+  return none;
+}();
 
 struct SettingsDocument {
   SettingValues values = kNoSettings;
@@ -50,7 +53,7 @@ const std::vector<std::string>& Choices(int setting);
 // The text of entry `index`, or "value byte N" for an index the list does not have; in the
 // language of `translate` as the panel shows it (empty: as files and the command line say it).
 std::string ChoiceText(int setting, int index, const TranslateText& translate = {});
-// -1 when the name is none of the five.
+// -1 when the name is none of the settings'.
 int SettingByName(std::string_view name);
 // The entry a value names, ignoring case, a trailing " *" and the degree sign; -1 for none.
 int MatchChoice(int setting, std::string_view value);
@@ -67,7 +70,7 @@ struct ParsedSettings {
   std::string error;  // empty when every entry was good; then values hold them
 };
 
-// Each entry names one of the five settings, once, with a value from its list. The first
+// Each entry names one of the settings, once, with a value from its list. The first
 // fault found is the error: it names the setting and the allowed values.
 // The reason for a refusal comes in the language `translate` gives (empty: English).
 ParsedSettings ParseSettings(const std::vector<SettingEntry>& entries,

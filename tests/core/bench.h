@@ -3,6 +3,7 @@
 // simulated ESC, with COM ports as each test wires them.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,9 +50,7 @@ struct Bench {
            runUntil([&] { return QueueEmpty(s()); }, limit);
   }
   bool readDone() {
-    for (int i = 0; i < 5; ++i)
-      if (s().deviceValue[i] == -1) return false;
-    return true;
+    return std::ranges::none_of(s().deviceValue, [](std::int32_t v) { return v == -1; });
   }
 };
 
