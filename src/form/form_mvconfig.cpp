@@ -73,43 +73,51 @@ void FormMVconfig::processReply() {
 
 // What the reply in the head meant, now that the window has acted on it.
 void FormMVconfig::publishReply(std::uint8_t command, bool wasConnected) {
+  using Publish = void (FormMVconfig::*)(bool wasConnected);
+  static constexpr ForEachCommand<Publish> kPublish = {{
+      {CMD_PING, &FormMVconfig::publishPoll},
+      {CMD_GET_VERSION, &FormMVconfig::publishVersion},
+      {CMD_READ_PARAM, &FormMVconfig::publishSetting},
+      {CMD_WRITE_PARAM, &FormMVconfig::publishSetting},
+      // The throttle is told as the slider settles (throttleCommanded), not as acknowledged.
+      {CMD_SET_THROTTLE, &FormMVconfig::publishNothing},
+      {CMD_GET_SPEED, &FormMVconfig::publishPoll},
+  }};
+  static_assert(OneRowPerCommand(kPublish), "a command whose reply the form does not tell");
+  if (const Publish* publish = ActionFor(kPublish, command)) (this->**publish)(wasConnected);
+}
+
+void FormMVconfig::publishVersion(bool wasConnected) {
   const CommandSlot& head = Head(state_);
-  switch (command) {
-    case CMD_GET_VERSION:
-      if (!wasConnected && isConnected()) {
-        connectedEsc_ = EscFound{state_.openPort, controls_.TxtHardVer.text(),
-                                 controls_.TxtFirmVer.text()};
-        escFound(*connectedEsc_);
-      } else if (!isConnected()) {
-        unknownModel(static_cast<std::uint16_t>(head.reply[1] | head.reply[2] << 8));
-      }
-      break;
-    case CMD_READ_PARAM:
-    case CMD_WRITE_PARAM: {
-      const int setting = SettingIndexOfParam(head.tx[1]);
-      if (setting < 0) break;
-      const SettingReport report{setting, static_cast<int>(head.reply[1]) - 1};
-      (command == CMD_READ_PARAM ? settingReported : settingConfirmed)(report);
-      break;
-    }
-    case CMD_PING:
-    case CMD_GET_SPEED: {
-      if (!isConnected()) break;
-      PollAnswer answer;
-      answer.speed = command == CMD_GET_SPEED;
-      answer.rpmShown = ShownRpm(controls_);
-      answer.poles = controls_.VSlPole.value();
-      answer.throttle = controls_.SldPower.value();
-      if (answer.speed) {
-        answer.period = PeriodOfSpeedReply(state_);
-        answer.rpm = SampleOfSpeedReply(state_);
-      }
-      pollAnswered(answer);
-      break;
-    }
-    default:
-      break;
+  if (!wasConnected && isConnected()) {
+    connectedEsc_ =
+        EscFound{state_.openPort, controls_.TxtHardVer.text(), controls_.TxtFirmVer.text()};
+    escFound(*connectedEsc_);
+  } else if (!isConnected()) {
+    unknownModel(static_cast<std::uint16_t>(head.reply[1] | head.reply[2] << 8));
   }
+}
+
+void FormMVconfig::publishSetting(bool /*wasConnected*/) {
+  const CommandSlot& head = Head(state_);
+  const int setting = SettingIndexOfParam(head.tx[1]);
+  if (setting < 0) return;
+  const SettingReport report{setting, static_cast<int>(head.reply[1]) - 1};
+  (head.tx[0] == CMD_READ_PARAM ? settingReported : settingConfirmed)(report);
+}
+
+void FormMVconfig::publishPoll(bool /*wasConnected*/) {
+  if (!isConnected()) return;
+  PollAnswer answer;
+  answer.speed = Head(state_).tx[0] == CMD_GET_SPEED;
+  answer.rpmShown = ShownRpm(controls_);
+  answer.poles = controls_.VSlPole.value();
+  answer.throttle = controls_.SldPower.value();
+  if (answer.speed) {
+    answer.period = PeriodOfSpeedReply(state_);
+    answer.rpm = SampleOfSpeedReply(state_);
+  }
+  pollAnswered(answer);
 }
 
 void FormMVconfig::Load() {

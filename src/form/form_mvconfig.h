@@ -157,7 +157,12 @@ class FormMVconfig : private LinkHost {
   void processReply() override;
 
   void showUnconnected(LossCause cause);
+  // What the reply in the head told, for the subscribers: one of these for each command.
   void publishReply(std::uint8_t command, bool wasConnected);
+  void publishVersion(bool wasConnected);
+  void publishSetting(bool wasConnected);
+  void publishPoll(bool wasConnected);
+  void publishNothing(bool /*wasConnected*/) {}
   void setStatus(LinkStatus::State state, int port);
   void writeStopFrame();
   void stopMotorAndClose();

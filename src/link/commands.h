@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command set: each command's code, its name in logs, and the length of its reply with
-// the 'Y'. Everything that queues, parses or names a command reads this table.
+// the 'Y'. Everything that queues, parses or names a command reads this table; whatever acts
+// on each command keeps a row per command (ForCommand), checked against it when it builds.
 #pragma once
 
 #include <algorithm>
@@ -34,6 +35,33 @@ static_assert(std::ranges::all_of(kCommands, [](const CommandInfo& command) {
          command.replyLength >= 1 &&
          command.replyLength <= static_cast<int>(std::tuple_size_v<decltype(CommandSlot::reply)>);
 }));
+
+// What one part of the program does for one command: a row of a table with a row for each.
+template <class Action>
+struct ForCommand {
+  std::uint8_t code;
+  Action action;
+};
+template <class Action>
+using ForEachCommand = std::array<ForCommand<Action>, kCommandCount>;
+
+// True when the table has one row for each command of kCommands. Checked in a static_assert,
+// it keeps a command added to kCommands from building until every such table acts on it.
+template <class Action>
+constexpr bool OneRowPerCommand(const ForEachCommand<Action>& rows) {
+  return std::ranges::all_of(kCommands, [&rows](const CommandInfo& command) {
+    return std::ranges::count(rows, command.code, &ForCommand<Action>::code) == 1;
+  });
+}
+
+// The action for a code; none for a code the ESC does not know.
+template <class Action>
+constexpr const Action* ActionFor(const ForEachCommand<Action>& rows, std::uint8_t code) {
+  for (const ForCommand<Action>& row : rows) {
+    if (row.code == code) return &row.action;
+  }
+  return nullptr;
+}
 
 // The row of a code; none for a code the ESC does not know.
 constexpr const CommandInfo* FindCommand(std::uint8_t code) {

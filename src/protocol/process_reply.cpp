@@ -45,7 +45,7 @@ void ParamReply(AppState& s, Controls& c) {
   box.setListIndex(reported);
 }
 
-void ThrottleReply(AppState& s) {
+void ThrottleReply(AppState& s, Controls&) {
   const CommandSlot& slot = Head(s);
   // The ESC holds the throttle that was sent, whatever the slider shows by now; a newer
   // slider position is sent by the next follow-up.
@@ -68,15 +68,17 @@ void ThrottleFollowUp(AppState& s, const Controls& c) {
 }
 
 void ProcessReply(AppState& s, Controls& c) {
-  switch (Head(s).tx[0]) {
-    case CMD_PING: PollReply(s, c); break;
-    case CMD_GET_VERSION: VersionReply(s, c); break;
-    case CMD_READ_PARAM:
-    case CMD_WRITE_PARAM: ParamReply(s, c); break;
-    case CMD_SET_THROTTLE: ThrottleReply(s); break;
-    case CMD_GET_SPEED: SpeedReply(s, c); break;
-    default: break;
-  }
+  using Handler = void (*)(AppState&, Controls&);
+  static constexpr ForEachCommand<Handler> kHandlers = {{
+      {CMD_PING, PollReply},
+      {CMD_GET_VERSION, VersionReply},
+      {CMD_READ_PARAM, ParamReply},
+      {CMD_WRITE_PARAM, ParamReply},
+      {CMD_SET_THROTTLE, ThrottleReply},
+      {CMD_GET_SPEED, SpeedReply},
+  }};
+  static_assert(OneRowPerCommand(kHandlers), "a command without its reply handler");
+  if (const Handler* handle = ActionFor(kHandlers, Head(s).tx[0])) (*handle)(s, c);
 }
 
 }  // namespace morvane
