@@ -180,7 +180,7 @@ class Session {
         early(next() % 3);
         break;
       case kEscSetting: {
-        const int id = next() % 5;
+        const int id = next() % static_cast<int>(sim::kParamCount);
         esc_->setSetting(id, next());
         break;
       }

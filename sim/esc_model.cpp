@@ -30,12 +30,10 @@ double RippleWave(double nowMs) {
 }  // namespace
 
 int CommandLength(std::uint8_t code) {
-  switch (code) {
-    case 0: case 1: case 5: return 1;
-    case 2: case 4: return 2;
-    case 3: return 3;
-    default: return 0;
+  for (const CommandFormat& format : kCommandFormats) {
+    if (format.code == code) return format.length;
   }
+  return 0;
 }
 
 EscModel::EscModel(EscConfig config) : config_(config), settings_(config.settings) {}
@@ -72,12 +70,12 @@ std::vector<std::uint8_t> EscModel::answer(const std::vector<std::uint8_t>& comm
               static_cast<std::uint8_t>(config_.firmware >> 8)};
     case 2: {
       const std::uint8_t id = command[1];
-      return {0x59, id < 5 ? settings_[id] : std::uint8_t{0}};
+      return {0x59, id < kParamCount ? settings_[id] : std::uint8_t{0}};
     }
     case 3: {
       const std::uint8_t id = command[1];
-      if (id < 5) settings_[id] = command[2];
-      return {0x59, id < 5 ? settings_[id] : std::uint8_t{0}};
+      if (id < kParamCount) settings_[id] = command[2];
+      return {0x59, id < kParamCount ? settings_[id] : std::uint8_t{0}};
     }
     case 4:
       advanceMotor(nowMs);

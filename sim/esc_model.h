@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A simulated ESC: it parses frames from the bytes it receives and answers the six
-// commands, holds its five settings by parameter id, a throttle, and a motor whose
-// electrical period follows the throttle. No timing of its own: the caller says when.
+// A simulated ESC: it parses frames from the bytes it receives and answers the commands of
+// kCommandFormats, holds a value byte for each parameter of kParams, a throttle, and a motor
+// whose electrical period follows the throttle. No timing of its own: the caller says when.
+// It keeps its own tables of the protocol on purpose and takes none of the tool's: it stands
+// for an ESC built apart, so a fault in the tool's tables meets an ESC that does not share
+// it. A test compares the two sets of tables, so they cannot drift apart unnoticed.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -20,12 +24,58 @@ struct MotorConfig {
   double ripple = 0.006;
 };
 
-inline constexpr std::array<std::uint8_t, 5> kFactorySettings = {2, 1, 2, 2, 1};
+// A parameter: its id, its value byte from the factory, and how many values it has (its
+// value bytes run from 1 to that).
+struct Param {
+  std::uint8_t id;
+  std::uint8_t factory;
+  std::uint8_t values;
+};
+
+inline constexpr auto kParams = std::to_array<Param>({
+    {0, 2, 8},  // cutoff voltage: 4.8 V to 12.0 V, 5.6 V
+    {1, 1, 2},  // brake: off, on
+    {2, 2, 3},  // timing: 4-10, 10-20, 20-30 degrees
+    {3, 2, 2},  // cutoff type: hard, soft
+    {4, 1, 2},  // direction: forward, reverse
+});
+inline constexpr std::size_t kParamCount = kParams.size();
+// The ESC keeps its values by parameter id.
+static_assert([] {
+  for (std::size_t i = 0; i < kParamCount; ++i) {
+    if (kParams[i].id != i) return false;
+  }
+  return true;
+}());
+
+// Value bytes by parameter id.
+using SettingBytes = std::array<std::uint8_t, kParamCount>;
+inline constexpr SettingBytes kFactorySettings = [] {
+  SettingBytes bytes{};
+  for (std::size_t i = 0; i < kParamCount; ++i) bytes[i] = kParams[i].factory;
+  return bytes;
+}();
+
+// A command: its code, its bytes after 'A' 'S' with the code, and its reply's with the 'Y'.
+struct CommandFormat {
+  std::uint8_t code;
+  int length;
+  int replyLength;
+};
+
+inline constexpr auto kCommandFormats = std::to_array<CommandFormat>({
+    {0, 1, 1},  // ping
+    {1, 1, 5},  // version: hardware and firmware numbers, low byte first
+    {2, 2, 2},  // read a parameter
+    {3, 3, 2},  // write a parameter
+    {4, 2, 1},  // throttle
+    {5, 1, 4},  // speed: the electrical period, three bytes
+});
 
 struct EscConfig {
   EscConfig() = default;
   EscConfig(std::uint16_t hardwareNumber, std::uint16_t firmwareNumber,
-            std::array<std::uint8_t, 5> settingBytes, MotorConfig motorConfig = {})
+            SettingBytes settingBytes, MotorConfig motorConfig = {})
       : hardware(hardwareNumber),
         firmware(firmwareNumber),
         settings(settingBytes),
@@ -34,7 +84,7 @@ struct EscConfig {
   std::uint16_t hardware = 9503;
   std::uint16_t firmware = 1234;
   // Value bytes by parameter id: cutoff voltage, brake, timing, cutoff type, direction.
-  std::array<std::uint8_t, 5> settings = kFactorySettings;
+  SettingBytes settings = kFactorySettings;
   MotorConfig motor;
 };
 
@@ -49,7 +99,7 @@ class EscModel {
 
   std::uint8_t setting(int paramId) const { return settings_.at(static_cast<std::size_t>(paramId)); }
   void setSetting(int paramId, std::uint8_t v) { settings_.at(static_cast<std::size_t>(paramId)) = v; }
-  const std::array<std::uint8_t, 5>& settings() const { return settings_; }
+  const SettingBytes& settings() const { return settings_; }
   int throttle() const { return throttle_; }
   std::uint16_t hardware() const { return config_.hardware; }
   std::uint16_t firmware() const { return config_.firmware; }
@@ -70,7 +120,7 @@ class EscModel {
   void advanceMotor(double nowMs);
 
   EscConfig config_;
-  std::array<std::uint8_t, 5> settings_;
+  SettingBytes settings_;
   std::vector<std::uint8_t> rx_;
   int throttle_ = 0;
   double erps_ = 0;

@@ -27,7 +27,7 @@ bool ParseMs(const std::string& text, double& out) {
   return ec == std::errc() && ptr == end && std::isfinite(out) && out <= kMaxDelayMs;
 }
 
-bool ParseSettings(const std::string& text, std::array<std::uint8_t, 5>& out) {
+bool ParseSettings(const std::string& text, SettingBytes& out) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < out.size(); ++i) {
     const std::size_t comma = text.find(',', start);
