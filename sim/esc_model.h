@@ -38,6 +38,9 @@ inline constexpr auto kParams = std::to_array<Param>({
     {2, 2, 3},  // timing: 4-10, 10-20, 20-30 degrees
     {3, 2, 2},  // cutoff type: hard, soft
     {4, 1, 2},  // direction: forward, reverse
+#ifdef MORVANE_TEST_EXTRA_SETTING
+    {5, 3, 3},  // the test build's sixth parameter
+#endif
 });
 inline constexpr std::size_t kParamCount = kParams.size();
 // The ESC keeps its values by parameter id.

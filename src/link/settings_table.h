@@ -14,6 +14,10 @@
 
 namespace morvane {
 
+#ifdef MORVANE_TEST_EXTRA_SETTING
+inline constexpr std::uint8_t kTestExtraParam = 5;
+#endif
+
 struct SettingInfo {
   std::uint8_t paramId;              // on the wire
   const char* key;                   // in settings files, the command line and logs
@@ -44,6 +48,12 @@ inline constexpr auto kSettings = std::to_array<SettingInfo>({
      MORVANE_TRANSLATABLE("Settings", "Rotation Direction"), 5,
      {MORVANE_TRANSLATABLE("Settings", "Forward"), MORVANE_TRANSLATABLE("Settings", "Reverse")}, 2,
      0},
+#ifdef MORVANE_TEST_EXTRA_SETTING
+    // A sixth setting that only a test build has (MORVANE_TEST_EXTRA_SETTING): it shows that
+    // every part of the program takes a setting from this table alone.
+    {kTestExtraParam, "testExtra", "CombTestExtra", "Test Extra", 6, {"Low", "Mid", "High"}, 3,
+     2},
+#endif
 });
 
 inline constexpr int kSettingCount = static_cast<int>(kSettings.size());
