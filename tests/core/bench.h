@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "sim/esc_model.h"
 #include "form/form_mvconfig.h"
-#include "sim/virtual_clock.h"
-#include "sim/virtual_line.h"
+#include "simulated_link.h"
 
 namespace morvane::test {
 
@@ -20,13 +18,7 @@ using sim::ByteTimes;
 using sim::Ms;
 using sim::Ticks;
 
-struct Bench {
-  sim::VirtualClock clock;
-  sim::VirtualSerialLine line{clock};
-  sim::EscModel esc;
-  // The window gives both timers their intervals; these would show if it did not.
-  sim::VirtualTimer timer1{clock, 1};
-  sim::VirtualTimer timer2{clock, 1};
+struct Bench : SimulatedLink {
   FormMVconfig form{line, timer1, timer2, clock, AppVersion{1, 0, 14}};
 
   Bench() { form.setClock(clock); }
@@ -41,9 +33,6 @@ struct Bench {
     for (const auto& w : line.writes()) out.push_back(w.bytes);
     line.clearWrites();
     return out;
-  }
-  bool runUntil(const std::function<bool()>& pred, Ticks limit) {
-    return clock.runUntilTrue(pred, clock.now() + limit);
   }
   bool connectAndRead(Ticks limit = Ms(2000)) {
     return runUntil([&] { return conn() == "Connected" && readDone(); }, limit) &&

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bench.h"
+#include "two_escs.h"
 #include "raise_throttle.h"
 
 namespace morvane::test {
@@ -185,11 +186,7 @@ TEST(Form, SettingsBoxesHoldTheirListsAndDriveTheWantedValues) {
 }
 
 TEST(Form, MissesOnAnEarlierConnectionDoNotCountOnTheNextOne) {
-  Bench b;
-  sim::EscModel other;
-  b.line.attachEsc(1, b.esc);
-  b.line.attachEsc(2, other);
-  b.form.Load();
+  TwoEscs<Bench> b;
   ASSERT_TRUE(b.connectAndRead());
   // Two timeouts, then the user moves to the other port.
   b.line.detachEsc(1);

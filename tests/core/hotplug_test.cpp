@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "bench.h"
+#include "count_clicks.h"
+#include "two_escs.h"
 #include "ports/link_status.h"
 #include "ports/port_numbers.h"
 #include "raise_throttle.h"
@@ -18,16 +20,6 @@ std::vector<std::string> Entries(Controls& c) {
   std::vector<std::string> texts;
   for (const auto& e : c.CombPort.entries()) texts.push_back(e.text);
   return texts;
-}
-
-// Counts the port selections without changing what they do.
-std::shared_ptr<int> CountSelections(ComboBox& box) {
-  auto count = std::make_shared<int>(0);
-  box.onClick = [count, inner = box.onClick] {
-    ++*count;
-    inner();
-  };
-  return count;
 }
 
 TEST(PortNumbers, ADeviceKeepsItsNumberAndNewOnesTakeTheLowestNeverUsed) {
@@ -65,7 +57,7 @@ TEST(HotPlug, NewEntriesTakeTheirPlaceInNumberOrderAndLeaveTheSelectionAlone) {
   b.line.addPort(5);
   b.form.Load();
   ASSERT_TRUE(b.connectAndRead());
-  const auto selections = CountSelections(b.c().CombPort);
+  const auto selections = CountClicks(b.c().CombPort);
   for (int n : {9, 1, 7}) {
     b.line.addPort(n);
     b.form.PortAppeared(n);
@@ -125,11 +117,7 @@ TEST(HotPlug, APulledAdapterKeepsItsEntryAndIsOpenedAgainWhenItIsBack) {
 }
 
 TEST(HotPlug, APulledAdapterIsNotOpenedAgainOnceTheUserPickedAnotherPort) {
-  Bench b;
-  sim::EscModel other;
-  b.line.attachEsc(1, b.esc);
-  b.line.attachEsc(2, other);
-  b.form.Load();
+  TwoEscs<Bench> b;
   ASSERT_TRUE(b.connectAndRead());
   b.line.unplug();
   b.form.PortVanished(1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bench.h"
+#include "two_escs.h"
 #include "raise_throttle.h"
 
 namespace morvane::test {
@@ -446,11 +447,7 @@ TEST(Scenario, PickingTheOpenPortAgainChangesNothing) {
 }
 
 TEST(Scenario, SwitchingPortsStopsTheMotorOnTheOldOneAndFindsTheEscOnTheNew) {
-  Bench b;
-  sim::EscModel other;
-  b.line.attachEsc(1, b.esc);
-  b.line.attachEsc(2, other);
-  b.form.Load();
+  TwoEscs<Bench> b;
   ASSERT_TRUE(b.connectAndRead());
   b.c().TabStrip1.clickTab(2);
   RaiseThrottle(b.c().SldPower, 50);
@@ -580,11 +577,7 @@ namespace {
 TEST(Scenario, CommandsQueuedForTheOldPortNeverReachTheNewOne) {
   for (const bool unplugged : {false, true}) {
     SCOPED_TRACE(unplugged ? "adapter pulled, then another port" : "another port chosen");
-    Bench b;
-    sim::EscModel other;
-    b.line.attachEsc(1, b.esc);
-    b.line.attachEsc(2, other);
-    b.form.Load();
+    TwoEscs<Bench> b;
     ASSERT_TRUE(b.connectAndRead());
     b.c().TabStrip1.clickTab(2);
     b.c().SldPower.setValue(5);
@@ -602,8 +595,8 @@ TEST(Scenario, CommandsQueuedForTheOldPortNeverReachTheNewOne) {
     ASSERT_GE(onNewPort.size(), 2u);
     EXPECT_EQ(onNewPort[0], kPing);
     EXPECT_EQ(onNewPort[1], kGetVersion);
-    EXPECT_EQ(other.throttle(), 0);
-    EXPECT_EQ(other.settings(), sim::kFactorySettings);
+    EXPECT_EQ(b.other.throttle(), 0);
+    EXPECT_EQ(b.other.settings(), sim::kFactorySettings);
   }
 }
 

@@ -17,12 +17,7 @@
 
 namespace morvane::test {
 
-struct LogBench {
-  sim::VirtualClock clock;
-  sim::VirtualSerialLine line{clock};
-  sim::EscModel esc;
-  sim::VirtualTimer timer1{clock, 1};
-  sim::VirtualTimer timer2{clock, 1};
+struct LogBench : SimulatedLink {
   SupportLog log{clock};
   LoggingComm comm{line, log, [](int n) { return n == 1 ? std::string("/dev/esc") : ""; }};
   FormMVconfig form{comm, timer1, timer2, clock, AppVersion{1, 0, 14}};
@@ -31,9 +26,6 @@ struct LogBench {
   LogBench() { form.setClock(clock); }
 
   Controls& c() { return form.controls(); }
-  bool runUntil(const std::function<bool()>& pred, Ticks limit) {
-    return clock.runUntilTrue(pred, clock.now() + limit);
-  }
   bool connect() {
     line.addPort(1);
     line.attachEsc(1, esc);

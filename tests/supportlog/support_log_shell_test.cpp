@@ -28,13 +28,8 @@
 namespace morvane::test {
 namespace {
 
-struct ShellBench {
+struct ShellBench : SimulatedLink {
   QTemporaryDir dir;
-  sim::VirtualClock clock;
-  sim::VirtualSerialLine line{clock};
-  sim::EscModel esc;
-  sim::VirtualTimer timer1{clock, 1};
-  sim::VirtualTimer timer2{clock, 1};
   PortTable table{{{"/tmp/esc", "link to /dev/pts/3, pseudo-terminal"}}};
   QStringList reports;
   SupportLogSession session;
