@@ -5,6 +5,7 @@
 #include <QtMath>
 #include <array>
 #include <iterator>
+#include <string_view>
 
 #include "link/settings_table.h"
 
@@ -39,6 +40,13 @@ static_assert(std::size(kSettingRows) == kSettingCount,
 constexpr const SettingRow& RowOf(const SettingInfo& setting) {
   return kSettingRows[static_cast<std::size_t>(setting.panelPlace - 1)];
 }
+constexpr bool RowsNameTheTablesBoxes() {
+  for (const SettingInfo& setting : kSettings) {
+    if (std::string_view(RowOf(setting).box) != setting.box) return false;
+  }
+  return true;
+}
+static_assert(RowsNameTheTablesBoxes(), "a row's list must be the box its setting names");
 
 constexpr int kFirstRowTop = 360;
 constexpr int kRowPitch = 840;
