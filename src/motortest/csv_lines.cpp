@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "motortest/csv_lines.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace morvane {
@@ -31,10 +32,36 @@ std::string RecordingRow(const MotorSample& s, std::int64_t startMs) {
          "," + std::to_string(s.poles);
 }
 
-std::string SweepTableRow(const SweepRow& row) {
-  return std::to_string(row.throttle) + "," + FixedPoint(row.rpmMean, 1) + "," +
-         (row.rpmSd ? FixedPoint(*row.rpmSd, 1) : std::string()) + "," +
-         std::to_string(row.samples);
+namespace {
+
+std::string Cell(const std::optional<double>& value, int places) {
+  return "," + (value ? FixedPoint(*value, places) : std::string());
+}
+
+}  // namespace
+
+std::string SweepTableRow(const SweepRow& row, bool standColumns) {
+  std::string line = std::to_string(row.throttle) + "," + FixedPoint(row.rpmMean, 1) + "," +
+                     (row.rpmSd ? FixedPoint(*row.rpmSd, 1) : std::string()) + "," +
+                     std::to_string(row.samples);
+  if (!standColumns) return line;
+  const StandRow s = row.stand.value_or(StandRow{});
+  return line + Cell(s.thrustMean, 1) + Cell(s.thrustSd, 1) + Cell(s.currentA, 2) +
+         Cell(s.voltageV, 2) + Cell(s.powerW, 1) + Cell(s.gramsPerWatt, 2);
+}
+
+std::vector<std::string> SweepTable(const std::vector<SweepRow>& rows) {
+  const bool stand =
+      std::any_of(rows.begin(), rows.end(), [](const SweepRow& r) { return r.stand.has_value(); });
+  std::vector<std::string> lines = {stand ? std::string(kSweepTableHeader) + kSweepStandHeader
+                                          : std::string(kSweepTableHeader)};
+  for (const SweepRow& row : rows) lines.push_back(SweepTableRow(row, stand));
+  return lines;
+}
+
+std::string StandColumns(const std::optional<StandReading>& r) {
+  if (!r) return ",,,";
+  return Cell(r->thrustG, 1) + Cell(r->currentA, 2) + Cell(r->voltageV, 2);
 }
 
 }  // namespace morvane
