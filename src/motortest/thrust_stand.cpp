@@ -28,8 +28,8 @@ std::optional<double> Number(std::string_view s, std::size_t* used = nullptr) {
   const char* begin = s.data();
   if (*begin == '+') ++begin;
   const char* end = s.data() + s.size();
-  if (begin == end || !(std::isdigit(static_cast<unsigned char>(*begin)) || *begin == '-' ||
-                        *begin == '.')) {
+  if (begin == end ||
+      !(std::isdigit(static_cast<unsigned char>(*begin)) || *begin == '-' || *begin == '.')) {
     return std::nullopt;
   }
   double value = 0;
@@ -46,8 +46,8 @@ std::optional<double> Number(std::string_view s, std::size_t* used = nullptr) {
 bool IsName(std::string_view s) {
   return !s.empty() && std::isalpha(static_cast<unsigned char>(s.front())) &&
          std::all_of(s.begin(), s.end(), [](char c) {
-           return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '(' ||
-                  c == ')' || c == '[' || c == ']' || c == '/' || c == ' ';
+           return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '(' || c == ')' ||
+                  c == '[' || c == ']' || c == '/' || c == ' ';
          });
 }
 
@@ -77,10 +77,17 @@ std::optional<double> UnitFactor(std::string_view unit) {
 
 void Put(StandReading& r, StandColumn column, double value) {
   switch (column) {
-    case StandColumn::Thrust: r.thrustG = value; break;
-    case StandColumn::Current: r.currentA = value; break;
-    case StandColumn::Voltage: r.voltageV = value; break;
-    case StandColumn::Unused: break;
+    case StandColumn::Thrust:
+      r.thrustG = value;
+      break;
+    case StandColumn::Current:
+      r.currentA = value;
+      break;
+    case StandColumn::Voltage:
+      r.voltageV = value;
+      break;
+    case StandColumn::Unused:
+      break;
   }
 }
 
@@ -201,8 +208,7 @@ void ThrustStand::receive(std::string_view bytes) {
 }
 
 void ThrustStand::line(const StandLineSplitter::Line& l) {
-  const ParsedLine parsed =
-      l.tooLong ? ParsedLine{} : ParseStandLine(l.text, active_);
+  const ParsedLine parsed = l.tooLong ? ParsedLine{} : ParseStandLine(l.text, active_);
   switch (parsed.kind) {
     case ParsedLine::Kind::Empty:
       return;
