@@ -14,12 +14,12 @@ enum class StandForm { Plain, Labelled, Csv };
 
 struct StandConfig {
   StandForm form = StandForm::Csv;
-  bool header = true;          // Csv only: "thrust_g,current_a,voltage_v" first and every 10 s
-  double rateHz = 40;          // lines a second
-  int garbageEvery = 0;        // every Nth line is garbage; 0: none
-  double silentAfterMs = -1;   // sends nothing from then on; below 0: never
-  double mountG = 35;          // what the cell reads with nothing pushing: a tare takes it off
-  double noise = 0.01;         // the largest share a reading wavers by
+  bool header = true;         // Csv only: "thrust_g,current_a,voltage_v" first and every 10 s
+  double rateHz = 40;         // lines a second
+  int garbageEvery = 0;       // every Nth line is garbage; 0: none
+  double silentAfterMs = -1;  // sends nothing from then on; below 0: never
+  double mountG = 35;         // what the cell reads with nothing pushing: a tare takes it off
+  double noise = 0.01;        // the largest share a reading wavers by
 };
 
 class ThrustStandModel {

@@ -103,7 +103,8 @@ std::optional<double> StandReading::powerW() const {
 
 std::optional<double> StandReading::gramsPerWatt() const {
   const std::optional<double> power = powerW();
-  if (!thrustG || !power || *power <= 0) return std::nullopt;
+  // A stand pulled the wrong way, or tared under load, reads below 0: no efficiency of that.
+  if (!thrustG || *thrustG <= 0 || !power || *power <= 0) return std::nullopt;
   return *thrustG / *power;
 }
 

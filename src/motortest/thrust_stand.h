@@ -29,7 +29,7 @@ struct StandReading {
   std::optional<double> voltageV;
 
   std::optional<double> powerW() const;
-  // Grams per watt; none without a power above zero.
+  // Grams per watt; none without thrust and power above zero.
   std::optional<double> gramsPerWatt() const;
 };
 

@@ -93,7 +93,7 @@ void PaintChart(QPainter& p, const QRectF& box, const std::vector<SweepRow>& row
       const QRectF label = onLeft ? QRectF(area.left() - 66, y(v) - 10, 60, 20)
                                   : QRectF(area.right() + 6, y(v) - 10, 60, 20);
       p.drawText(label, (onLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
-                 QString::fromStdString(FixedPoint(v, top < 10 ? 1 : 0)));
+                 QString::fromStdString(FixedPoint(v, v == std::round(v) ? 0 : 1)));
     }
     p.drawText(QRectF(onLeft ? area.left() : area.right() - 300, box.top(), 300, 24),
                (onLeft ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, s.name);
@@ -134,7 +134,7 @@ void PaintTable(QPainter& p, QRectF box, const MotorReport& r, bool stand) {
   const double column = box.width() / heads.size();
   const double line = 24;
   p.setPen(Qt::black);
-  p.setFont(Font(15, true));
+  p.setFont(Font(stand ? 13 : 15, true));
   for (int i = 0; i < heads.size(); ++i) {
     p.drawText(QRectF(box.left() + i * column, box.top(), column - 6, line),
                Qt::AlignRight | Qt::AlignVCenter, heads[i]);

@@ -162,7 +162,7 @@ void MotorTestWindow::buildWidgets() {
   buttons->addWidget(startButton_);
   buttons->addWidget(stopButton_);
   buttons->addWidget(saveTableButton_);
-  saveReportButton_ = new QPushButton(tr("Save re&port\u2026"));
+  saveReportButton_ = new QPushButton(tr("Sa&ve report\u2026"));
   saveReportButton_->setObjectName(QStringLiteral("saveReport"));
   saveReportButton_->setToolTip(
       tr("One page to keep, as PDF or PNG: the table, thrust and g/W against throttle, the "
@@ -327,6 +327,9 @@ void MotorTestWindow::fillTable() {
   if (table_->columnCount() != heads.size()) {
     table_->setColumnCount(static_cast<int>(heads.size()));
     table_->setHorizontalHeaderLabels(heads);
+    // Ten columns do not fit beside the plan: each as wide as it needs, and a scroll bar.
+    table_->horizontalHeader()->setSectionResizeMode(stand ? QHeaderView::ResizeToContents
+                                                           : QHeaderView::Stretch);
   }
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
@@ -402,15 +405,15 @@ bool MotorTestWindow::saveReport(const QString& path) {
   report.time = QDateTime::currentDateTime();
   report.model = Text(c.TxtHardVer.text());
   report.firmware = Text(c.TxtFirmVer.text());
-  // The settings by the captions the main window gives them.
-  const char* const names[] = {QT_TR_NOOP("Cutoff voltage"), QT_TR_NOOP("Brake"),
-                               QT_TR_NOOP("Timing"), QT_TR_NOOP("Cutoff type"),
-                               QT_TR_NOOP("Direction")};
-  for (int i = 0; i < 5; ++i) {
-    const ComboBox& box = c.setting(i);
-    report.settings.emplace_back(tr(names[i]), box.listIndex() >= 0
-                                                   ? Text(box.list(box.listIndex()))
-                                                   : QStringLiteral("\u2013"));
+  // The settings in the main window's order, by its captions.
+  const std::pair<const char*, const ComboBox*> settings[] = {
+      {QT_TR_NOOP("Cutoff Voltage"), &c.CombCutOffV}, {QT_TR_NOOP("Brake"), &c.CombBrake},
+      {QT_TR_NOOP("Timing Advance"), &c.CombTiming},  {QT_TR_NOOP("Cutoff Type"), &c.CombCutOffT},
+      {QT_TR_NOOP("Rotation Direction"), &c.CombDir}};
+  for (const auto& [name, box] : settings) {
+    report.settings.emplace_back(tr(name), box->listIndex() >= 0
+                                               ? Text(box->list(box->listIndex()))
+                                               : QStringLiteral("\u2013"));
   }
   report.stand = stand_->description();
   report.status = Text(test_.sweep().status(InWindowLanguage));

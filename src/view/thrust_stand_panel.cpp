@@ -167,7 +167,7 @@ void ThrustStandPanel::buildWidgets() {
   portLabel->setBuddy(portBox_);
   auto* baudLabel = new QLabel(tr("&Baud:"));
   baudLabel->setBuddy(baudBox_);
-  auto* columnsLabel = new QLabel(tr("Colu&mns:"));
+  auto* columnsLabel = new QLabel(tr("Colum&ns:"));
   columnsLabel->setBuddy(columnsBox_);
   auto* thrustLabel = new QLabel(tr("Thrust &limit:"));
   thrustLabel->setBuddy(thrustLimit_);
@@ -228,10 +228,10 @@ bool ThrustStandPanel::openPort(int n, int baud) {
   note_.clear();
   const ComboBox& escPorts = form_.controls().CombPort;
   const SerialDevice* device = table_ != nullptr ? table_->device(n) : nullptr;
-  if (device == nullptr) {
-    note_ = tr("COM%1 has no device.").arg(n);
-  } else if (escPorts.listIndex() >= 0 && escPorts.itemData(escPorts.listIndex()) == n) {
+  if (escPorts.listIndex() >= 0 && escPorts.itemData(escPorts.listIndex()) == n) {
     note_ = tr("COM%1 is the ESC's port.").arg(n);
+  } else if (device == nullptr) {
+    note_ = tr("COM%1 has no device.").arg(n);
   } else {
     comm_ = std::make_unique<SerialComm>(*table_);
     comm_->setBaudRate(baud);

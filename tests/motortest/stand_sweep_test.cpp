@@ -177,8 +177,9 @@ TEST(StandSweep, TheRecordingCarriesTheStandsColumnsOnlyWithAStand) {
     RaiseThrottle(b.form, 60);
     b.clock.runFor(Ms(2000));
     ASSERT_GT(lines.size(), 5u);
-    EXPECT_EQ(lines[0], withStand ? "t_s,throttle,rpm_raw,rpm_avg,poles,thrust_g,current_a,voltage_v"
-                                  : "t_s,throttle,rpm_raw,rpm_avg,poles");
+    EXPECT_EQ(lines[0], withStand
+                            ? "t_s,throttle,rpm_raw,rpm_avg,poles,thrust_g,current_a,voltage_v"
+                            : "t_s,throttle,rpm_raw,rpm_avg,poles");
     EXPECT_EQ(std::count(lines.back().begin(), lines.back().end(), ','), withStand ? 7 : 4);
     b.test->stopMotor("test");
   }

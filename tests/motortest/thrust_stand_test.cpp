@@ -154,6 +154,7 @@ TEST(StandReading, PowerAndEfficiencyOnlyWhereMeasured) {
   EXPECT_NEAR(*r.gramsPerWatt(), 400.0 / 120.0, 1e-12);
   EXPECT_FALSE((StandReading{400.0, 10.0, {}}).powerW());
   EXPECT_FALSE((StandReading{400.0, 0.0, 12.0}).gramsPerWatt());
+  EXPECT_FALSE((StandReading{-0.7, 0.4, 12.0}).gramsPerWatt());
 }
 
 TEST(StandCsv, TheTableGainsTheStandsColumnsOnlyWhenARowHasThem) {
@@ -163,8 +164,8 @@ TEST(StandCsv, TheTableGainsTheStandsColumnsOnlyWhenARowHasThem) {
   SweepRow measured = plain;
   measured.stand = StandRow{50.25, 1.0, 0.68, 12.37, 8.41, 5.976, 40};
   SweepRow half = plain;
-  half.stand = StandRow{50.0, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
-                        std::nullopt, 1};
+  half.stand =
+      StandRow{50.0, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 1};
   EXPECT_EQ(SweepTable({measured, half}),
             (std::vector<std::string>{
                 "throttle,rpm_mean,rpm_sd,samples,thrust_g_mean,thrust_g_sd,current_a,voltage_v,"
