@@ -20,6 +20,7 @@
 #include "ports/device_trouble.h"
 #include "shell/serial_comm.h"
 #include "shell/window_language.h"
+#include "view/accessibility.h"
 
 namespace morvane {
 namespace {
@@ -136,9 +137,11 @@ void ThrustStandPanel::buildWidgets() {
   ports->beforeShow = [this] { fillPorts(); };
   portBox_ = ports;
   portBox_->setObjectName(QStringLiteral("standPort"));
+  NameListByLabel(*portBox_);
   portBox_->setToolTip(tr("The stand's serial port: any port but the ESC's."));
   baudBox_ = new QComboBox;
   baudBox_->setObjectName(QStringLiteral("standBaud"));
+  NameListByLabel(*baudBox_);
   for (int rate : baudRates()) baudBox_->addItem(QString::number(rate), rate);
   openButton_ = new QPushButton(tr("Op&en"));
   openButton_->setObjectName(QStringLiteral("standOpen"));
@@ -156,6 +159,7 @@ void ThrustStandPanel::buildWidgets() {
          "port."));
   columnsBox_ = new QComboBox;
   columnsBox_->setObjectName(QStringLiteral("standColumns"));
+  NameListByLabel(*columnsBox_);
   for (const ColumnChoice& choice : ColumnChoices()) columnsBox_->addItem(tr(choice.text));
   columnsBox_->setToolTip(tr("Which column of a line of numbers is what."));
   thrustLimit_ = LimitBox("thrustLimit", 100000, QStringLiteral(" g"));
@@ -302,7 +306,7 @@ void ThrustStandPanel::showState() {
   const bool open = comm_ != nullptr;
   openButton_->setText(open ? tr("Clos&e") : tr("Op&en"));
   openButton_->setEnabled(open || portBox_->count() > 0);
-  portBox_->setEnabled(!open);
+  portBox_->setEnabled(!open && portBox_->count() > 0);
   baudBox_->setEnabled(!open);
   const bool still = motorStill();
   tareButton_->setEnabled(open && still);
