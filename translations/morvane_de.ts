@@ -1314,34 +1314,6 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <translation>SA U/min</translation>
     </message>
     <message>
-        <source>Samples</source>
-        <translation>Messwerte</translation>
-    </message>
-    <message>
-        <source>Thrust g</source>
-        <translation>Schub g</translation>
-    </message>
-    <message>
-        <source>SD g</source>
-        <translation>SA g</translation>
-    </message>
-    <message>
-        <source>Current A</source>
-        <translation>Strom A</translation>
-    </message>
-    <message>
-        <source>Voltage V</source>
-        <translation>Spannung V</translation>
-    </message>
-    <message>
-        <source>Power W</source>
-        <translation>Leistung W</translation>
-    </message>
-    <message>
-        <source>g/W</source>
-        <translation>g/W</translation>
-    </message>
-    <message>
         <source>Motor test report</source>
         <translation>Motortest-Bericht</translation>
     </message>

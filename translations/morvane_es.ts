@@ -1314,34 +1314,6 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <translation>DE r/min</translation>
     </message>
     <message>
-        <source>Samples</source>
-        <translation>Muestras</translation>
-    </message>
-    <message>
-        <source>Thrust g</source>
-        <translation>Empuje g</translation>
-    </message>
-    <message>
-        <source>SD g</source>
-        <translation>DE g</translation>
-    </message>
-    <message>
-        <source>Current A</source>
-        <translation>Corriente A</translation>
-    </message>
-    <message>
-        <source>Voltage V</source>
-        <translation>Tensión V</translation>
-    </message>
-    <message>
-        <source>Power W</source>
-        <translation>Potencia W</translation>
-    </message>
-    <message>
-        <source>g/W</source>
-        <translation>g/W</translation>
-    </message>
-    <message>
         <source>Motor test report</source>
         <translation>Informe de prueba del motor</translation>
     </message>

@@ -27,6 +27,10 @@ std::string RecordingRow(const MotorSample& sample, std::int64_t startMs);
 // Mean and standard deviation to a tenth of an r/min; no deviation of a single sample.
 // With the stand's columns when standColumns; empty cells where it measured nothing.
 std::string SweepTableRow(const SweepRow& row, bool standColumns = false);
+// The same cells one by one, for a table shown or printed.
+std::vector<std::string> SweepRowCells(const SweepRow& row, bool standColumns);
+// Whether any row has the stand's figures.
+bool HasStandColumns(const std::vector<SweepRow>& rows);
 // The header and rows of a sweep's table; with the stand's columns when a row has them.
 std::vector<std::string> SweepTable(const std::vector<SweepRow>& rows);
 // ",thrust,current,voltage" of a reading; empty cells for none.

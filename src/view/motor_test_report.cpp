@@ -26,10 +26,6 @@ constexpr double kPageWidth = 1000;
 constexpr double kPageHeight = kPageWidth * 297 / 210;
 constexpr double kMargin = 60;
 
-QString Cell(const std::optional<double>& value, int places) {
-  return value ? QString::fromStdString(FixedPoint(*value, places)) : QStringLiteral("\u2013");
-}
-
 QFont Font(double pixels, bool bold = false) {
   QFont font;
   font.setPixelSize(static_cast<int>(std::lround(pixels)));
@@ -118,39 +114,21 @@ void PaintChart(QPainter& p, const QRectF& box, const std::vector<SweepRow>& row
   draw(right, false);
 }
 
-void PaintTable(QPainter& p, QRectF box, const MotorReport& r, bool stand) {
-  QStringList heads = {QCoreApplication::translate("morvane::MotorReport", "Throttle"),
-                       QCoreApplication::translate("morvane::MotorReport", "Mean r/min"),
-                       QCoreApplication::translate("morvane::MotorReport", "SD r/min"),
-                       QCoreApplication::translate("morvane::MotorReport", "Samples")};
-  if (stand) {
-    heads << QCoreApplication::translate("morvane::MotorReport", "Thrust g")
-          << QCoreApplication::translate("morvane::MotorReport", "SD g")
-          << QCoreApplication::translate("morvane::MotorReport", "Current A")
-          << QCoreApplication::translate("morvane::MotorReport", "Voltage V")
-          << QCoreApplication::translate("morvane::MotorReport", "Power W")
-          << QCoreApplication::translate("morvane::MotorReport", "g/W");
-  }
-  const double column = box.width() / heads.size();
+void PaintTable(QPainter& p, QRectF box, const MotorReport& r) {
+  const qsizetype columns = std::max<qsizetype>(1, r.heads.size());
+  const double column = box.width() / static_cast<double>(columns);
   const double line = 24;
   p.setPen(Qt::black);
-  p.setFont(Font(stand ? 13 : 15, true));
-  for (int i = 0; i < heads.size(); ++i) {
+  p.setFont(Font(columns > 4 ? 13 : 15, true));
+  for (int i = 0; i < r.heads.size(); ++i) {
     p.drawText(QRectF(box.left() + i * column, box.top(), column - 6, line),
-               Qt::AlignRight | Qt::AlignVCenter, heads[i]);
+               Qt::AlignRight | Qt::AlignVCenter, r.heads[i]);
   }
   p.drawLine(QPointF(box.left(), box.top() + line), QPointF(box.right(), box.top() + line));
   p.setFont(Font(15));
   double top = box.top() + line + 4;
-  for (const SweepRow& row : r.rows) {
+  for (const QStringList& cells : r.cells) {
     if (top + line > box.bottom()) break;  // a page holds what fits; the CSV holds all
-    QStringList cells = {QString::number(row.throttle), Cell(row.rpmMean, 1), Cell(row.rpmSd, 1),
-                         QString::number(row.samples)};
-    if (stand) {
-      const StandRow s = row.stand.value_or(StandRow{});
-      cells << Cell(s.thrustMean, 1) << Cell(s.thrustSd, 1) << Cell(s.currentA, 2)
-            << Cell(s.voltageV, 2) << Cell(s.powerW, 1) << Cell(s.gramsPerWatt, 2);
-    }
     for (int i = 0; i < cells.size(); ++i) {
       p.drawText(QRectF(box.left() + i * column, top, column - 6, line),
                  Qt::AlignRight | Qt::AlignVCenter, cells[i]);
@@ -208,7 +186,7 @@ void PaintReport(QPainter& p, const MotorReport& r) {
   PaintChart(p, QRectF(kMargin, y, width, chartHeight), r.rows, stand ? thrust : rpm,
              stand ? efficiency : spread);
   y += chartHeight + 30;
-  PaintTable(p, QRectF(kMargin, y, width, kPageHeight - kMargin - y), r, stand);
+  PaintTable(p, QRectF(kMargin, y, width, kPageHeight - kMargin - y), r);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <utility>
 #include <vector>
 
@@ -21,7 +22,9 @@ struct MotorReport {
   std::vector<std::pair<QString, QString>> settings;  // name, value as the window shows it
   QString stand;                                      // port and calibration; empty without a stand
   QString status;                                     // how the sweep ended
-  std::vector<SweepRow> rows;
+  std::vector<SweepRow> rows;   // for the curves
+  QStringList heads;            // the table as the window shows it
+  std::vector<QStringList> cells;
 };
 
 // The page as a picture width pixels wide (A4's proportions).

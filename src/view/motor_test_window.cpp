@@ -64,9 +64,14 @@ QString DefaultPath(const QString& stem, const QString& suffix = QStringLiteral(
   return QDir(folder).filePath(stem + QLatin1Char('-') + stamp + suffix);
 }
 
-QString Cell(const std::optional<double>& value, int places) {
-  // Nothing measured: a dash, not a 0.0.
-  return value ? Text(FixedPoint(*value, places)) : QStringLiteral("\u2013");
+// A row's cells as shown and printed: a dash where nothing was measured (one sample has no
+// spread), not a 0.0 that nothing measured.
+QStringList ShownCells(const SweepRow& row, bool stand) {
+  QStringList cells;
+  for (const std::string& cell : SweepRowCells(row, stand)) {
+    cells << (cell.empty() ? QStringLiteral("\u2013") : Text(cell));
+  }
+  return cells;
 }
 
 }  // namespace
@@ -317,13 +322,8 @@ void MotorTestWindow::showSweep() {
 // With a stand the table gains its columns; without one it stays as it always was.
 void MotorTestWindow::fillTable() {
   const std::vector<SweepRow>& rows = test_.sweep().rows();
-  const bool stand = std::any_of(rows.begin(), rows.end(),
-                                 [](const SweepRow& row) { return row.stand.has_value(); });
-  QStringList heads = {tr("Throttle"), tr("Mean r/min"), tr("SD r/min"), tr("Samples")};
-  if (stand) {
-    heads << tr("Thrust g") << tr("SD g") << tr("Current A") << tr("Voltage V") << tr("Power W")
-          << tr("g/W");
-  }
+  const bool stand = HasStandColumns(rows);
+  const QStringList heads = tableHeads(stand);
   if (table_->columnCount() != heads.size()) {
     table_->setColumnCount(static_cast<int>(heads.size()));
     table_->setHorizontalHeaderLabels(heads);
@@ -333,15 +333,7 @@ void MotorTestWindow::fillTable() {
   }
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-    const SweepRow& row = rows[static_cast<std::size_t>(i)];
-    // One sample has no spread: a dash, not a 0.0 that nothing measured.
-    QStringList cells = {QString::number(row.throttle), Text(FixedPoint(row.rpmMean, 1)),
-                         Cell(row.rpmSd, 1), QString::number(row.samples)};
-    if (stand) {
-      const StandRow s = row.stand.value_or(StandRow{});
-      cells << Cell(s.thrustMean, 1) << Cell(s.thrustSd, 1) << Cell(s.currentA, 2)
-            << Cell(s.voltageV, 2) << Cell(s.powerW, 1) << Cell(s.gramsPerWatt, 2);
-    }
+    const QStringList cells = ShownCells(rows[static_cast<std::size_t>(i)], stand);
     for (int col = 0; col < cells.size(); ++col) {
       auto* item = new QTableWidgetItem(cells[col]);
       item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -399,6 +391,15 @@ void MotorTestWindow::chooseTableFile() {
   }
 }
 
+QStringList MotorTestWindow::tableHeads(bool stand) const {
+  QStringList heads = {tr("Throttle"), tr("Mean r/min"), tr("SD r/min"), tr("Samples")};
+  if (stand) {
+    heads << tr("Thrust g") << tr("SD g") << tr("Current A") << tr("Voltage V") << tr("Power W")
+          << tr("g/W");
+  }
+  return heads;
+}
+
 bool MotorTestWindow::saveReport(const QString& path) {
   const Controls& c = form_.controls();
   MotorReport report;
@@ -418,6 +419,9 @@ bool MotorTestWindow::saveReport(const QString& path) {
   report.stand = stand_->description();
   report.status = Text(test_.sweep().status(InWindowLanguage));
   report.rows = test_.sweep().rows();
+  const bool stand = HasStandColumns(report.rows);
+  report.heads = tableHeads(stand);
+  for (const SweepRow& row : report.rows) report.cells.push_back(ShownCells(row, stand));
   QString error;
   if (SaveReport(path, report, &error)) {
     sweepStatus_->setText(tr("Report saved to %1.").arg(QFileInfo(path).fileName()));

@@ -61,6 +61,7 @@ class MotorTestWindow : public QWidget {
   void chooseTableFile();
   void chooseReportFile();
   void fillTable();
+  QStringList tableHeads(bool stand) const;
 
   FormMVconfig& form_;
   MotorTest test_;

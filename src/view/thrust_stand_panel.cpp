@@ -338,13 +338,7 @@ void ThrustStandPanel::showReading() {
 
 void ThrustStandPanel::tare() {
   if (!motorStill()) return;
-  const std::string why = test_.stand().tare(InWindowLanguage);
-  if (why.empty()) {
-    rememberCalibration();
-    showReading();
-  } else {
-    reading_->setText(QString::fromStdString(why));
-  }
+  calibrated(test_.stand().tare(InWindowLanguage));
 }
 
 void ThrustStandPanel::calibrate() {
@@ -354,20 +348,20 @@ void ThrustStandPanel::calibrate() {
                                                tr("The known weight now on the tared stand, in g:"),
                                                100, 0.1, 100000, 1, &ok);
   if (!ok) return;
-  const std::string why = test_.stand().calibrate(known, InWindowLanguage);
-  if (why.empty()) {
-    rememberCalibration();
-    showReading();
-  } else {
-    reading_->setText(QString::fromStdString(why));
-  }
+  calibrated(test_.stand().calibrate(known, InWindowLanguage));
 }
 
-void ThrustStandPanel::rememberCalibration() {
+// Kept for the port when taken; else why not, in place of the reading until the next one.
+void ThrustStandPanel::calibrated(const std::string& why) {
+  if (!why.empty()) {
+    reading_->setText(QString::fromStdString(why));
+    return;
+  }
   QSettings store = Store();
   store.setValue(StoreKey(path_, "offset"), test_.stand().calibration().offsetG);
   store.setValue(StoreKey(path_, "scale"), test_.stand().calibration().scale);
   store.sync();
+  showReading();
 }
 
 void ThrustStandPanel::applyColumns() {

@@ -50,7 +50,7 @@ class ThrustStandPanel : public QGroupBox {
   void showState();
   void tare();
   void calibrate();
-  void rememberCalibration();
+  void calibrated(const std::string& why);
   void applyColumns();
   void applyLimits();
   bool motorStill() const;
