@@ -3,6 +3,8 @@
 # Installs what is missing, builds, starts the simulated ESC and opens the window with it as
 # COM1; USB adapters that are plugged in follow as COM2, COM3, ... Arguments go to the
 # simulator, e.g. scripts/run.sh --echo --latency 5 (see morvane-esc-sim --help).
+# --thrust-stand: the simulator also plays a thrust stand, listed as COM2, for the motor test
+# window's "Thrust stand" group (Ctrl+T); --stand-* options shape it.
 #
 # The simulator stops when the window closes. Ctrl+C, or SIGINT, SIGTERM or SIGHUP sent to
 # this script alone (as a process manager or `timeout` does), closes the window the clean
@@ -57,6 +59,15 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
 
+# The stand's own block: --thrust-stand alone names no path here, the script gives it one.
+stand=""
+sim_args=()
+for arg in "$@"; do
+  if [ "$arg" = --thrust-stand ]; then stand="$run_dir/stand"; else sim_args+=("$arg"); fi
+done
+set -- ${sim_args[@]+"${sim_args[@]}"}
+if [ -n "$stand" ]; then set -- --thrust-stand "$stand" "$@"; fi
+
 traffic="$run_dir/traffic.log"
 for arg in "$@"; do
   if [ "$arg" = --log ] || [[ $arg == --log=* ]]; then traffic=""; fi
@@ -84,6 +95,11 @@ echo "Simulated ESC on $(head -n1 "$run_dir/sim.out") as COM1${traffic:+; traffi
 # COM1 is the simulator; USB adapters follow, as many as fit in COM2..COM16.
 ports="$run_dir/esc"
 count=1
+if [ -n "$stand" ]; then
+  ports="$ports:$stand"
+  count=2
+  echo "Simulated thrust stand on $(sed -n 2p "$run_dir/sim.out") as COM2: Ctrl+T, then open it"
+fi
 while read -r device; do
   [ "$count" -lt 16 ] || break
   ports="$ports:$device"

@@ -925,6 +925,25 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     </message>
 </context>
 <context>
+    <name>Stand</name>
+    <message>
+        <source>No thrust reading yet: nothing to tare.</source>
+        <translation>Noch kein Schubwert: nichts zu tarieren.</translation>
+    </message>
+    <message>
+        <source>The known weight must be above 0 g.</source>
+        <translation>Das bekannte Gewicht muss über 0 g liegen.</translation>
+    </message>
+    <message>
+        <source>No thrust reading yet: nothing to calibrate.</source>
+        <translation>Noch kein Schubwert: nichts zu kalibrieren.</translation>
+    </message>
+    <message>
+        <source>The stand reads no weight: tare it empty, then put the known weight on it.</source>
+        <translation>Der Prüfstand misst kein Gewicht: leer tarieren, dann das bekannte Gewicht auflegen.</translation>
+    </message>
+</context>
+<context>
     <name>Sweep</name>
     <message>
         <source>connection lost</source>
@@ -1017,6 +1036,22 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>Done: 1 step measured; throttle 0.</source>
         <translation>Fertig: 1 Stufe gemessen; Gas 0.</translation>
+    </message>
+    <message>
+        <source>thrust limit passed</source>
+        <translation>Schubgrenze überschritten</translation>
+    </message>
+    <message>
+        <source>current limit passed</source>
+        <translation>Stromgrenze überschritten</translation>
+    </message>
+    <message>
+        <source>The thrust stand sends no readings: check its port and baud rate, or close it.</source>
+        <translation>Der Schubprüfstand sendet keine Werte: Port und Baudrate prüfen oder ihn schließen.</translation>
+    </message>
+    <message>
+        <source>thrust stand silent for over a second</source>
+        <translation>Schubprüfstand über eine Sekunde still</translation>
     </message>
 </context>
 <context>
@@ -1265,6 +1300,57 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     </message>
 </context>
 <context>
+    <name>morvane::MotorReport</name>
+    <message>
+        <source>Throttle</source>
+        <translation>Gas</translation>
+    </message>
+    <message>
+        <source>Mean r/min</source>
+        <translation>Mittel U/min</translation>
+    </message>
+    <message>
+        <source>SD r/min</source>
+        <translation>SA U/min</translation>
+    </message>
+    <message>
+        <source>Motor test report</source>
+        <translation>Motortest-Bericht</translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>Zeit: %1</translation>
+    </message>
+    <message>
+        <source>ESC: %1, firmware %2</source>
+        <translation>ESC: %1, Firmware %2</translation>
+    </message>
+    <message>
+        <source>Settings: %1</source>
+        <translation>Einstellungen: %1</translation>
+    </message>
+    <message>
+        <source>Thrust stand: none</source>
+        <translation>Schubprüfstand: keiner</translation>
+    </message>
+    <message>
+        <source>Thrust stand: %1</source>
+        <translation>Schubprüfstand: %1</translation>
+    </message>
+    <message>
+        <source>Sweep: %1</source>
+        <translation>Durchlauf: %1</translation>
+    </message>
+    <message>
+        <source>Thrust (g)</source>
+        <translation>Schub (g)</translation>
+    </message>
+    <message>
+        <source>Efficiency (g/W)</source>
+        <translation>Wirkungsgrad (g/W)</translation>
+    </message>
+</context>
+<context>
     <name>morvane::MotorTestCommands</name>
     <message>
         <source>&amp;Motor test…</source>
@@ -1296,6 +1382,14 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>time (s)</source>
         <translation>Zeit (s)</translation>
+    </message>
+    <message>
+        <source>thrust (g, outer axis)</source>
+        <translation>Schub (g, äußere Achse)</translation>
+    </message>
+    <message>
+        <source>g</source>
+        <translation>g</translation>
     </message>
 </context>
 <context>
@@ -1444,6 +1538,82 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <source>Recorded 1 row to %1</source>
         <translation>1 Zeile in %1 aufgezeichnet</translation>
     </message>
+    <message>
+        <source>Sa&amp;ve report…</source>
+        <translation>Beric&amp;ht speichern…</translation>
+    </message>
+    <message>
+        <source>One page to keep, as PDF or PNG: the table, thrust and g/W against throttle, the ESC and its settings, the stand&apos;s calibration and the time.</source>
+        <translation>Eine Seite zum Aufheben, als PDF oder PNG: die Tabelle, Schub und g/W über dem Gas, der ESC und seine Einstellungen, die Kalibrierung des Prüfstands und die Zeit.</translation>
+    </message>
+    <message>
+        <source>Thrust g</source>
+        <translation>Schub g</translation>
+    </message>
+    <message>
+        <source>SD g</source>
+        <translation>SA g</translation>
+    </message>
+    <message>
+        <source>Current A</source>
+        <translation>Strom A</translation>
+    </message>
+    <message>
+        <source>Voltage V</source>
+        <translation>Spannung V</translation>
+    </message>
+    <message>
+        <source>Power W</source>
+        <translation>Leistung W</translation>
+    </message>
+    <message>
+        <source>g/W</source>
+        <translation>g/W</translation>
+    </message>
+    <message>
+        <source>%1 g, %2 g/W</source>
+        <translation>%1 g, %2 g/W</translation>
+    </message>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>Cutoff Voltage</source>
+        <translation>Abschaltspannung</translation>
+    </message>
+    <message>
+        <source>Brake</source>
+        <translation>Bremse</translation>
+    </message>
+    <message>
+        <source>Timing Advance</source>
+        <translation>Timing</translation>
+    </message>
+    <message>
+        <source>Cutoff Type</source>
+        <translation>Abschaltart</translation>
+    </message>
+    <message>
+        <source>Rotation Direction</source>
+        <translation>Drehrichtung</translation>
+    </message>
+    <message>
+        <source>Report saved to %1.</source>
+        <translation>Bericht in %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>The report could not be saved to %1: %2</source>
+        <translation>Der Bericht konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Save the sweep&apos;s report</source>
+        <translation>Bericht des Durchlaufs speichern</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;PNG pictures (*.png)</source>
+        <translation>PDF-Dateien (*.pdf);;PNG-Bilder (*.png)</translation>
+    </message>
 </context>
 <context>
     <name>morvane::Themes</name>
@@ -1466,6 +1636,165 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
     <message>
         <source>&amp;Bright (sunlight)</source>
         <translation>Sehr hell (Sonnen&amp;licht)</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::ThrustStandPanel</name>
+    <message>
+        <source>By header, else thrust, current, voltage</source>
+        <translation>Nach Kopfzeile, sonst Schub, Strom, Spannung</translation>
+    </message>
+    <message>
+        <source>thrust, current, voltage</source>
+        <translation>Schub, Strom, Spannung</translation>
+    </message>
+    <message>
+        <source>thrust, voltage, current</source>
+        <translation>Schub, Spannung, Strom</translation>
+    </message>
+    <message>
+        <source>current, voltage, thrust</source>
+        <translation>Strom, Spannung, Schub</translation>
+    </message>
+    <message>
+        <source>voltage, current, thrust</source>
+        <translation>Spannung, Strom, Schub</translation>
+    </message>
+    <message>
+        <source>time (unused), thrust, current, voltage</source>
+        <translation>Zeit (unbenutzt), Schub, Strom, Spannung</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>Thrust stand</source>
+        <translation>Schubprüfstand</translation>
+    </message>
+    <message>
+        <source>The stand&apos;s serial port: any port but the ESC&apos;s.</source>
+        <translation>Der serielle Port des Prüfstands: jeder außer dem des ESC.</translation>
+    </message>
+    <message>
+        <source>Op&amp;en</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Thrust stand reading</source>
+        <translation>Messwert des Schubprüfstands</translation>
+    </message>
+    <message>
+        <source>T&amp;are</source>
+        <translation>T&amp;arieren</translation>
+    </message>
+    <message>
+        <source>Zeroes the thrust; only while the motor stands still.</source>
+        <translation>Setzt den Schub auf null; nur bei stehendem Motor.</translation>
+    </message>
+    <message>
+        <source>&amp;Calibrate…</source>
+        <translation>&amp;Kalibrieren…</translation>
+    </message>
+    <message>
+        <source>Put a known weight on the tared stand and enter it: the scale is remembered for this port.</source>
+        <translation>Ein bekanntes Gewicht auf den tarierten Prüfstand legen und eingeben: der Maßstab wird für diesen Port gemerkt.</translation>
+    </message>
+    <message>
+        <source>Which column of a line of numbers is what.</source>
+        <translation>Welche Spalte einer Zahlenzeile was enthält.</translation>
+    </message>
+    <message>
+        <source>A thrust reading above this sets the throttle to 0 at once.</source>
+        <translation>Ein Schubwert darüber setzt das Gas sofort auf 0.</translation>
+    </message>
+    <message>
+        <source>A current reading above this sets the throttle to 0 at once.</source>
+        <translation>Ein Stromwert darüber setzt das Gas sofort auf 0.</translation>
+    </message>
+    <message>
+        <source>Po&amp;rt:</source>
+        <translation>Po&amp;rt:</translation>
+    </message>
+    <message>
+        <source>&amp;Baud:</source>
+        <translation>&amp;Baud:</translation>
+    </message>
+    <message>
+        <source>Colum&amp;ns:</source>
+        <translation>Spa&amp;lten:</translation>
+    </message>
+    <message>
+        <source>Thrust &amp;limit:</source>
+        <translation>Schub&amp;grenze:</translation>
+    </message>
+    <message>
+        <source>C&amp;urrent limit:</source>
+        <translation>Strom&amp;grenze:</translation>
+    </message>
+    <message>
+        <source>COM%1 is the ESC&apos;s port.</source>
+        <translation>COM%1 ist der Port des ESC.</translation>
+    </message>
+    <message>
+        <source>COM%1 has no device.</source>
+        <translation>COM%1 hat kein Gerät.</translation>
+    </message>
+    <message>
+        <source>COM%1 cannot be opened: %2</source>
+        <translation>COM%1 lässt sich nicht öffnen: %2</translation>
+    </message>
+    <message>
+        <source>The stand&apos;s port failed.</source>
+        <translation>Der Port des Prüfstands ist ausgefallen.</translation>
+    </message>
+    <message>
+        <source>Clos&amp;e</source>
+        <translation>Schli&amp;eßen</translation>
+    </message>
+    <message>
+        <source>No stand open.</source>
+        <translation>Kein Prüfstand geöffnet.</translation>
+    </message>
+    <message>
+        <source>No good line for over a second (%1 unreadable).</source>
+        <translation>Über eine Sekunde keine gültige Zeile (%1 unlesbar).</translation>
+    </message>
+    <message>
+        <source>No reading yet.</source>
+        <translation>Noch kein Messwert.</translation>
+    </message>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>%1 g/W</source>
+        <translation>%1 g/W</translation>
+    </message>
+    <message>
+        <source>Calibrate the thrust stand</source>
+        <translation>Schubprüfstand kalibrieren</translation>
+    </message>
+    <message>
+        <source>The known weight now on the tared stand, in g:</source>
+        <translation>Das bekannte Gewicht auf dem tarierten Prüfstand, in g:</translation>
+    </message>
+    <message>
+        <source>COM%1 (%2) at %3 baud; tare %4, scale %5</source>
+        <translation>COM%1 (%2) mit %3 Baud; Tara %4, Maßstab %5</translation>
     </message>
 </context>
 </TS>

@@ -925,6 +925,25 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     </message>
 </context>
 <context>
+    <name>Stand</name>
+    <message>
+        <source>No thrust reading yet: nothing to tare.</source>
+        <translation>Aún no hay lectura de empuje: nada que tarar.</translation>
+    </message>
+    <message>
+        <source>The known weight must be above 0 g.</source>
+        <translation>El peso conocido debe ser mayor que 0 g.</translation>
+    </message>
+    <message>
+        <source>No thrust reading yet: nothing to calibrate.</source>
+        <translation>Aún no hay lectura de empuje: nada que calibrar.</translation>
+    </message>
+    <message>
+        <source>The stand reads no weight: tare it empty, then put the known weight on it.</source>
+        <translation>El banco no mide peso: tárelo vacío y luego ponga el peso conocido.</translation>
+    </message>
+</context>
+<context>
     <name>Sweep</name>
     <message>
         <source>connection lost</source>
@@ -1017,6 +1036,22 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>Done: 1 step measured; throttle 0.</source>
         <translation>Hecho: 1 paso medido; acelerador 0.</translation>
+    </message>
+    <message>
+        <source>thrust limit passed</source>
+        <translation>límite de empuje superado</translation>
+    </message>
+    <message>
+        <source>current limit passed</source>
+        <translation>límite de corriente superado</translation>
+    </message>
+    <message>
+        <source>The thrust stand sends no readings: check its port and baud rate, or close it.</source>
+        <translation>El banco de empuje no envía lecturas: revise su puerto y velocidad, o ciérrelo.</translation>
+    </message>
+    <message>
+        <source>thrust stand silent for over a second</source>
+        <translation>banco de empuje en silencio más de un segundo</translation>
     </message>
 </context>
 <context>
@@ -1265,6 +1300,57 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     </message>
 </context>
 <context>
+    <name>morvane::MotorReport</name>
+    <message>
+        <source>Throttle</source>
+        <translation>Acelerador</translation>
+    </message>
+    <message>
+        <source>Mean r/min</source>
+        <translation>Media r/min</translation>
+    </message>
+    <message>
+        <source>SD r/min</source>
+        <translation>DE r/min</translation>
+    </message>
+    <message>
+        <source>Motor test report</source>
+        <translation>Informe de prueba del motor</translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>Hora: %1</translation>
+    </message>
+    <message>
+        <source>ESC: %1, firmware %2</source>
+        <translation>ESC: %1, firmware %2</translation>
+    </message>
+    <message>
+        <source>Settings: %1</source>
+        <translation>Ajustes: %1</translation>
+    </message>
+    <message>
+        <source>Thrust stand: none</source>
+        <translation>Banco de empuje: ninguno</translation>
+    </message>
+    <message>
+        <source>Thrust stand: %1</source>
+        <translation>Banco de empuje: %1</translation>
+    </message>
+    <message>
+        <source>Sweep: %1</source>
+        <translation>Barrido: %1</translation>
+    </message>
+    <message>
+        <source>Thrust (g)</source>
+        <translation>Empuje (g)</translation>
+    </message>
+    <message>
+        <source>Efficiency (g/W)</source>
+        <translation>Eficiencia (g/W)</translation>
+    </message>
+</context>
+<context>
     <name>morvane::MotorTestCommands</name>
     <message>
         <source>&amp;Motor test…</source>
@@ -1296,6 +1382,14 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>time (s)</source>
         <translation>tiempo (s)</translation>
+    </message>
+    <message>
+        <source>thrust (g, outer axis)</source>
+        <translation>empuje (g, eje exterior)</translation>
+    </message>
+    <message>
+        <source>g</source>
+        <translation>g</translation>
     </message>
 </context>
 <context>
@@ -1444,6 +1538,82 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <source>Recorded 1 row to %1</source>
         <translation>1 fila grabada en %1</translation>
     </message>
+    <message>
+        <source>Sa&amp;ve report…</source>
+        <translation>Guardar in&amp;forme…</translation>
+    </message>
+    <message>
+        <source>One page to keep, as PDF or PNG: the table, thrust and g/W against throttle, the ESC and its settings, the stand&apos;s calibration and the time.</source>
+        <translation>Una página para guardar, en PDF o PNG: la tabla, empuje y g/W según el acelerador, el ESC y sus ajustes, la calibración del banco y la hora.</translation>
+    </message>
+    <message>
+        <source>Thrust g</source>
+        <translation>Empuje g</translation>
+    </message>
+    <message>
+        <source>SD g</source>
+        <translation>DE g</translation>
+    </message>
+    <message>
+        <source>Current A</source>
+        <translation>Corriente A</translation>
+    </message>
+    <message>
+        <source>Voltage V</source>
+        <translation>Tensión V</translation>
+    </message>
+    <message>
+        <source>Power W</source>
+        <translation>Potencia W</translation>
+    </message>
+    <message>
+        <source>g/W</source>
+        <translation>g/W</translation>
+    </message>
+    <message>
+        <source>%1 g, %2 g/W</source>
+        <translation>%1 g, %2 g/W</translation>
+    </message>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>Cutoff Voltage</source>
+        <translation>Tensión de corte</translation>
+    </message>
+    <message>
+        <source>Brake</source>
+        <translation>Freno</translation>
+    </message>
+    <message>
+        <source>Timing Advance</source>
+        <translation>Avance de sincronización</translation>
+    </message>
+    <message>
+        <source>Cutoff Type</source>
+        <translation>Tipo de corte</translation>
+    </message>
+    <message>
+        <source>Rotation Direction</source>
+        <translation>Sentido de giro</translation>
+    </message>
+    <message>
+        <source>Report saved to %1.</source>
+        <translation>Informe guardado en %1.</translation>
+    </message>
+    <message>
+        <source>The report could not be saved to %1: %2</source>
+        <translation>No se pudo guardar el informe en %1: %2</translation>
+    </message>
+    <message>
+        <source>Save the sweep&apos;s report</source>
+        <translation>Guardar el informe del barrido</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;PNG pictures (*.png)</source>
+        <translation>Archivos PDF (*.pdf);;Imágenes PNG (*.png)</translation>
+    </message>
 </context>
 <context>
     <name>morvane::Themes</name>
@@ -1466,6 +1636,165 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
     <message>
         <source>&amp;Bright (sunlight)</source>
         <translation>&amp;Brillante (luz solar)</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::ThrustStandPanel</name>
+    <message>
+        <source>By header, else thrust, current, voltage</source>
+        <translation>Por cabecera, si no empuje, corriente, tensión</translation>
+    </message>
+    <message>
+        <source>thrust, current, voltage</source>
+        <translation>empuje, corriente, tensión</translation>
+    </message>
+    <message>
+        <source>thrust, voltage, current</source>
+        <translation>empuje, tensión, corriente</translation>
+    </message>
+    <message>
+        <source>current, voltage, thrust</source>
+        <translation>corriente, tensión, empuje</translation>
+    </message>
+    <message>
+        <source>voltage, current, thrust</source>
+        <translation>tensión, corriente, empuje</translation>
+    </message>
+    <message>
+        <source>time (unused), thrust, current, voltage</source>
+        <translation>tiempo (sin uso), empuje, corriente, tensión</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Thrust stand</source>
+        <translation>Banco de empuje</translation>
+    </message>
+    <message>
+        <source>The stand&apos;s serial port: any port but the ESC&apos;s.</source>
+        <translation>El puerto serie del banco: cualquiera salvo el del ESC.</translation>
+    </message>
+    <message>
+        <source>Op&amp;en</source>
+        <translation>A&amp;brir</translation>
+    </message>
+    <message>
+        <source>Thrust stand reading</source>
+        <translation>Lectura del banco de empuje</translation>
+    </message>
+    <message>
+        <source>T&amp;are</source>
+        <translation>T&amp;arar</translation>
+    </message>
+    <message>
+        <source>Zeroes the thrust; only while the motor stands still.</source>
+        <translation>Pone el empuje a cero; solo con el motor parado.</translation>
+    </message>
+    <message>
+        <source>&amp;Calibrate…</source>
+        <translation>&amp;Calibrar…</translation>
+    </message>
+    <message>
+        <source>Put a known weight on the tared stand and enter it: the scale is remembered for this port.</source>
+        <translation>Ponga un peso conocido en el banco tarado e introdúzcalo: la escala se recuerda para este puerto.</translation>
+    </message>
+    <message>
+        <source>Which column of a line of numbers is what.</source>
+        <translation>Qué columna de una línea de números es qué.</translation>
+    </message>
+    <message>
+        <source>A thrust reading above this sets the throttle to 0 at once.</source>
+        <translation>Una lectura de empuje mayor pone el acelerador a 0 al instante.</translation>
+    </message>
+    <message>
+        <source>A current reading above this sets the throttle to 0 at once.</source>
+        <translation>Una lectura de corriente mayor pone el acelerador a 0 al instante.</translation>
+    </message>
+    <message>
+        <source>Po&amp;rt:</source>
+        <translation>Pue&amp;rto:</translation>
+    </message>
+    <message>
+        <source>&amp;Baud:</source>
+        <translation>&amp;Baudios:</translation>
+    </message>
+    <message>
+        <source>Colum&amp;ns:</source>
+        <translation>Colum&amp;nas:</translation>
+    </message>
+    <message>
+        <source>Thrust &amp;limit:</source>
+        <translation>&amp;Límite de empuje:</translation>
+    </message>
+    <message>
+        <source>C&amp;urrent limit:</source>
+        <translation>Límite de corri&amp;ente:</translation>
+    </message>
+    <message>
+        <source>COM%1 is the ESC&apos;s port.</source>
+        <translation>COM%1 es el puerto del ESC.</translation>
+    </message>
+    <message>
+        <source>COM%1 has no device.</source>
+        <translation>COM%1 no tiene dispositivo.</translation>
+    </message>
+    <message>
+        <source>COM%1 cannot be opened: %2</source>
+        <translation>No se puede abrir COM%1: %2</translation>
+    </message>
+    <message>
+        <source>The stand&apos;s port failed.</source>
+        <translation>Falló el puerto del banco.</translation>
+    </message>
+    <message>
+        <source>Clos&amp;e</source>
+        <translation>C&amp;errar</translation>
+    </message>
+    <message>
+        <source>No stand open.</source>
+        <translation>Ningún banco abierto.</translation>
+    </message>
+    <message>
+        <source>No good line for over a second (%1 unreadable).</source>
+        <translation>Ninguna línea válida en más de un segundo (%1 ilegibles).</translation>
+    </message>
+    <message>
+        <source>No reading yet.</source>
+        <translation>Aún no hay lectura.</translation>
+    </message>
+    <message>
+        <source>%1 g</source>
+        <translation>%1 g</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>%1 g/W</source>
+        <translation>%1 g/W</translation>
+    </message>
+    <message>
+        <source>Calibrate the thrust stand</source>
+        <translation>Calibrar el banco de empuje</translation>
+    </message>
+    <message>
+        <source>The known weight now on the tared stand, in g:</source>
+        <translation>El peso conocido sobre el banco tarado, en g:</translation>
+    </message>
+    <message>
+        <source>COM%1 (%2) at %3 baud; tare %4, scale %5</source>
+        <translation>COM%1 (%2) a %3 baudios; tara %4, escala %5</translation>
     </message>
 </context>
 </TS>

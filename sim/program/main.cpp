@@ -60,6 +60,17 @@ int main(int argc, char** argv) {
       return Fail(error, 1);
     }
   }
+  PseudoTerminal standPty;
+  DeviceLink standLink;
+  if (options.stand) {
+    if (std::string error = standPty.open(); !error.empty()) return Fail(error, 1);
+    if (!options.standLinkPath.empty()) {
+      if (std::string error = standLink.make(options.standLinkPath, standPty.devicePath());
+          !error.empty()) {
+        return Fail(error, 1);
+      }
+    }
+  }
   FrameLog log([](const std::string& error) { Fail(error, 1); });
   if (!options.logPath.empty()) {
     if (std::string error = log.open(options.logPath); !error.empty()) return Fail(error, 1);
@@ -67,11 +78,18 @@ int main(int argc, char** argv) {
 
   // The device path comes first on stdout; whoever started us waits for it.
   std::printf("%s\n", pty.devicePath().c_str());
+  if (options.stand) std::printf("%s\n", standPty.devicePath().c_str());
   std::fflush(stdout);
   std::fprintf(stderr, "morvane-esc-sim: ESC on %s%s; stop with Ctrl+C\n", pty.devicePath().c_str(),
                options.linkPath.empty() ? "" : (" (link " + options.linkPath + ")").c_str());
+  if (options.stand) {
+    std::fprintf(stderr, "morvane-esc-sim: thrust stand on %s%s\n", standPty.devicePath().c_str(),
+                 options.standLinkPath.empty()
+                     ? ""
+                     : (" (link " + options.standLinkPath + ")").c_str());
+  }
 
-  SimRunner runner(options, pty.masterFd(), log);
+  SimRunner runner(options, pty.masterFd(), log, options.stand ? standPty.masterFd() : -1);
   runner.run(waitMask, g_stop);
   return log.close() ? 0 : 1;
 }

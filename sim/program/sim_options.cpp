@@ -43,6 +43,21 @@ bool ParseSettings(const std::string& text, SettingBytes& out) {
   return true;
 }
 
+// Any of the stand's options puts a stand on the second terminal.
+StandConfig& Stand(SimOptions& o) {
+  if (!o.stand) o.stand.emplace();
+  return *o.stand;
+}
+
+bool ParseStandForm(const std::string& text, StandForm& out) {
+  static const std::map<std::string, StandForm> forms = {
+      {"plain", StandForm::Plain}, {"labelled", StandForm::Labelled}, {"csv", StandForm::Csv}};
+  const auto found = forms.find(text);
+  if (found == forms.end()) return false;
+  out = found->second;
+  return true;
+}
+
 using ValueSetter = std::function<bool(const std::string&, SimOptions&)>;
 
 struct ValueOption {
@@ -103,6 +118,37 @@ const std::map<std::string, ValueOption>& ValueOptions() {
           o.linkPath = v;
           return !v.empty();
         }}},
+      {"--thrust-stand",
+       {"PATH", "a path",
+        [](const std::string& v, SimOptions& o) {
+          Stand(o);
+          o.standLinkPath = v;
+          return !v.empty();
+        }}},
+      {"--stand-form",
+       {"FORM", "plain, labelled or csv",
+        [](const std::string& v, SimOptions& o) { return ParseStandForm(v, Stand(o).form); }}},
+      {"--stand-rate",
+       {"HZ", "a whole number from 1 to 200",
+        [](const std::string& v, SimOptions& o) {
+          long n = 0;
+          if (!ParseInt(v, 1, 200, n)) return false;
+          Stand(o).rateHz = static_cast<double>(n);
+          return true;
+        }}},
+      {"--stand-garbage-every",
+       {"N", "a whole number from 1 to 1000000",
+        [](const std::string& v, SimOptions& o) {
+          long n = 0;
+          if (!ParseInt(v, 1, 1000000, n)) return false;
+          Stand(o).garbageEvery = static_cast<int>(n);
+          return true;
+        }}},
+      {"--stand-silent-after",
+       {"MS", "a number of milliseconds from 0 to 60000",
+        [](const std::string& v, SimOptions& o) {
+          return ParseMs(v, Stand(o).silentAfterMs);
+        }}},
       {"--log",
        {"FILE", "a file name",
         [](const std::string& v, SimOptions& o) {
@@ -118,6 +164,7 @@ const std::map<std::string, std::function<void(SimOptions&)>>& FlagOptions() {
       {"--echo", [](SimOptions& o) { o.echo = true; }},
       {"--noise", [](SimOptions& o) { o.faults.noiseBytes = kNoiseBytes; }},
       {"--silent", [](SimOptions& o) { o.faults.silent = true; }},
+      {"--stand-no-header", [](SimOptions& o) { Stand(o).header = false; }},
       {"--help", [](SimOptions& o) { o.help = true; }},
       {"-h", [](SimOptions& o) { o.help = true; }},
   };
@@ -195,6 +242,23 @@ Faults:
   --noise            two stray bytes (never 'A' or 'Y') before every reply
   --drop-every N     lose every Nth reply
   --silent           answer nothing
+
+Thrust stand:
+  --thrust-stand PATH
+                     a thrust stand on a second terminal, PATH a symbolic link to it as
+                     with --link; its device path is the second line of the output. It
+                     sends readings of the simulated motor: thrust with the square of
+                     the speed, current with its cube, with 1 % noise, on a mount of 35 g
+  --stand-form FORM  plain ("123.4"), labelled ("thrust: 123.4 g, current: ...") or
+                     csv ("123.4,12.10,11.92", the default)
+  --stand-no-header  csv without the header line "thrust_g,current_a,voltage_v" (sent
+                     first and every 10 s otherwise)
+  --stand-rate HZ    readings a second, 1..200 (default 40)
+  --stand-garbage-every N
+                     every Nth line is garbage
+  --stand-silent-after MS
+                     the stand sends nothing from MS after the start
+Any --stand-* option alone puts a stand on a second terminal without a link.
 
 Other:
   --log FILE         write every frame received and every reply sent to FILE, one per line,

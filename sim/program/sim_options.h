@@ -9,6 +9,7 @@
 
 #include "sim/esc_model.h"
 #include "sim/reply_faults.h"
+#include "sim/thrust_stand_model.h"
 
 namespace morvane::sim {
 
@@ -18,6 +19,9 @@ struct SimOptions {
   bool echo = false;
   std::string linkPath;  // empty: no symlink
   std::string logPath;   // empty: no log
+  // A thrust stand on a second pseudo-terminal; standLinkPath as linkPath, for it.
+  std::optional<StandConfig> stand;
+  std::string standLinkPath;
   bool help = false;
 };
 

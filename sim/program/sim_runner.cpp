@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cmath>
 #include <ctime>
+#include <string>
 
 namespace morvane::sim {
 namespace {
@@ -25,13 +26,16 @@ timespec ToTimespec(double ms) {
 
 }  // namespace
 
-SimRunner::SimRunner(const SimOptions& options, int fd, FrameLog& log)
+SimRunner::SimRunner(const SimOptions& options, int fd, FrameLog& log, int standFd)
     : fd_(fd),
       log_(log),
       echo_(options.echo),
       esc_(options.esc),
       faults_(options.faults),
-      start_(std::chrono::steady_clock::now()) {}
+      start_(std::chrono::steady_clock::now()),
+      standFd_(standFd) {
+  if (standFd_ >= 0 && options.stand) stand_.emplace(*options.stand);
+}
 
 double SimRunner::nowMs() const {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
@@ -41,15 +45,24 @@ double SimRunner::nowMs() const {
 void SimRunner::run(const sigset_t& waitMask, const volatile std::sig_atomic_t& stop) {
   std::uint8_t buf[256];
   while (stop == 0) {
-    pollfd pfd{fd_, POLLIN, 0};
+    pollfd fds[2] = {{fd_, POLLIN, 0}, {standFd_, POLLIN, 0}};
+    pollfd& pfd = fds[0];
     timespec timeout{};
     const timespec* wait = nullptr;
-    if (!pending_.empty()) {
-      timeout = ToTimespec(pending_.front().dueMs - nowMs());
+    double dueMs = stand_ ? standDueMs_ : -1;
+    if (!pending_.empty()) dueMs = dueMs < 0 ? pending_.front().dueMs
+                                             : std::min(dueMs, pending_.front().dueMs);
+    if (dueMs >= 0) {
+      timeout = ToTimespec(dueMs - nowMs());
       wait = &timeout;
     }
-    const int ready = ::ppoll(&pfd, 1, wait, &waitMask);
+    const int ready = ::ppoll(fds, stand_ ? 2 : 1, wait, &waitMask);
     if (ready < 0) continue;  // EINTR: a signal; the loop test decides
+    if (stand_ && (fds[1].revents & POLLIN) != 0) {
+      // A stand only talks. Whatever reaches it is a fault of the program on the far end.
+      const ssize_t n = ::read(standFd_, buf, sizeof buf);
+      if (n > 0) log_.note("thrust stand received " + std::to_string(n) + " bytes");
+    }
     if ((pfd.revents & POLLIN) != 0) {
       const ssize_t n = ::read(fd_, buf, sizeof buf);
       if (n > 0) received(buf, static_cast<std::size_t>(n));
@@ -59,7 +72,21 @@ void SimRunner::run(const sigset_t& waitMask, const volatile std::sig_atomic_t& 
       ::nanosleep(&pause, nullptr);
     }
     sendDue();
+    sendStandDue();
   }
+}
+
+void SimRunner::sendStandDue() {
+  if (!stand_ || nowMs() < standDueMs_) return;
+  const double now = nowMs();
+  const std::string text = stand_->next(now, esc_.erps(now));
+  // Unread lines pile up in the terminal until it is full; then they are lost, as on a wire.
+  if (!text.empty()) {
+    const ssize_t n = ::write(standFd_, text.data(), text.size());
+    static_cast<void>(n);
+  }
+  // Late wake-ups do not bunch the lines: the next one is a period after this one.
+  standDueMs_ = now + stand_->periodMs();
 }
 
 void SimRunner::received(const std::uint8_t* bytes, std::size_t n) {

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "sim/esc_model.h"
@@ -20,7 +21,8 @@ namespace morvane::sim {
 
 class SimRunner {
  public:
-  SimRunner(const SimOptions& options, int fd, FrameLog& log);
+  // standFd: the thrust stand's terminal, -1 for none.
+  SimRunner(const SimOptions& options, int fd, FrameLog& log, int standFd = -1);
 
   // Serves the line until stop becomes non-zero. Signals are delivered only while waiting,
   // with waitMask in force, so none is lost between the check and the wait.
@@ -36,6 +38,7 @@ class SimRunner {
   void received(const std::uint8_t* bytes, std::size_t n);
   void sendDue();
   void write(const std::vector<std::uint8_t>& bytes);
+  void sendStandDue();
 
   int fd_;
   FrameLog& log_;
@@ -46,6 +49,9 @@ class SimRunner {
   std::deque<Pending> pending_;
   double lineFreeMs_ = 0;
   double lastByteMs_ = 0;
+  int standFd_;
+  std::optional<ThrustStandModel> stand_;
+  double standDueMs_ = 0;
 };
 
 }  // namespace morvane::sim

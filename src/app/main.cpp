@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
   view.setDeviceText([&](int n) { return DeviceLine(table, n, InWindowLanguage); });
   InstallSettingsFileCommands(view, form);
   InstallSettingsLibraryCommands(view, form);
-  InstallMotorTest(view, form);
+  InstallMotorTest(view, form, &table);
   InstallSupportLogCommand(view, supportLog);
   const bool listed = portList && !portList->empty();
   InstallPortCheckCommand(view, [&] { return WindowFindings(table, listed, form); });

@@ -18,6 +18,8 @@ struct MotorSample {
   std::int32_t rpmAvg = 0;  // the ten-reply average the r/min box shows
   int poles = 2;
   bool speedReply = false;
+  // The thrust stand's last reading in g, when one is open and speaking.
+  std::optional<double> thrustG;
 };
 
 MotorSample SampleOf(const PollAnswer& answer, std::int64_t nowMs);

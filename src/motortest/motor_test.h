@@ -6,15 +6,23 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "link/seams.h"
 #include "motortest/motor_sample.h"
 #include "motortest/throttle_sweep.h"
+#include "motortest/thrust_stand.h"
 #include "controls/controls.h"
 #include "form/form_mvconfig.h"
 
 namespace morvane {
+
+// Limits on the stand's readings; none is off.
+struct StandLimits {
+  std::optional<double> thrustG;
+  std::optional<double> currentA;
+};
 
 class MotorTest {
  public:
@@ -44,8 +52,17 @@ class MotorTest {
   // Escape or a Stop button: the sweep ends and the throttle goes to 0 at once.
   void stopMotor(const std::string& why);
 
+  ThrustStand& stand() { return stand_; }
+  const ThrustStand& stand() const { return stand_; }
+  // A reading past a limit stops the motor as Escape does, in a sweep or not.
+  void setLimits(const StandLimits& limits) { limits_ = limits; }
+  const StandLimits& limits() const { return limits_; }
+
  private:
   void onPoll(const PollAnswer& answer);
+  void onStandReading(const StandReading& reading);
+  // The stand's reading when it is open and speaking; none otherwise.
+  std::optional<StandReading> freshReading() const;
 
   FormMVconfig& form_;
   const Clock& clock_;
@@ -53,8 +70,12 @@ class MotorTest {
   LineSink sink_;
   std::int64_t recordingStartMs_ = 0;
   int recordedRows_ = 0;
+  bool recordingStand_ = false;  // the recording carries the stand's columns
+  ThrustStand stand_;
+  StandLimits limits_;
   ThrottleSweep sweep_;
   CallbackList<const PollAnswer&>::Subscription polls_;
+  CallbackList<const StandReading&>::Subscription readings_;
 };
 
 }  // namespace morvane

@@ -50,11 +50,23 @@ class StepStats {
   double squares_ = 0;  // sum of squared distances from the running mean
 };
 
+// What a thrust stand measured at one step, where it measured it.
+struct StandRow {
+  std::optional<double> thrustMean;  // g
+  std::optional<double> thrustSd;
+  std::optional<double> currentA;    // means
+  std::optional<double> voltageV;
+  std::optional<double> powerW;
+  std::optional<double> gramsPerWatt;
+  int readings = 0;
+};
+
 struct SweepRow {
   int throttle = 0;
   double rpmMean = 0;
   std::optional<double> rpmSd;
   int samples = 0;
+  std::optional<StandRow> stand = std::nullopt;  // none without a stand
 };
 
 }  // namespace morvane

@@ -5,8 +5,8 @@
 
 namespace morvane {
 
-ThrottleSweep::ThrottleSweep(FormMVconfig& form, const Clock& clock)
-    : form_(form), clock_(clock) {
+ThrottleSweep::ThrottleSweep(FormMVconfig& form, const Clock& clock, const ThrustStand* stand)
+    : form_(form), clock_(clock), stand_(stand) {
   Controls& c = form_.controls();
   lossRule_ = form_.escLost.subscribe(
       [this](const EscLost&) { stop(MORVANE_TRANSLATABLE("Sweep", "connection lost")); });
@@ -41,12 +41,20 @@ std::string ThrottleSweep::start(const SweepPlan& plan, const TranslateText& tra
   }
   PlanCheck check = CheckPlan(plan, c.SldPower.max(), translate);
   if (!check.note.empty()) return check.note;
+  standUsed_ = stand_ != nullptr && stand_->isOpen();
+  if (standUsed_ && stand_->quietMs() > ThrustStand::kSilentMs) {
+    return Phrase(translate, "Sweep",
+                  MORVANE_TRANSLATABLE("Sweep",
+                                       "The thrust stand sends no readings: check its port and "
+                                       "baud rate, or close it."));
+  }
 
   plan_ = plan;
   steps_ = std::move(check.steps);
   stepIndex_ = 0;
   rows_.clear();
   stats_ = {};
+  thrust_ = current_ = voltage_ = power_ = {};
   commanded_ = c.SldPower.value();
   phase_ = SweepPhase::Rising;
   // The throttle lives on the Run tab; the Config tab would stop it.
@@ -78,6 +86,12 @@ void ThrottleSweep::setThrottle(int value) {
 
 void ThrottleSweep::onPoll(const MotorSample& sample) {
   if (!running()) return;
+  // Without its readings the limits cannot hold: a stand that stopped speaking, or speaks
+  // only garbage, ends the sweep. A stand closed by the user is as silent.
+  if (standUsed_ && (!stand_->isOpen() || stand_->quietMs() > ThrustStand::kSilentMs)) {
+    stop(MORVANE_TRANSLATABLE("Sweep", "thrust stand silent for over a second"));
+    return;
+  }
   const RangeControl& slider = form_.controls().SldPower;
   const int target = steps_[stepIndex_];
   switch (phase_) {
@@ -95,6 +109,7 @@ void ThrottleSweep::onPoll(const MotorSample& sample) {
       if (clock_.elapsedMs() - settleFromMs_ >= plan_.settleMs) {
         phase_ = SweepPhase::Sampling;
         stats_ = {};
+        thrust_ = current_ = voltage_ = power_ = {};
       }
       break;
     case SweepPhase::Sampling:
@@ -107,8 +122,34 @@ void ThrottleSweep::onPoll(const MotorSample& sample) {
   if (running()) showProgress();
 }
 
+void ThrottleSweep::onStandReading(const StandReading& r) {
+  if (phase_ != SweepPhase::Sampling || !standUsed_) return;
+  if (r.thrustG) thrust_.add(*r.thrustG);
+  if (r.currentA) current_.add(*r.currentA);
+  if (r.voltageV) voltage_.add(*r.voltageV);
+  if (const std::optional<double> power = r.powerW()) power_.add(*power);
+}
+
+namespace {
+
+std::optional<double> MeanOf(const StepStats& stats) {
+  return stats.count() > 0 ? std::optional<double>(stats.mean()) : std::nullopt;
+}
+
+}  // namespace
+
 void ThrottleSweep::nextStep() {
-  rows_.push_back({steps_[stepIndex_], stats_.mean(), stats_.standardDeviation(), stats_.count()});
+  std::optional<StandRow> stand;
+  if (standUsed_) {
+    stand = StandRow{MeanOf(thrust_), thrust_.standardDeviation(), MeanOf(current_),
+                     MeanOf(voltage_), MeanOf(power_), std::nullopt, thrust_.count()};
+    // Efficiency of the step's means: a reading's own g/W is noise over noise.
+    if (stand->thrustMean && stand->powerW && *stand->powerW > 0) {
+      stand->gramsPerWatt = *stand->thrustMean / *stand->powerW;
+    }
+  }
+  rows_.push_back({steps_[stepIndex_], stats_.mean(), stats_.standardDeviation(), stats_.count(),
+                   stand});
   if (++stepIndex_ < steps_.size()) {
     phase_ = SweepPhase::Rising;
     return;

@@ -14,6 +14,7 @@
 #include "link/translatable.h"
 #include "motortest/motor_sample.h"
 #include "motortest/sweep_plan.h"
+#include "motortest/thrust_stand.h"
 #include "controls/controls.h"
 #include "form/form_mvconfig.h"
 
@@ -23,7 +24,8 @@ enum class SweepPhase { Idle, Rising, Settling, Sampling, Done, Stopped };
 
 class ThrottleSweep {
  public:
-  ThrottleSweep(FormMVconfig& form, const Clock& clock);
+  // stand: read at each step while it is open; it outlives the sweep.
+  ThrottleSweep(FormMVconfig& form, const Clock& clock, const ThrustStand* stand = nullptr);
   // A sweep never outlives whoever runs it: the motor stops.
   ~ThrottleSweep();
   ThrottleSweep(const ThrottleSweep&) = delete;
@@ -37,6 +39,8 @@ class ThrottleSweep {
   void stop(const std::string& why);
   // Each poll reply handled while connected moves the sweep on by one poll.
   void onPoll(const MotorSample& sample);
+  // Each good reading of the stand, calibrated.
+  void onStandReading(const StandReading& reading);
 
   bool running() const;
   SweepPhase phase() const { return phase_; }
@@ -57,6 +61,7 @@ class ThrottleSweep {
 
   FormMVconfig& form_;
   const Clock& clock_;
+  const ThrustStand* stand_;
   SweepPlan plan_;
   std::vector<int> steps_;
   std::size_t stepIndex_ = 0;
@@ -64,6 +69,11 @@ class ThrottleSweep {
   int commanded_ = 0;  // the throttle the sweep set last
   std::int64_t settleFromMs_ = 0;
   StepStats stats_;
+  bool standUsed_ = false;  // the stand was open when the sweep started
+  StepStats thrust_;
+  StepStats current_;
+  StepStats voltage_;
+  StepStats power_;
   std::vector<SweepRow> rows_;
   std::string stopWhy_;
   std::vector<Observers::Subscription> stopRules_;

@@ -62,6 +62,10 @@ class SerialComm : public QObject, public MSComm {
   }
 
   static constexpr int kBaud = 38400;
+  // The ESC's line runs at kBaud; a second port (a thrust stand) at its own. Only while closed.
+  void setBaudRate(int baud) {
+    if (!portOpen()) port_.setBaudRate(baud);
+  }
 
  private:
   void received();

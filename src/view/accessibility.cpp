@@ -592,12 +592,26 @@ void SetAnnouncementSink(AnnouncementSink to) {
   sink = to != nullptr ? to : &QAccessible::updateAccessibility;
 }
 
-void NameMainWindow(QWidget& view, const Controls& controls) {
+namespace {
+
+// Once, for whichever window asks first.
+void InstallFactory() {
   static const bool installed = [] {
     QAccessible::installFactory(Factory);
     return true;
   }();
   (void)installed;
+}
+
+}  // namespace
+
+void NameListByLabel(QComboBox& box) {
+  InstallFactory();
+  box.setProperty(kTextBox, true);
+}
+
+void NameMainWindow(QWidget& view, const Controls& controls) {
+  InstallFactory();
 
   for (const Described& d : kMainWindow) {
     auto* control = view.findChild<QWidget*>(QLatin1String(d.control));

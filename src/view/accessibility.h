@@ -9,6 +9,8 @@
 class QAccessibleEvent;
 class QWidget;
 
+class QComboBox;
+
 namespace morvane {
 
 class FormMVconfig;
@@ -33,6 +35,9 @@ void SetAnnouncementSink(AnnouncementSink sink);
 
 // Names and describes the motor test window's controls that show no caption of their own.
 void MakeMotorTestWindowAccessible(QWidget& window);
+// A drop-down list of the motor test window named by its label, as the main window's, not by
+// its entry. Before its first entry: that makes Qt's own interface for it, which stays.
+void NameListByLabel(QComboBox& box);
 
 // Says text politely, with no focus change: a reader speaks it after what it is saying. Qt
 // 6.8 announces it; before 6.8 a notification of the window shows with it, which Orca speaks.

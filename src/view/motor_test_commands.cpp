@@ -11,10 +11,11 @@ namespace {
 
 }  // namespace
 
-MotorTestCommands::MotorTestCommands(FormView& view, FormMVconfig& form)
+MotorTestCommands::MotorTestCommands(FormView& view, FormMVconfig& form, const PortTable* table)
     : QObject(&view),
       view_(view),
       form_(form),
+      table_(table),
       action_(new QAction(tr("&Motor test\u2026"), &view)),
       menu_(new QMenu(&view)) {
   action_->setObjectName(QStringLiteral("openMotorTest"));
@@ -39,7 +40,7 @@ MotorTestCommands::~MotorTestCommands() {
 }
 
 void MotorTestCommands::open() {
-  if (window_ == nullptr) window_ = new MotorTestWindow(form_, form_.clock());
+  if (window_ == nullptr) window_ = new MotorTestWindow(form_, form_.clock(), nullptr, table_);
   window_->show();
   window_->raise();
   window_->activateWindow();
@@ -52,8 +53,8 @@ bool MotorTestCommands::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-MotorTestCommands* InstallMotorTest(FormView& view, FormMVconfig& form) {
-  return new MotorTestCommands(view, form);
+MotorTestCommands* InstallMotorTest(FormView& view, FormMVconfig& form, const PortTable* table) {
+  return new MotorTestCommands(view, form, table);
 }
 
 }  // namespace morvane

@@ -10,6 +10,7 @@
 
 #include "link/seams.h"
 #include "form/form_mvconfig.h"
+#include "ports/port_table.h"
 #include "view/form_view.h"
 #include "view/motor_test_window.h"
 
@@ -22,7 +23,8 @@ class MotorTestCommands : public QObject {
   Q_OBJECT
 
  public:
-  MotorTestCommands(FormView& view, FormMVconfig& form);
+  // table: the ports a thrust stand may be on; none, and the window offers no stand port.
+  MotorTestCommands(FormView& view, FormMVconfig& form, const PortTable* table = nullptr);
   ~MotorTestCommands() override;
 
   // Opens the window, or brings the open one to the front.
@@ -36,12 +38,14 @@ class MotorTestCommands : public QObject {
  private:
   FormView& view_;
   FormMVconfig& form_;
+  const PortTable* table_;
   QAction* action_;
   QMenu* menu_;
   QPointer<MotorTestWindow> window_;
 };
 
 // Owned by the view.
-MotorTestCommands* InstallMotorTest(FormView& view, FormMVconfig& form);
+MotorTestCommands* InstallMotorTest(FormView& view, FormMVconfig& form,
+                                    const PortTable* table = nullptr);
 
 }  // namespace morvane

@@ -24,8 +24,8 @@ struct RpmAxis {
 };
 
 // A round step of 1, 2 or 5 times a power of ten, giving at most six intervals.
-RpmAxis ScaleFor(double highest) {
-  highest = std::max(highest * 1.05, 1000.0);
+RpmAxis ScaleFor(double highest, double least = 1000.0) {
+  highest = std::max(highest * 1.05, least);
   double step = std::pow(10.0, std::floor(std::log10(highest / 6)));
   for (double factor : {1.0, 2.0, 5.0, 10.0}) {
     if (highest / (step * factor) <= 6) {
@@ -63,16 +63,19 @@ struct MotorTestPlot::Frame {
   QRect area;
   int left = 0;   // width of the r/min labels
   int right = 0;  // width of the throttle labels
+  int outer = 0;  // width of the thrust labels beyond them; 0 without a stand
   int line = 0;
   std::int64_t start = 0;
   std::int64_t end = 0;
   RpmAxis rpm;
+  RpmAxis thrust;
 
   double xAt(std::int64_t t) const {
     return area.left() + static_cast<double>(t - start) * area.width() / kSpanMs;
   }
   double yRpm(double r) const { return area.bottom() - r * area.height() / rpm.top; }
   double yThrottle(double t) const { return area.bottom() - t * area.height() / kThrottleTop; }
+  double yThrust(double g) const { return area.bottom() - g * area.height() / thrust.top; }
 };
 
 void MotorTestPlot::paintEvent(QPaintEvent*) {
@@ -86,7 +89,19 @@ void MotorTestPlot::paintEvent(QPaintEvent*) {
   f.line = fm.height();
   f.left = fm.horizontalAdvance(QStringLiteral("000000")) + 10;
   f.right = fm.horizontalAdvance(QStringLiteral("000")) + 14;
-  f.area = rect().adjusted(f.left, 2 * f.line + 12, -f.right, -(2 * f.line + 10));
+  // Thrust gets an axis of its own while a stand's readings are in the plot.
+  double heaviest = 0;
+  bool thrust = false;
+  for (const MotorSample& s : samples_) {
+    if (!s.thrustG) continue;
+    thrust = true;
+    heaviest = std::max(heaviest, *s.thrustG);
+  }
+  if (thrust) {
+    f.thrust = ScaleFor(heaviest, 100.0);
+    f.outer = fm.horizontalAdvance(QStringLiteral("000000")) + 8;
+  }
+  f.area = rect().adjusted(f.left, 2 * f.line + 12, -(f.right + f.outer), -(2 * f.line + 10));
   if (f.area.width() < 20 || f.area.height() < 20) return;
 
   const QColor text = pal.color(QPalette::Text);
@@ -95,6 +110,7 @@ void MotorTestPlot::paintEvent(QPaintEvent*) {
   DrawLegendEntry(p, x, 4, series.average, 2, tr("r/min, average (as the Run panel)"), text);
   DrawLegendEntry(p, x, 4, series.raw, 1, tr("r/min, each reply"), text);
   DrawLegendEntry(p, x, 4, series.throttle, 2, tr("throttle (right axis, 0 to 200)"), text);
+  if (f.outer > 0) DrawLegendEntry(p, x, 4, text, 2, tr("thrust (g, outer axis)"), text);
 
   f.end = samples_.empty() ? kSpanMs : samples_.back().tMs;
   f.start = f.end - kSpanMs;
@@ -146,6 +162,16 @@ void MotorTestPlot::paintAxes(QPainter& p, const Frame& f, const QColor& text,
     p.drawText(QRect(area.right() + 6, gy - line / 2, f.right - 6, line),
                Qt::AlignLeft | Qt::AlignVCenter, QString::number(t));
   }
+  if (f.outer > 0) {
+    p.setPen(text);
+    const int at = area.right() + f.right;
+    p.drawText(QRect(at - 40, line + 8, f.outer + 40, line), Qt::AlignRight, tr("g"));
+    for (int g = 0; g <= f.thrust.top; g += f.thrust.step) {
+      const int gy = static_cast<int>(std::lround(f.yThrust(g)));
+      p.drawText(QRect(at + 4, gy - line / 2, f.outer - 4, line), Qt::AlignLeft | Qt::AlignVCenter,
+                 QString::number(g));
+    }
+  }
   p.setPen(text);
   p.drawRect(area);
 }
@@ -154,7 +180,9 @@ int MotorTestPlot::paintSeries(QPainter& p, const Frame& f, const DrawnColors& s
   QPainterPath throttle;
   QPainterPath raw;
   QPainterPath average;
+  QPainterPath thrust;
   bool rawOpen = false;
+  bool thrustOpen = false;
   int points = 0;
   for (const MotorSample& s : samples_) {
     if (s.tMs < f.start) continue;
@@ -176,7 +204,18 @@ int MotorTestPlot::paintSeries(QPainter& p, const Frame& f, const DrawnColors& s
       raw.moveTo(sx, f.yRpm(*s.rpmRaw));
       rawOpen = true;
     }
+    // So does the thrust where the stand was closed or silent.
+    if (!s.thrustG || f.outer == 0) {
+      thrustOpen = false;
+    } else if (thrustOpen) {
+      thrust.lineTo(sx, f.yThrust(*s.thrustG));
+    } else {
+      thrust.moveTo(sx, f.yThrust(*s.thrustG));
+      thrustOpen = true;
+    }
   }
+  p.setPen(QPen(palette().color(QPalette::Text), 2, Qt::DashLine));
+  p.drawPath(thrust);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(series.throttle, 2));
   p.drawPath(throttle);

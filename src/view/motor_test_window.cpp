@@ -23,8 +23,10 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -32,6 +34,8 @@
 #include "shell/window_language.h"
 #include "view/accessibility.h"
 #include "view/motor_test_plot.h"
+#include "view/motor_test_report.h"
+#include "view/thrust_stand_panel.h"
 
 namespace morvane {
 namespace {
@@ -53,21 +57,34 @@ std::string FileName(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
-QString DefaultCsvPath(const QString& stem) {
+QString DefaultPath(const QString& stem, const QString& suffix = QStringLiteral(".csv")) {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
   const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-  return QDir(folder).filePath(stem + QLatin1Char('-') + stamp + QStringLiteral(".csv"));
+  return QDir(folder).filePath(stem + QLatin1Char('-') + stamp + suffix);
+}
+
+// A row's cells as shown and printed: a dash where nothing was measured (one sample has no
+// spread), not a 0.0 that nothing measured.
+QStringList ShownCells(const SweepRow& row, bool stand) {
+  QStringList cells;
+  for (const std::string& cell : SweepRowCells(row, stand)) {
+    cells << (cell.empty() ? QStringLiteral("\u2013") : Text(cell));
+  }
+  return cells;
 }
 
 }  // namespace
 
-MotorTestWindow::MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget* parent)
+MotorTestWindow::MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget* parent,
+                                 const PortTable* table)
     : QWidget(parent, Qt::Window), form_(form), test_(form, clock) {
   setObjectName(QStringLiteral("MotorTest"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(tr("Motor test %1 Morvane ESC Config").arg(QChar(0x2013)));
   buildWidgets();
+  stand_ = new ThrustStandPanel(test_, form_, table);
+  layout()->addWidget(stand_);
   bindTest();
   MakeMotorTestWindowAccessible(*this);
   auto* closeAction = new QAction(this);
@@ -78,6 +95,8 @@ MotorTestWindow::MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget
 }
 
 MotorTestWindow::~MotorTestWindow() {
+  // The stand's group watches the motor test, which goes before the window's children.
+  delete stand_;
   subscriptions_.clear();
   recording_.close();
 }
@@ -148,6 +167,12 @@ void MotorTestWindow::buildWidgets() {
   buttons->addWidget(startButton_);
   buttons->addWidget(stopButton_);
   buttons->addWidget(saveTableButton_);
+  saveReportButton_ = new QPushButton(tr("Sa&ve report\u2026"));
+  saveReportButton_->setObjectName(QStringLiteral("saveReport"));
+  saveReportButton_->setToolTip(
+      tr("One page to keep, as PDF or PNG: the table, thrust and g/W against throttle, the "
+         "ESC and its settings, the stand's calibration and the time."));
+  buttons->addWidget(saveReportButton_);
 
   sweepStatus_ = new QLabel;
   sweepStatus_->setObjectName(QStringLiteral("sweepStatus"));
@@ -192,6 +217,7 @@ void MotorTestWindow::bindTest() {
   connect(stopButton_, &QPushButton::clicked, this,
           [this] { test_.stopMotor(QT_TRANSLATE_NOOP("Sweep", "Stop button")); });
   connect(saveTableButton_, &QPushButton::clicked, this, [this] { chooseTableFile(); });
+  connect(saveReportButton_, &QPushButton::clicked, this, [this] { chooseReportFile(); });
   showSample();
   showRecording();
   showSweep();
@@ -258,7 +284,7 @@ void MotorTestWindow::stopRecording() {
 
 void MotorTestWindow::chooseRecordingFile() {
   const QString path = QFileDialog::getSaveFileName(this, tr("Record to a CSV file"),
-                                                    DefaultCsvPath(QStringLiteral("motor-test")),
+                                                    DefaultPath(QStringLiteral("motor-test")),
                                                     tr("CSV files (*.csv)"));
   if (!path.isEmpty() && !startRecording(path)) {
     QMessageBox::warning(this, tr("Record to a CSV file"), recordingLabel_->text());
@@ -285,20 +311,30 @@ void MotorTestWindow::showSweep() {
     w->setEnabled(!running);
   }
   saveTableButton_->setEnabled(!running && !sweep.rows().empty());
+  saveReportButton_->setEnabled(!running && !sweep.rows().empty());
   sweepStatus_->setText(sweep.phase() == SweepPhase::Idle
                             ? tr("Steps above 25 only: below it the speed is not polled.")
                             : Text(sweep.status(InWindowLanguage)));
   announceSweep();
-  const std::vector<SweepRow>& rows = sweep.rows();
-  if (table_->rowCount() == static_cast<int>(rows.size())) return;
+  if (table_->rowCount() != static_cast<int>(sweep.rows().size())) fillTable();
+}
+
+// With a stand the table gains its columns; without one it stays as it always was.
+void MotorTestWindow::fillTable() {
+  const std::vector<SweepRow>& rows = test_.sweep().rows();
+  const bool stand = HasStandColumns(rows);
+  const QStringList heads = tableHeads(stand);
+  if (table_->columnCount() != heads.size()) {
+    table_->setColumnCount(static_cast<int>(heads.size()));
+    table_->setHorizontalHeaderLabels(heads);
+    // Ten columns do not fit beside the plan: each as wide as it needs, and a scroll bar.
+    table_->horizontalHeader()->setSectionResizeMode(stand ? QHeaderView::ResizeToContents
+                                                           : QHeaderView::Stretch);
+  }
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-    const SweepRow& row = rows[static_cast<std::size_t>(i)];
-    // One sample has no spread: a dash, not a 0.0 that nothing measured.
-    const QString sd = row.rpmSd ? Text(FixedPoint(*row.rpmSd, 1)) : QStringLiteral("\u2013");
-    const QString cells[] = {QString::number(row.throttle), Text(FixedPoint(row.rpmMean, 1)), sd,
-                             QString::number(row.samples)};
-    for (int col = 0; col < 4; ++col) {
+    const QStringList cells = ShownCells(rows[static_cast<std::size_t>(i)], stand);
+    for (int col = 0; col < cells.size(); ++col) {
       auto* item = new QTableWidgetItem(cells[col]);
       item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       table_->setItem(i, col, item);
@@ -322,6 +358,13 @@ void MotorTestWindow::announceSweep() {
                 .arg(rowsTold_ + 1)
                 .arg(row.throttle)
                 .arg(Text(FixedPoint(row.rpmMean, 1)));
+    if (row.stand && row.stand->thrustMean) {
+      said << (row.stand->gramsPerWatt
+                   ? tr("%1 g, %2 g/W")
+                         .arg(Text(FixedPoint(*row.stand->thrustMean, 1)),
+                              Text(FixedPoint(*row.stand->gramsPerWatt, 2)))
+                   : tr("%1 g").arg(Text(FixedPoint(*row.stand->thrustMean, 1))));
+    }
   }
   if (!sweep.running() && sweepTold_) said << tr("Sweep ended. %1").arg(sweepStatus_->text());
   sweepTold_ = sweep.running();
@@ -329,10 +372,8 @@ void MotorTestWindow::announceSweep() {
 }
 
 bool MotorTestWindow::saveTable(const QString& path) {
-  std::vector<std::string> lines = {kSweepTableHeader};
-  for (const SweepRow& row : test_.sweep().rows()) lines.push_back(SweepTableRow(row));
   QString error;
-  if (SaveCsv(FileName(path), lines, &error)) {
+  if (SaveCsv(FileName(path), SweepTable(test_.sweep().rows()), &error)) {
     sweepStatus_->setText(tr("Table saved to %1.").arg(QFileInfo(path).fileName()));
     sweepStatus_->setToolTip(path);
     return true;
@@ -343,16 +384,68 @@ bool MotorTestWindow::saveTable(const QString& path) {
 
 void MotorTestWindow::chooseTableFile() {
   const QString path = QFileDialog::getSaveFileName(this, tr("Save the sweep's table"),
-                                                    DefaultCsvPath(QStringLiteral("motor-sweep")),
+                                                    DefaultPath(QStringLiteral("motor-sweep")),
                                                     tr("CSV files (*.csv)"));
   if (!path.isEmpty() && !saveTable(path)) {
     QMessageBox::warning(this, tr("Save the sweep's table"), sweepStatus_->text());
   }
 }
 
+QStringList MotorTestWindow::tableHeads(bool stand) const {
+  QStringList heads = {tr("Throttle"), tr("Mean r/min"), tr("SD r/min"), tr("Samples")};
+  if (stand) {
+    heads << tr("Thrust g") << tr("SD g") << tr("Current A") << tr("Voltage V") << tr("Power W")
+          << tr("g/W");
+  }
+  return heads;
+}
+
+bool MotorTestWindow::saveReport(const QString& path) {
+  const Controls& c = form_.controls();
+  MotorReport report;
+  report.time = QDateTime::currentDateTime();
+  report.model = Text(c.TxtHardVer.text());
+  report.firmware = Text(c.TxtFirmVer.text());
+  // The settings in the main window's order, by its captions.
+  const std::pair<const char*, const ComboBox*> settings[] = {
+      {QT_TR_NOOP("Cutoff Voltage"), &c.CombCutOffV}, {QT_TR_NOOP("Brake"), &c.CombBrake},
+      {QT_TR_NOOP("Timing Advance"), &c.CombTiming},  {QT_TR_NOOP("Cutoff Type"), &c.CombCutOffT},
+      {QT_TR_NOOP("Rotation Direction"), &c.CombDir}};
+  for (const auto& [name, box] : settings) {
+    report.settings.emplace_back(tr(name), box->listIndex() >= 0
+                                               ? Text(box->list(box->listIndex()))
+                                               : QStringLiteral("\u2013"));
+  }
+  report.stand = stand_->description();
+  report.status = Text(test_.sweep().status(InWindowLanguage));
+  report.rows = test_.sweep().rows();
+  const bool stand = HasStandColumns(report.rows);
+  report.heads = tableHeads(stand);
+  for (const SweepRow& row : report.rows) report.cells.push_back(ShownCells(row, stand));
+  QString error;
+  if (SaveReport(path, report, &error)) {
+    sweepStatus_->setText(tr("Report saved to %1.").arg(QFileInfo(path).fileName()));
+    sweepStatus_->setToolTip(path);
+    return true;
+  }
+  sweepStatus_->setText(tr("The report could not be saved to %1: %2").arg(path, error));
+  return false;
+}
+
+void MotorTestWindow::chooseReportFile() {
+  const QString path = QFileDialog::getSaveFileName(
+      this, tr("Save the sweep's report"),
+      DefaultPath(QStringLiteral("motor-report"), QStringLiteral(".pdf")),
+      tr("PDF files (*.pdf);;PNG pictures (*.png)"));
+  if (!path.isEmpty() && !saveReport(path)) {
+    QMessageBox::warning(this, tr("Save the sweep's report"), sweepStatus_->text());
+  }
+}
+
 void MotorTestWindow::closeEvent(QCloseEvent* event) {
   test_.sweep().stop(QT_TRANSLATE_NOOP("Sweep", "motor test window closed"));
   stopRecording();
+  stand_->closePort();
   event->accept();
 }
 

@@ -12,6 +12,7 @@
 #include "link/seams.h"
 #include "motortest/motor_test.h"
 #include "form/form_mvconfig.h"
+#include "ports/port_table.h"
 #include "view/motor_test_csv.h"
 
 class QDoubleSpinBox;
@@ -23,12 +24,15 @@ class QTableWidget;
 namespace morvane {
 
 class MotorTestPlot;
+class ThrustStandPanel;
 
 class MotorTestWindow : public QWidget {
   Q_OBJECT
 
  public:
-  MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget* parent = nullptr);
+  // table: the ports a thrust stand may be on; none, and the stand's group offers none.
+  MotorTestWindow(FormMVconfig& form, const Clock& clock, QWidget* parent = nullptr,
+                  const PortTable* table = nullptr);
   ~MotorTestWindow() override;
 
   MotorTest& test() { return test_; }
@@ -38,6 +42,9 @@ class MotorTestWindow : public QWidget {
   void stopRecording();
   // The sweep's table as CSV; false, with the reason shown, when it cannot be written.
   bool saveTable(const QString& path);
+  // The report as PDF (a name ending in .pdf) or PNG; false, with the reason shown.
+  bool saveReport(const QString& path);
+  ThrustStandPanel* standPanel() const { return stand_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -52,6 +59,9 @@ class MotorTestWindow : public QWidget {
   void startSweep();
   void chooseRecordingFile();
   void chooseTableFile();
+  void chooseReportFile();
+  void fillTable();
+  QStringList tableHeads(bool stand) const;
 
   FormMVconfig& form_;
   MotorTest test_;
@@ -75,6 +85,8 @@ class MotorTestWindow : public QWidget {
   QPushButton* startButton_ = nullptr;
   QPushButton* stopButton_ = nullptr;
   QPushButton* saveTableButton_ = nullptr;
+  QPushButton* saveReportButton_ = nullptr;
+  ThrustStandPanel* stand_ = nullptr;
   QLabel* sweepStatus_ = nullptr;
   QTableWidget* table_ = nullptr;
 

@@ -25,6 +25,8 @@ class Pty {
 
   // Empty when no terminal could be made.
   const std::string& path() const { return path_; }
+  // The far end, for a test that plays the device.
+  int master() const { return master_; }
   // The far end goes: the device node vanishes.
   void close() {
     if (master_ >= 0) ::close(master_);
