@@ -1796,5 +1796,13 @@ Schließen Sie den Adapter an, dann starten Sie das Programm neu.</translation>
         <source>COM%1 (%2) at %3 baud; tare %4, scale %5</source>
         <translation>COM%1 (%2) mit %3 Baud; Tara %4, Maßstab %5</translation>
     </message>
+    <message>
+        <source>The speed the stand&apos;s board prints at, in baud.</source>
+        <translation>Die Geschwindigkeit, mit der die Platine des Prüfstands sendet, in Baud.</translation>
+    </message>
+    <message>
+        <source>Opens the stand&apos;s port and reads it; pressed again, closes it.</source>
+        <translation>Öffnet den Port des Prüfstands und liest ihn; erneut gedrückt, schließt ihn.</translation>
+    </message>
 </context>
 </TS>

@@ -1796,5 +1796,13 @@ Conecte el adaptador y vuelva a iniciar el programa.</translation>
         <source>COM%1 (%2) at %3 baud; tare %4, scale %5</source>
         <translation>COM%1 (%2) a %3 baudios; tara %4, escala %5</translation>
     </message>
+    <message>
+        <source>The speed the stand&apos;s board prints at, in baud.</source>
+        <translation>La velocidad a la que envía la placa del banco, en baudios.</translation>
+    </message>
+    <message>
+        <source>Opens the stand&apos;s port and reads it; pressed again, closes it.</source>
+        <translation>Abre el puerto del banco y lo lee; pulsado otra vez, lo cierra.</translation>
+    </message>
 </context>
 </TS>

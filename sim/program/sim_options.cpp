@@ -258,7 +258,7 @@ Thrust stand:
                      every Nth line is garbage
   --stand-silent-after MS
                      the stand sends nothing from MS after the start
-Any --stand-* option alone puts a stand on a second terminal without a link.
+Any of the stand's options alone puts a stand on a second terminal without a link.
 
 Other:
   --log FILE         write every frame received and every reply sent to FILE, one per line,

@@ -143,8 +143,10 @@ void ThrustStandPanel::buildWidgets() {
   baudBox_->setObjectName(QStringLiteral("standBaud"));
   NameListByLabel(*baudBox_);
   for (int rate : baudRates()) baudBox_->addItem(QString::number(rate), rate);
+  baudBox_->setToolTip(tr("The speed the stand's board prints at, in baud."));
   openButton_ = new QPushButton(tr("Op&en"));
   openButton_->setObjectName(QStringLiteral("standOpen"));
+  openButton_->setToolTip(tr("Opens the stand's port and reads it; pressed again, closes it."));
   reading_ = new QLabel;
   reading_->setObjectName(QStringLiteral("standReading"));
   reading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
