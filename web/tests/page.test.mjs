@@ -136,6 +136,19 @@ test('closing the page while the motor runs sends the stop frame', T, async (t) 
   await heard(bridge, (f) => f === STOP, mark);
 });
 
+test('a page hidden while the motor runs stops it, the page staying', T, async (t) => {
+  const { page, bridge } = await session(t);
+  await running(page, bridge);
+  const mark = frames(bridge).length;
+  // Headless pages are never hidden: the page is told so as a minimised tab would be.
+  await page.evaluate(() => {
+    Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+  });
+  await heard(bridge, (f) => f === STOP, mark);
+  assert.equal(await value(page, 'SldPower'), '0');
+});
+
 test('the page going away stops a connected ESC whose throttle is at 0', T, async (t) => {
   const { page, bridge } = await session(t);
   await connected(page);
