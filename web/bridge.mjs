@@ -82,7 +82,7 @@ export async function startBridge(nativeBuild, pageDir, simArgs = []) {
 if (import.meta.url === pathToFileURL(process.argv[1]).href) {
   const [nativeBuild, pageDir, ...simArgs] = process.argv.slice(2);
   const bridge = await startBridge(nativeBuild, pageDir, simArgs);
-  console.log(bridge.url);
+  console.log(`Open ${bridge.url} in Chrome, Chromium or Edge: the simulated ESC is COM1. Ctrl+C stops.`);
   const stop = async () => {
     await bridge.close();
     process.exit(0);
