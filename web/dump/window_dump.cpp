@@ -65,6 +65,11 @@ int main(int argc, char** argv) {
   morvane::sim::VirtualTimer timer2{clock, 1};
   morvane::FormMVconfig form{line, timer1, timer2, clock, morvane::AppVersion{}};
   morvane::FormView view{form};
+  // A panel takes its faces, and the caption widths they decide, when it is first shown.
+  view.show();
+  for (const char* panel : {"FrameConfig", "FrameRun"}) {
+    view.findChild<QWidget*>(QString::fromLatin1(panel))->setVisible(true);
+  }
 
   QJsonArray widgets;
   const Frame* const frames[] = {&morvane::layout::ConnectionFrame(),
