@@ -13,7 +13,7 @@ cmake --build build/wasm -j"$jobs" --target core_tests golden_tests
 passed=0
 for t in core_tests golden_tests; do
   out=$(mktemp)
-  node "build/wasm/tests/${t#*_}/$t.js" 2>&1 | tee "$out" | tail -n 3
+  node "build/wasm/tests/${t%_tests}/$t.js" 2>&1 | tee "$out" | tail -n 3
   n=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\.$/\1/p' "$out")
   rm -f "$out"
   [ -n "$n" ] || { echo "test-web: $t failed" >&2; exit 1; }
