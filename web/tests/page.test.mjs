@@ -181,6 +181,22 @@ test('a lost ESC resets the texts and zeroes the slider', T, async (t) => {
   assert.deepEqual(
     [await value(page, 'TxtHardVer'), await value(page, 'TxtFirmVer'), await value(page, 'SldPower')],
     ['Unknown', 'Unknown', '0']);
+  // A reader hears it without going to the status text.
+  assert.match(await page.textContent('#announcer'), /Status: Unconnected/);
+});
+
+test('the theme follows the system\'s light or dark scheme', T, async (t) => {
+  const { page } = await session(t);
+  await connected(page);
+  const shown = {};
+  for (const colorScheme of ['light', 'dark']) {
+    await page.emulateMedia({ colorScheme });
+    shown[colorScheme] = await page.$eval('#TxtFirmVer', (el) => {
+      const style = getComputedStyle(el);
+      return [style.color, getComputedStyle(document.body).backgroundColor];
+    });
+  }
+  assert.notDeepEqual(shown.light, shown.dark);
 });
 
 test('settings are saved as a download and loaded from an upload', T, async (t) => {
