@@ -13,7 +13,7 @@ const pageDir = process.env.MORVANE_WEB_DIR ?? 'build/web';
 const shots = process.env.MORVANE_WEB_SHOTS ?? 'build/web-shots';
 const STOP = '41 53 04 00';
 // A step that never comes fails its test instead of hanging the run.
-const T = { timeout: 60000 };
+const T = { timeout: 30000 };
 
 let browser;
 before(async () => {
@@ -30,17 +30,20 @@ const frames = (bridge) => readFileSync(bridge.log, 'utf8').split('\n')
   .map((line) => / frame (([0-9a-f]{2} ?)+)/.exec(line)?.[1].trim()).filter(Boolean);
 
 // Resolves once the ESC has heard a frame, after the first `from`, that `match` accepts;
-// woken by the log's own writes.
+// woken by the log's own writes. A test that ends first closes the watch.
+const watchers = new Set();
 function heard(bridge, match, from = 0) {
   return new Promise((resolve) => {
     const look = () => {
       const found = frames(bridge).slice(from).find(match);
       if (found) {
         watcher.close();
+        watchers.delete(watcher);
         resolve(found);
       }
     };
     const watcher = watch(bridge.log, look);
+    watchers.add(watcher);
     look();
   });
 }
@@ -50,6 +53,8 @@ async function session(t, { lang, simArgs } = {}) {
   const context = await browser.newContext({ acceptDownloads: true, locale: lang ?? 'en-US' });
   const page = await context.newPage();
   t.after(async () => {
+    for (const watcher of watchers) watcher.close();
+    watchers.clear();
     await context.close();
     await bridge.close();
   });
