@@ -216,7 +216,31 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 
 export QT_QPA_PLATFORM=offscreen
-targets_of() { local t; for t in $1; do echo "${t%%:*}"; done | sort -u; }
+# "web:PATTERN" names the page's browser tests whose names match PATTERN: no target of its own.
+targets_of() { local t; for t in $1; do [[ $t == web:* ]] || echo "${t%%:*}"; done | sort -u; }
+
+# The page built from the copy, then its browser tests matching $1, into log $2.
+run_web_tests() {
+  local part=$2.part status=0
+  (cd "$tree" && export MORVANE_NATIVE_BUILD=$build && scripts/build-web.sh &&
+    (cd web && npm ci --no-audit --no-fund) &&
+    timeout "$limit" node --test --test-concurrency=1 --test-name-pattern="$1" web/tests/) \
+    </dev/null >"$part" 2>&1 || status=$?
+  cat "$part" >>"$2"
+  # A test cut off by its time limit counts as cancelled, not failed: "not ok" is what tells.
+  if grep -q '^not ok ' "$part"; then
+    failed="web: $(sed -n 's/^not ok [0-9]* - //p' "$part" | head -n1)"
+    return 1
+  fi
+  if [ "$status" -ne 0 ]; then
+    failed="the page's build or its tests (status $status)"
+    return 2
+  fi
+  if grep -q '^# pass 0$' "$part"; then
+    failed="no browser test matches $1"
+    return 2
+  fi
+}
 
 # Runs each test of a "target[:gtest-filter] ..." list into log $2. Returns 1 at the first
 # program with a failing test, naming the failures in $failed; 2 when a program is missing or
@@ -226,6 +250,10 @@ run_tests() {
   local wanted target filter binary status part=$2.part names more
   failed=
   for wanted in $1; do
+    if [[ $wanted == web:* ]]; then
+      run_web_tests "${wanted#web:}" "$2" || return $?
+      continue
+    fi
     target=${wanted%%:*}
     filter='*'
     [ "$target" != "$wanted" ] && filter=${wanted#*:}
@@ -256,8 +284,11 @@ run_tests() {
 }
 
 build_targets() {
-  # shellcheck disable=SC2046
-  cmake --build "$build" -j"$jobs" --target $(targets_of "$1") >>"$2" 2>&1
+  local targets
+  targets=$(targets_of "$1")
+  [ -n "$targets" ] || return 0
+  # shellcheck disable=SC2086
+  cmake --build "$build" -j"$jobs" --target $targets >>"$2" 2>&1
 }
 
 start=$(date +%s)

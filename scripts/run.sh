@@ -11,8 +11,18 @@
 # way (throttle 0 first), then stops the private session bus, the virtual display and the
 # simulator: nothing is left running. The script exits with the window's status.
 #   MORVANE_RUN_BUILD=dir   run that build's programs as they are: no install, no build
+# With --web first, the page instead: served on http://127.0.0.1:PORT/ with the simulated
+# ESC behind a local WebSocket bridge as COM1; the address is printed, Ctrl+C stops.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [ "${1:-}" = --web ]; then
+  shift
+  [ -n "${MORVANE_RUN_BUILD:-}" ] || scripts/setup-deps.sh
+  export MORVANE_NATIVE_BUILD=${MORVANE_RUN_BUILD:-build/release}
+  scripts/build-web.sh
+  exec node web/bridge.mjs "$MORVANE_NATIVE_BUILD" build/web "$@"
+fi
 
 if [ -n "${MORVANE_RUN_BUILD:-}" ]; then
   build=$MORVANE_RUN_BUILD

@@ -17,6 +17,7 @@ packages=(
   libc-l10n locales
   valgrind time
   appstream desktop-file-utils dpkg-dev lintian man-db
+  emscripten chromium websockify socat
 )
 
 sudo=""
@@ -60,6 +61,9 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
+
+# The page's browser tests run under Node; a Node from elsewhere brings its own npm.
+command -v npm >/dev/null || apt_install nodejs npm
 
 last_link_error=""
 if ! fuzzer_links; then

@@ -46,6 +46,12 @@ cmake -S . -B build/release-check -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF
   -DMORVANE_WERROR=ON >/dev/null
 cmake --build build/release-check -j"$jobs"
 
+echo "== the page: the core in WebAssembly under Node, the page in Chromium"
+rm -rf build/wasm build/web
+MORVANE_NATIVE_BUILD=build/release-check scripts/build-web.sh
+MORVANE_NATIVE_BUILD=build/release-check scripts/test-web.sh | tee build/web-test.out
+passed=$((passed + $(sed -n 's/^web: \([0-9]*\) passed$/\1/p' build/web-test.out)))
+
 echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
 rm -rf build/asan
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -3,10 +3,12 @@
 
 namespace morvane::sim {
 
+// The generator's top byte: what libstdc++'s uniform_int_distribution(0, 255) gives for it,
+// which libc++'s does not. The distributions are each library's own; the generator is not,
+// so the transcripts stay the same wherever the simulator runs.
 std::uint8_t NoiseByte(std::mt19937& rng) {
-  std::uniform_int_distribution<int> byte(0, 255);
   for (;;) {
-    const auto b = static_cast<std::uint8_t>(byte(rng));
+    const auto b = static_cast<std::uint8_t>(rng() >> 24);
     if (b != 0x41 && b != 0x59) return b;
   }
 }

@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <cmath>
+#include <locale>
+#include <sstream>
 
 #include "ports/com_names.h"
 #include "protocol/process_reply.h"
@@ -299,10 +300,13 @@ bool IsComPortInRange(const std::string& text) {
 bool ParseSeconds(const std::string& text, int& ms) {
   // Plain decimal only: no sign, exponent, "inf" or "nan".
   if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) return false;
+  // The classic locale, whatever the program's: a point is the decimal point. (libc++ 14,
+  // which the WebAssembly build has, has no from_chars for a double.)
+  std::istringstream in(text);
+  in.imbue(std::locale::classic());
   double seconds = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, seconds);
-  if (ec != std::errc() || ptr != end || !(seconds > 0) || seconds > kMaxTimeoutSeconds) {
+  if (!(in >> seconds) || in.peek() != std::char_traits<char>::eof() || !(seconds > 0) ||
+      seconds > kMaxTimeoutSeconds) {
     return false;
   }
   ms = static_cast<int>(std::lround(seconds * 1000));

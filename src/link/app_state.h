@@ -79,7 +79,7 @@ struct Frame {
   const std::uint8_t* end() const { return bytes.data() + size; }
   operator std::span<const std::uint8_t>() const { return {bytes.data(), size}; }
   friend bool operator==(const Frame& frame, std::span<const std::uint8_t> other) {
-    return std::ranges::equal(std::span<const std::uint8_t>(frame), other);
+    return std::equal(frame.begin(), frame.end(), other.begin(), other.end());
   }
 };
 

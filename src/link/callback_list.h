@@ -66,7 +66,7 @@ class CallbackList {
 
   // No one listens: what only a listener would want need not be made.
   bool empty() const {
-    return slots_.empty() || std::ranges::none_of(slots_, [](const Slot& s) { return s.live; });
+    return slots_.empty() || std::none_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.live; });
   }
 
   void operator()(Args... args) {

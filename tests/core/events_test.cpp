@@ -161,7 +161,7 @@ TEST(Events, MissesAreCountedThenTheStopFrameGoesOutBeforeTheLoss) {
   auto m = b.form.link().replyMissed.subscribe(
       [&](int n) { seen.push_back("miss " + std::to_string(n)); });
   auto f = b.form.link().frameWritten.subscribe([&](std::span<const std::uint8_t> frame) {
-    if (std::ranges::equal(frame, kStopFrame)) seen.push_back("stop");
+    if (std::equal(frame.begin(), frame.end(), kStopFrame.begin(), kStopFrame.end())) seen.push_back("stop");
   });
   auto l = b.form.escLost.subscribe([&](const EscLost&) { seen.push_back("lost"); });
   b.line.detachEsc(1);
