@@ -30,8 +30,10 @@ inline constexpr auto kCommands = std::to_array<CommandInfo>({
 inline constexpr int kCommandCount = static_cast<int>(kCommands.size());
 
 // Each code once, and each reply fits a slot.
-static_assert(std::ranges::all_of(kCommands, [](const CommandInfo& command) {
-  return std::ranges::count(kCommands, command.code, &CommandInfo::code) == 1 &&
+// (std:: algorithms, not ranges: the WebAssembly build's libc++ 14 lacks these.)
+static_assert(std::all_of(kCommands.begin(), kCommands.end(), [](const CommandInfo& command) {
+  return std::count_if(kCommands.begin(), kCommands.end(),
+                       [&](const CommandInfo& c) { return c.code == command.code; }) == 1 &&
          command.replyLength >= 1 &&
          command.replyLength <= static_cast<int>(std::tuple_size_v<decltype(CommandSlot::reply)>);
 }));
@@ -49,8 +51,10 @@ using ForEachCommand = std::array<ForCommand<Action>, kCommandCount>;
 // it keeps a command added to kCommands from building until every such table acts on it.
 template <class Action>
 constexpr bool OneRowPerCommand(const ForEachCommand<Action>& rows) {
-  return std::ranges::all_of(kCommands, [&rows](const CommandInfo& command) {
-    return std::ranges::count(rows, command.code, &ForCommand<Action>::code) == 1;
+  return std::all_of(kCommands.begin(), kCommands.end(), [&rows](const CommandInfo& command) {
+    return std::count_if(rows.begin(), rows.end(), [&](const ForCommand<Action>& row) {
+             return row.code == command.code;
+           }) == 1;
   });
 }
 

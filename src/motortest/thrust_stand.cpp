@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
+#include <locale>
+#include <sstream>
+#include <string>
 
 namespace morvane {
 namespace {
@@ -32,9 +34,26 @@ std::optional<double> Number(std::string_view s, std::size_t* used = nullptr) {
       !(std::isdigit(static_cast<unsigned char>(*begin)) || *begin == '-' || *begin == '.')) {
     return std::nullopt;
   }
+  // The number's extent: a sign, digits, a point, digits; at least one digit.
+  const char* ptr = begin;
+  if (*ptr == '-') ++ptr;
+  const auto digits = [&] {
+    const char* from = ptr;
+    while (ptr != end && std::isdigit(static_cast<unsigned char>(*ptr))) ++ptr;
+    return ptr != from;
+  };
+  bool any = digits();
+  if (ptr != end && *ptr == '.') {
+    ++ptr;
+    any = digits() || any;
+  }
+  if (!any) return std::nullopt;
+  // Converted in the classic locale, so a point is always the decimal point. (The
+  // WebAssembly build's libc++ has no from_chars for a double.)
+  std::istringstream in(std::string(begin, ptr));
+  in.imbue(std::locale::classic());
   double value = 0;
-  const auto [ptr, ec] = std::from_chars(begin, end, value, std::chars_format::fixed);
-  if (ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+  if (!(in >> value) || !std::isfinite(value)) return std::nullopt;
   if (used != nullptr) {
     *used = static_cast<std::size_t>(ptr - s.data());
   } else if (ptr != end) {
