@@ -39,7 +39,8 @@ struct Bench : SimulatedLink {
            runUntil([&] { return QueueEmpty(s()); }, limit);
   }
   bool readDone() {
-    return std::ranges::none_of(s().deviceValue, [](std::int32_t v) { return v == -1; });
+    return std::none_of(s().deviceValue.begin(), s().deviceValue.end(),
+                        [](std::int32_t v) { return v == -1; });
   }
 };
 

@@ -16,12 +16,15 @@ namespace morvane::test {
 namespace {
 
 const sim::Param* SimParam(std::uint8_t id) {
-  const auto it = std::ranges::find(sim::kParams, id, &sim::Param::id);
+  const auto it = std::find_if(sim::kParams.begin(), sim::kParams.end(),
+                               [&](const sim::Param& p) { return p.id == id; });
   return it == sim::kParams.end() ? nullptr : &*it;
 }
 
 const sim::CommandFormat* SimCommand(std::uint8_t code) {
-  const auto it = std::ranges::find(sim::kCommandFormats, code, &sim::CommandFormat::code);
+  const auto it =
+      std::find_if(sim::kCommandFormats.begin(), sim::kCommandFormats.end(),
+                   [&](const sim::CommandFormat& f) { return f.code == code; });
   return it == sim::kCommandFormats.end() ? nullptr : &*it;
 }
 
