@@ -125,6 +125,14 @@ else
   fresh="reused root"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# The machine's trusted certificates too, as its name servers: where the machine reaches the
+# npm registry through a proxy of its own, the root must trust what the machine trusts.
+machine_ca=""
+if [ -f /etc/ssl/certs/ca-certificates.crt ]; then
+  mkdir -p "$root/etc/ssl/certs"
+  cp /etc/ssl/certs/ca-certificates.crt "$root/etc/ssl/certs/machine-ca.crt"
+  machine_ca=/etc/ssl/certs/machine-ca.crt
+fi
 
 commit=$(git -C "$repo" rev-parse --short HEAD)
 rm -rf --one-file-system "$root/root/morvane-esc"
@@ -144,6 +152,7 @@ status=0
 chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   ${http_proxy:+http_proxy=$http_proxy} ${https_proxy:+https_proxy=$https_proxy} \
+  ${machine_ca:+NODE_EXTRA_CA_CERTS=$machine_ca} \
   /bin/bash -c 'cd /root/morvane-esc && exec "$@"' bash "${command[@]}" 2>&1 |
   tee "$log" || status=$?
 
